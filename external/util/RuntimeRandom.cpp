@@ -1,0 +1,7 @@
+#include "external/util/RuntimeRandom.h"
+
+RuntimeRandom& RuntimeRandom::Global()
+{
+    static RuntimeRandom generator;
+    return generator;
+}
