@@ -1,0 +1,916 @@
+#include "framework/graphics/MemoryImage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace Framework
+{
+
+namespace
+{
+
+// x / 255 rounded, for x in 0..255 * 255.
+inline uint32_t Div255(uint32_t x)
+{
+    x += 128;
+    return (x + (x >> 8)) >> 8;
+}
+
+// Normal blend of colour channels sr, sg, sb with coverage k (1..255) into *d.
+inline void BlendPixel(uint32_t* d, uint32_t sr, uint32_t sg, uint32_t sb, uint32_t k)
+{
+    if (k >= 255)
+    {
+        *d = 0xFF000000u | (sr << 16) | (sg << 8) | sb;
+        return;
+    }
+    const uint32_t dv = *d;
+    const uint32_t dA = dv >> 24;
+    uint32_t outA;
+    uint32_t w;
+    if (dA == 255)
+    {
+        outA = 255;
+        w = k;
+    }
+    else
+    {
+        outA = dA + (255 - dA) * k / 255;
+        w = k * 255 / outA;
+    }
+    const uint32_t iw = 256 - w;
+    const uint32_t r = (sr * w + ((dv >> 16) & 0xFF) * iw) >> 8;
+    const uint32_t g = (sg * w + ((dv >> 8) & 0xFF) * iw) >> 8;
+    const uint32_t b = (sb * w + (dv & 0xFF) * iw) >> 8;
+    *d = (outA << 24) | (r << 16) | (g << 8) | b;
+}
+
+inline void AddPixel(uint32_t* d, uint32_t sr, uint32_t sg, uint32_t sb)
+{
+    const uint32_t dv = *d;
+    const uint32_t r = std::min<uint32_t>(255, ((dv >> 16) & 0xFF) + sr);
+    const uint32_t g = std::min<uint32_t>(255, ((dv >> 8) & 0xFF) + sg);
+    const uint32_t b = std::min<uint32_t>(255, (dv & 0xFF) + sb);
+    *d = (dv & 0xFF000000u) | (r << 16) | (g << 8) | b;
+}
+
+struct Modulation
+{
+    uint32_t r, g, b, a;
+    bool white;
+    explicit Modulation(const Color& c)
+        : r(Color::Clamp8(c.red)), g(Color::Clamp8(c.green)), b(Color::Clamp8(c.blue)), a(Color::Clamp8(c.alpha)),
+          white(r == 255 && g == 255 && b == 255 && a == 255)
+    {
+    }
+};
+
+// Draws one source pixel word s onto *d with the modulation and blend mode
+// (0 normal, 1 additive).
+inline void PutPixel(uint32_t* d, uint32_t s, const Modulation& m, int32_t blendMode)
+{
+    const uint32_t sA = s >> 24;
+    if (sA == 0)
+    {
+        return;
+    }
+    uint32_t sr = (s >> 16) & 0xFF;
+    uint32_t sg = (s >> 8) & 0xFF;
+    uint32_t sb = s & 0xFF;
+    if (!m.white)
+    {
+        sr = Div255(sr * m.r);
+        sg = Div255(sg * m.g);
+        sb = Div255(sb * m.b);
+    }
+    if (blendMode == BLENDMODE_NORMAL)
+    {
+        const uint32_t k = m.a == 255 ? sA : Div255(m.a * sA);
+        if (k != 0)
+        {
+            BlendPixel(d, sr, sg, sb, k);
+        }
+    }
+    else
+    {
+        const uint32_t k = m.a == 255 ? sA : Div255(m.a * sA);
+        if (k != 255)
+        {
+            sr = Div255(sr * k);
+            sg = Div255(sg * k);
+            sb = Div255(sb * k);
+        }
+        AddPixel(d, sr, sg, sb);
+    }
+}
+
+// Source pixel of a bilinear sample at (u, v) (pixel centres at .5) inside
+// the w x h block starting at `base` with row stride `stride`; outside
+// pixels count as transparent. Colours are averaged weighted by alpha.
+inline uint32_t SampleBilinear(const uint32_t* base, int32_t stride, int32_t w, int32_t h, double u, double v)
+{
+    const double fu = u - 0.5;
+    const double fv = v - 0.5;
+    const double flu = std::floor(fu);
+    const double flv = std::floor(fv);
+    const int32_t x0 = int32_t(flu);
+    const int32_t y0 = int32_t(flv);
+    const uint32_t ax = uint32_t((fu - flu) * 256.0);
+    const uint32_t ay = uint32_t((fv - flv) * 256.0);
+    const uint32_t wx[2] = {256 - ax, ax};
+    const uint32_t wy[2] = {256 - ay, ay};
+    uint32_t sa = 0, sr = 0, sg = 0, sb = 0;
+    for (int j = 0; j < 2; ++j)
+    {
+        const int32_t yy = y0 + j;
+        if (yy < 0 || yy >= h || wy[j] == 0)
+        {
+            continue;
+        }
+        const uint32_t* row = base + int64_t(yy) * stride;
+        for (int i = 0; i < 2; ++i)
+        {
+            const int32_t xx = x0 + i;
+            if (xx < 0 || xx >= w || wx[i] == 0)
+            {
+                continue;
+            }
+            const uint32_t p = row[xx];
+            const uint32_t wa = (wx[i] * wy[j]) * (p >> 24); // up to 2^16 * 255
+            const uint32_t wt = wa >> 8;
+            sa += wa;
+            sr += wt * ((p >> 16) & 0xFF);
+            sg += wt * ((p >> 8) & 0xFF);
+            sb += wt * (p & 0xFF);
+        }
+    }
+    if (sa < 256)
+    {
+        return 0;
+    }
+    const uint32_t a = sa >> 16;
+    const uint32_t tot = sa >> 8;
+    const uint32_t r = std::min<uint32_t>(255, uint32_t((uint64_t(sr) + tot / 2) / tot));
+    const uint32_t g = std::min<uint32_t>(255, uint32_t((uint64_t(sg) + tot / 2) / tot));
+    const uint32_t b = std::min<uint32_t>(255, uint32_t((uint64_t(sb) + tot / 2) / tot));
+    return (std::min<uint32_t>(a, 255) << 24) | (r << 16) | (g << 8) | b;
+}
+
+MemoryImage* AsMemory(Image& img)
+{
+    return dynamic_cast<MemoryImage*>(&img);
+}
+
+} // namespace
+
+MemoryImage::MemoryImage(const MemoryImage& other)
+    : Image(other), pixels(other.pixels), changeCount(other.changeCount), palette(other.palette),
+      paletteIndices(other.paletteIndices), alphaFlagsForced(other.alphaFlagsForced),
+      hasTransparent(other.hasTransparent), hasTranslucent(other.hasTranslucent), transient(other.transient),
+      imageFlags(other.imageFlags), alphaFlagsValid(other.alphaFlagsValid)
+{
+}
+
+MemoryImage& MemoryImage::operator=(const MemoryImage& other)
+{
+    if (this != &other)
+    {
+        Image::operator=(other);
+        pixels = other.pixels;
+        changeCount = other.changeCount + 1;
+        palette = other.palette;
+        paletteIndices = other.paletteIndices;
+        alphaFlagsForced = other.alphaFlagsForced;
+        hasTransparent = other.hasTransparent;
+        hasTranslucent = other.hasTranslucent;
+        transient = other.transient;
+        imageFlags = other.imageFlags;
+        alphaFlagsValid = other.alphaFlagsValid;
+        runsValid = false;
+    }
+    return *this;
+}
+
+bool MemoryImage::SizeAllowed(int64_t w, int64_t h)
+{
+    return w >= 0 && h >= 0 && w <= MaxDimension && h <= MaxDimension && w * h <= MaxPixels;
+}
+
+void MemoryImage::DropCaches()
+{
+    if (!alphaFlagsForced)
+    {
+        alphaFlagsValid = false;
+    }
+    runsValid = false;
+}
+
+void MemoryImage::PixelsChanged()
+{
+    ++changeCount;
+    if (!pixels.empty())
+    {
+        // The pixel form is the one written; a palette form is stale now.
+        palette.clear();
+        paletteIndices.clear();
+    }
+    DropCaches();
+}
+
+void MemoryImage::ScanAlpha()
+{
+    if (alphaFlagsForced)
+    {
+        return;
+    }
+    bool trans = false;
+    bool translucent = false;
+    if (!pixels.empty())
+    {
+        for (uint32_t p : pixels)
+        {
+            const uint32_t a = p >> 24;
+            if (a == 0)
+            {
+                trans = true;
+            }
+            else if (a != 255)
+            {
+                translucent = true;
+            }
+            if (trans && translucent)
+            {
+                break;
+            }
+        }
+    }
+    else if (!palette.empty())
+    {
+        for (uint32_t p : palette)
+        {
+            const uint32_t a = p >> 24;
+            trans |= a == 0;
+            translucent |= a != 0 && a != 255;
+        }
+    }
+    else
+    {
+        trans = true;
+    }
+    hasTransparent = trans;
+    hasTranslucent = translucent;
+    alphaFlagsValid = true;
+}
+
+bool MemoryImage::HasTransparent()
+{
+    if (!alphaFlagsForced && !alphaFlagsValid)
+    {
+        ScanAlpha();
+    }
+    return hasTransparent;
+}
+
+bool MemoryImage::HasTranslucent()
+{
+    if (!alphaFlagsForced && !alphaFlagsValid)
+    {
+        ScanAlpha();
+    }
+    return hasTranslucent;
+}
+
+void MemoryImage::ForceAlphaFlags(bool hasTrans, bool hasAlpha)
+{
+    alphaFlagsForced = true;
+    alphaFlagsValid = true;
+    hasTransparent = hasTrans;
+    hasTranslucent = hasAlpha;
+}
+
+void MemoryImage::SetTransient(bool value)
+{
+    transient = value;
+}
+
+void MemoryImage::DropPalette()
+{
+    if (palette.empty())
+    {
+        return;
+    }
+    if (pixels.empty())
+    {
+        BuildPixelsFromPalette();
+    }
+    palette.clear();
+    paletteIndices.clear();
+}
+
+void MemoryImage::BuildPixelsFromPalette()
+{
+    const size_t n = size_t(width) * size_t(height);
+    if (palette.size() != 256 || paletteIndices.size() != n)
+    {
+        return;
+    }
+    pixels.resize(n);
+    for (size_t i = 0; i < n; ++i)
+    {
+        pixels[i] = palette[paletteIndices[i]];
+    }
+}
+
+uint32_t* MemoryImage::GetPixels()
+{
+    if (pixels.empty() && !palette.empty())
+    {
+        BuildPixelsFromPalette();
+    }
+    return pixels.empty() ? nullptr : pixels.data();
+}
+
+uint32_t MemoryImage::GetPixel(int32_t x, int32_t y)
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+    {
+        return 0;
+    }
+    const uint32_t* p = GetPixels();
+    return p != nullptr ? p[size_t(y) * size_t(width) + size_t(x)] : 0;
+}
+
+void MemoryImage::ClearAll()
+{
+    if (GetPixels() == nullptr)
+    {
+        return;
+    }
+    std::fill(pixels.begin(), pixels.end(), 0u);
+    PixelsChanged();
+}
+
+void MemoryImage::SetPixels(const uint32_t* src, int32_t w, int32_t h, bool)
+{
+    if (!SizeAllowed(w, h))
+    {
+        return;
+    }
+    width = w;
+    height = h;
+    const size_t n = size_t(w) * size_t(h);
+    palette.clear();
+    paletteIndices.clear();
+    if (src != nullptr)
+    {
+        pixels.assign(src, src + n);
+    }
+    else
+    {
+        pixels.assign(n, 0u);
+    }
+    PixelsChanged();
+}
+
+void MemoryImage::Allocate(int32_t w, int32_t h)
+{
+    pixels.clear();
+    palette.clear();
+    paletteIndices.clear();
+    if (!SizeAllowed(w, h))
+    {
+        w = 0;
+        h = 0;
+    }
+    width = w;
+    height = h;
+    pixels.assign(size_t(w) * size_t(h), 0u);
+    ++changeCount;
+    runsValid = false;
+    hasTransparent = true;
+    hasTranslucent = true;
+    alphaFlagsValid = true;
+}
+
+bool MemoryImage::ReduceToPalette()
+{
+    ScanAlpha();
+    if (!palette.empty())
+    {
+        return true;
+    }
+    if (pixels.empty())
+    {
+        return false;
+    }
+    // Sorted (word, index) pairs of the words seen so far.
+    std::vector<std::pair<uint32_t, uint8_t>> seen;
+    seen.reserve(256);
+    std::vector<uint32_t> newPalette(256, 0u);
+    std::vector<uint8_t> indices(pixels.size());
+    size_t count = 0;
+    uint32_t lastWord = 0;
+    uint8_t lastIndex = 0;
+    bool haveLast = false;
+    for (size_t i = 0; i < pixels.size(); ++i)
+    {
+        const uint32_t p = pixels[i];
+        if (haveLast && p == lastWord)
+        {
+            indices[i] = lastIndex;
+            continue;
+        }
+        auto it = std::lower_bound(seen.begin(), seen.end(), p,
+                                   [](const std::pair<uint32_t, uint8_t>& e, uint32_t v) { return e.first < v; });
+        uint8_t index;
+        if (it != seen.end() && it->first == p)
+        {
+            index = it->second;
+        }
+        else
+        {
+            if (count == 256)
+            {
+                return false;
+            }
+            index = uint8_t(count);
+            newPalette[count++] = p;
+            seen.insert(it, {p, index});
+        }
+        indices[i] = index;
+        lastWord = p;
+        lastIndex = index;
+        haveLast = true;
+    }
+    palette = std::move(newPalette);
+    paletteIndices = std::move(indices);
+    pixels.clear();
+    pixels.shrink_to_fit();
+    runsValid = false;
+    runData.clear();
+    runRowStart.clear();
+    return true;
+}
+
+void MemoryImage::EnsureRuns()
+{
+    if (runsValid)
+    {
+        return;
+    }
+    runData.clear();
+    runRowStart.clear();
+    const uint32_t* p = GetPixels();
+    if (p == nullptr)
+    {
+        runRowStart.assign(size_t(height) + 1, 0u);
+        runsValid = true;
+        return;
+    }
+    runRowStart.reserve(size_t(height) + 1);
+    for (int32_t y = 0; y < height; ++y)
+    {
+        runRowStart.push_back(uint32_t(runData.size()));
+        const uint32_t* row = p + size_t(y) * size_t(width);
+        int32_t x = 0;
+        while (x < width)
+        {
+            const uint32_t a = row[x] >> 24;
+            const uint32_t kind = a == 0 ? RunTransparent : (a == 255 ? RunOpaque : RunTranslucent);
+            int32_t end = x + 1;
+            while (end < width)
+            {
+                const uint32_t b = row[end] >> 24;
+                const uint32_t k2 = b == 0 ? RunTransparent : (b == 255 ? RunOpaque : RunTranslucent);
+                if (k2 != kind)
+                {
+                    break;
+                }
+                ++end;
+            }
+            runData.push_back((uint32_t(end - x) << 2) | kind);
+            x = end;
+        }
+    }
+    runRowStart.push_back(uint32_t(runData.size()));
+    runsValid = true;
+}
+
+void MemoryImage::FillRect(const Rect& rect, const Color& color, int32_t)
+{
+    const Rect r = rect.Intersection(Rect(0, 0, width, height));
+    if (r.IsEmpty() || GetPixels() == nullptr)
+    {
+        return;
+    }
+    const uint32_t a = Color::Clamp8(color.alpha);
+    if (a == 0)
+    {
+        return;
+    }
+    const uint32_t c = color.ToInt();
+    const uint32_t cr = (c >> 16) & 0xFF, cg = (c >> 8) & 0xFF, cb = c & 0xFF;
+    for (int32_t y = r.y; y < r.y + r.height; ++y)
+    {
+        uint32_t* d = pixels.data() + size_t(y) * size_t(width) + size_t(r.x);
+        if (a == 255)
+        {
+            std::fill(d, d + r.width, c);
+        }
+        else
+        {
+            for (int32_t i = 0; i < r.width; ++i)
+            {
+                BlendPixel(d + i, cr, cg, cb, a);
+            }
+        }
+    }
+    PixelsChanged();
+}
+
+void MemoryImage::ClearArea(const Rect& rect)
+{
+    const Rect r = rect.Intersection(Rect(0, 0, width, height));
+    if (r.IsEmpty() || GetPixels() == nullptr)
+    {
+        return;
+    }
+    for (int32_t y = r.y; y < r.y + r.height; ++y)
+    {
+        uint32_t* d = pixels.data() + size_t(y) * size_t(width) + size_t(r.x);
+        std::fill(d, d + r.width, 0u);
+    }
+    PixelsChanged();
+}
+
+void MemoryImage::FillSpans(const Span* spans, int32_t count, const Color& color, int32_t blendMode)
+{
+    Image::FillSpans(spans, count, color, blendMode);
+}
+
+void MemoryImage::DrawLine(double x1, double y1, double x2, double y2, const Color& color, int32_t)
+{
+    const uint32_t a = Color::Clamp8(color.alpha);
+    if (a == 0 || GetPixels() == nullptr || !std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) ||
+        !std::isfinite(y2))
+    {
+        return;
+    }
+    const uint32_t c = color.ToInt();
+    const uint32_t cr = (c >> 16) & 0xFF, cg = (c >> 8) & 0xFF, cb = c & 0xFF;
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    // Far-off endpoints would make the step count absurd; only pixels inside
+    // the image are drawn anyway.
+    const double span = std::max(std::fabs(dx), std::fabs(dy));
+    if (span > 4.0 * (double(width) + double(height)) + 4.0)
+    {
+        return;
+    }
+    const int64_t steps = int64_t(std::ceil(span));
+    bool touched = false;
+    for (int64_t i = 0; i <= steps; ++i)
+    {
+        const double t = steps == 0 ? 0.0 : double(i) / double(steps);
+        const int64_t px = int64_t(std::floor(x1 + dx * t + 0.5));
+        const int64_t py = int64_t(std::floor(y1 + dy * t + 0.5));
+        if (px < 0 || py < 0 || px >= width || py >= height)
+        {
+            continue;
+        }
+        uint32_t* d = pixels.data() + size_t(py) * size_t(width) + size_t(px);
+        if (a == 255)
+        {
+            *d = c;
+        }
+        else
+        {
+            BlendPixel(d, cr, cg, cb, a);
+        }
+        touched = true;
+    }
+    if (touched)
+    {
+        PixelsChanged();
+    }
+}
+
+void MemoryImage::BlitImage(Image& srcImage, int32_t x, int32_t y, const Rect& srcRectIn, const Color& modulation,
+                            int32_t blendMode)
+{
+    if (blendMode != BLENDMODE_NORMAL && blendMode != BLENDMODE_ADDITIVE)
+    {
+        return;
+    }
+    MemoryImage* src = AsMemory(srcImage);
+    if (src == nullptr || src->GetPixels() == nullptr || GetPixels() == nullptr)
+    {
+        return;
+    }
+    // Source rectangle inside the source, then destination inside this image.
+    Rect s = srcRectIn.Intersection(Rect(0, 0, src->width, src->height));
+    int64_t dx = int64_t(x) + (s.x - srcRectIn.x);
+    int64_t dy = int64_t(y) + (s.y - srcRectIn.y);
+    if (s.IsEmpty())
+    {
+        return;
+    }
+    const int64_t left = std::max<int64_t>(dx, 0);
+    const int64_t top = std::max<int64_t>(dy, 0);
+    const int64_t right = std::min<int64_t>(dx + s.width, width);
+    const int64_t bottom = std::min<int64_t>(dy + s.height, height);
+    if (right <= left || bottom <= top)
+    {
+        return;
+    }
+    const int32_t sx0 = int32_t(s.x + (left - dx));
+    const int32_t sy0 = int32_t(s.y + (top - dy));
+    const int32_t w = int32_t(right - left);
+    const int32_t h = int32_t(bottom - top);
+    const Modulation m(modulation);
+    if (m.a == 0)
+    {
+        return;
+    }
+    const bool self = src == this;
+    std::vector<uint32_t> copy;
+    if (self)
+    {
+        copy = pixels;
+    }
+    const uint32_t* sp = self ? copy.data() : src->pixels.data();
+    if (!self)
+    {
+        src->EnsureRuns();
+    }
+    for (int32_t row = 0; row < h; ++row)
+    {
+        const uint32_t* srow = sp + size_t(sy0 + row) * size_t(src->width);
+        uint32_t* drow = pixels.data() + size_t(top + row) * size_t(width) + size_t(left) - size_t(sx0);
+        if (self)
+        {
+            for (int32_t i = sx0; i < sx0 + w; ++i)
+            {
+                PutPixel(drow + i, srow[i], m, blendMode);
+            }
+            continue;
+        }
+        // Walk the row's runs, clipped to [sx0, sx0 + w).
+        const uint32_t* run = src->runData.data() + src->runRowStart[size_t(sy0 + row)];
+        const uint32_t* runEnd = src->runData.data() + src->runRowStart[size_t(sy0 + row) + 1];
+        int32_t pos = 0;
+        const int32_t end = sx0 + w;
+        for (; run != runEnd && pos < end; ++run)
+        {
+            const int32_t len = int32_t(*run >> 2);
+            const uint32_t kind = *run & 3u;
+            const int32_t a = std::max(pos, sx0);
+            const int32_t b = std::min(pos + len, end);
+            pos += len;
+            if (a >= b || kind == RunTransparent)
+            {
+                continue;
+            }
+            if (kind == RunOpaque && m.white && blendMode == BLENDMODE_NORMAL)
+            {
+                std::memcpy(drow + a, srow + a, size_t(b - a) * sizeof(uint32_t));
+                continue;
+            }
+            if (blendMode == BLENDMODE_NORMAL && m.white)
+            {
+                for (int32_t i = a; i < b; ++i)
+                {
+                    const uint32_t sv = srow[i];
+                    BlendPixel(drow + i, (sv >> 16) & 0xFF, (sv >> 8) & 0xFF, sv & 0xFF, sv >> 24);
+                }
+                continue;
+            }
+            for (int32_t i = a; i < b; ++i)
+            {
+                PutPixel(drow + i, srow[i], m, blendMode);
+            }
+        }
+    }
+    PixelsChanged();
+}
+
+namespace
+{
+
+// Draws srcRect of src through `forward` (source pixels relative to srcRect's
+// top-left -> destination pixels) into dst, limited to clip.
+void TransformBlit(MemoryImage& dst, MemoryImage& src, const Rect& srcRect, const Matrix3& forward, const Rect& clip,
+                   const Color& modulation, int32_t blendMode, bool bilinear)
+{
+    if (blendMode != BLENDMODE_NORMAL && blendMode != BLENDMODE_ADDITIVE)
+    {
+        return;
+    }
+    const Rect s = srcRect.Intersection(Rect(0, 0, src.width, src.height));
+    if (s != srcRect || s.IsEmpty())
+    {
+        if (s.IsEmpty())
+        {
+            return;
+        }
+    }
+    const uint32_t* sp = src.GetPixels();
+    if (sp == nullptr || dst.GetPixels() == nullptr)
+    {
+        return;
+    }
+    const Modulation m(modulation);
+    if (m.a == 0)
+    {
+        return;
+    }
+    Matrix3 inv;
+    if (!forward.Inverse(inv))
+    {
+        return;
+    }
+    // Bounding box of the transformed rectangle (in srcRect-local terms, so a
+    // srcRect hanging outside the source still maps as the caller meant).
+    const float ox = float(s.x - srcRect.x);
+    const float oy = float(s.y - srcRect.y);
+    const float cx[4] = {ox, ox + float(s.width), ox, ox + float(s.width)};
+    const float cy[4] = {oy, oy, oy + float(s.height), oy + float(s.height)};
+    double minX = 1e30, minY = 1e30, maxX = -1e30, maxY = -1e30;
+    for (int i = 0; i < 4; ++i)
+    {
+        float tx, ty;
+        forward.Transform(cx[i], cy[i], tx, ty);
+        if (!std::isfinite(tx) || !std::isfinite(ty))
+        {
+            return;
+        }
+        minX = std::min<double>(minX, tx);
+        minY = std::min<double>(minY, ty);
+        maxX = std::max<double>(maxX, tx);
+        maxY = std::max<double>(maxY, ty);
+    }
+    Rect area = clip.Intersection(Rect(0, 0, dst.width, dst.height));
+    if (area.IsEmpty())
+    {
+        return;
+    }
+    const double bx0 = std::max<double>(area.x, std::floor(minX) - 1);
+    const double by0 = std::max<double>(area.y, std::floor(minY) - 1);
+    const double bx1 = std::min<double>(double(area.x) + area.width, std::ceil(maxX) + 1);
+    const double by1 = std::min<double>(double(area.y) + area.height, std::ceil(maxY) + 1);
+    if (bx1 <= bx0 || by1 <= by0)
+    {
+        return;
+    }
+    const int32_t x0 = int32_t(bx0), y0 = int32_t(by0), x1 = int32_t(bx1), y1 = int32_t(by1);
+    const uint32_t* base = sp + size_t(s.y) * size_t(src.width) + size_t(s.x);
+    const int32_t stride = src.width;
+    const double a00 = inv.m[0][0], a01 = inv.m[0][1], a02 = inv.m[0][2];
+    const double a10 = inv.m[1][0], a11 = inv.m[1][1], a12 = inv.m[1][2];
+    uint32_t* dp = dst.pixels.data();
+    bool touched = false;
+    for (int32_t py = y0; py < y1; ++py)
+    {
+        const double fy = py + 0.5;
+        double u = a00 * (x0 + 0.5) + a01 * fy + a02 - ox;
+        double v = a10 * (x0 + 0.5) + a11 * fy + a12 - oy;
+        uint32_t* drow = dp + size_t(py) * size_t(dst.width);
+        for (int32_t px = x0; px < x1; ++px, u += a00, v += a10)
+        {
+            uint32_t sv;
+            if (bilinear)
+            {
+                if (u <= -0.5 || v <= -0.5 || u >= s.width + 0.5 || v >= s.height + 0.5)
+                {
+                    continue;
+                }
+                sv = SampleBilinear(base, stride, s.width, s.height, u, v);
+            }
+            else
+            {
+                if (u < 0 || v < 0 || u >= s.width || v >= s.height)
+                {
+                    continue;
+                }
+                sv = base[size_t(int32_t(v)) * size_t(stride) + size_t(int32_t(u))];
+            }
+            if ((sv >> 24) == 0)
+            {
+                continue;
+            }
+            PutPixel(drow + px, sv, m, blendMode);
+            touched = true;
+        }
+    }
+    if (touched)
+    {
+        dst.PixelsChanged();
+    }
+}
+
+} // namespace
+
+void MemoryImage::BlitSubpixel(Image& src, float x, float y, const Rect& srcRect, const Rect& clip,
+                               const Color& modulation, int32_t blendMode)
+{
+    BlitRotated(src, x, y, srcRect, clip, modulation, blendMode, 0.0, 0.0f, 0.0f);
+}
+
+void MemoryImage::BlitRotated(Image& srcImage, float x, float y, const Rect& srcRect, const Rect& clip,
+                              const Color& modulation, int32_t blendMode, double angle, float centreX, float centreY)
+{
+    MemoryImage* src = AsMemory(srcImage);
+    if (src == nullptr || srcRect.IsEmpty())
+    {
+        return;
+    }
+    const Matrix3 forward = Matrix3::Translation(x + centreX, y + centreY) * Matrix3::Rotation(float(angle)) *
+                            Matrix3::Translation(-centreX, -centreY);
+    if (src == this)
+    {
+        MemoryImage copy(*src);
+        TransformBlit(*this, copy, srcRect, forward, clip, modulation, blendMode, true);
+        return;
+    }
+    TransformBlit(*this, *src, srcRect, forward, clip, modulation, blendMode, true);
+}
+
+void MemoryImage::BlitStretched(Image& srcImage, const Rect& destRect, const Rect& srcRect, const Rect& clip,
+                                const Color& modulation, int32_t blendMode, bool fastStretch)
+{
+    MemoryImage* src = AsMemory(srcImage);
+    if (src == nullptr || destRect.IsEmpty() || srcRect.IsEmpty() ||
+        (blendMode != BLENDMODE_NORMAL && blendMode != BLENDMODE_ADDITIVE))
+    {
+        return;
+    }
+    if (!Rect(0, 0, src->width, src->height).ContainsRect(srcRect))
+    {
+        return;
+    }
+    const Rect area = clip.Intersection(destRect).Intersection(Rect(0, 0, width, height));
+    if (area.IsEmpty())
+    {
+        return;
+    }
+    std::unique_ptr<MemoryImage> selfCopy;
+    if (src == this)
+    {
+        selfCopy = std::make_unique<MemoryImage>(*src);
+        src = selfCopy.get();
+    }
+    // The point-sampled path; other modulations go through the smooth path,
+    // so such images are drawn rather than dropped.
+    if (fastStretch && modulation.IsOpaqueWhite())
+    {
+        const uint32_t* sp = src->GetPixels();
+        if (sp == nullptr || GetPixels() == nullptr)
+        {
+            return;
+        }
+        const Modulation m(modulation);
+        std::vector<int32_t> xmap(size_t(area.width));
+        for (int32_t i = 0; i < area.width; ++i)
+        {
+            xmap[size_t(i)] = srcRect.x + int32_t(int64_t(area.x + i - destRect.x) * srcRect.width / destRect.width);
+        }
+        for (int32_t py = area.y; py < area.y + area.height; ++py)
+        {
+            const int32_t sy = srcRect.y + int32_t(int64_t(py - destRect.y) * srcRect.height / destRect.height);
+            const uint32_t* srow = sp + size_t(sy) * size_t(src->width);
+            uint32_t* drow = pixels.data() + size_t(py) * size_t(width) + size_t(area.x);
+            for (int32_t i = 0; i < area.width; ++i)
+            {
+                PutPixel(drow + i, srow[xmap[size_t(i)]], m, blendMode);
+            }
+        }
+        PixelsChanged();
+        return;
+    }
+    const Matrix3 forward =
+        Matrix3::Translation(float(destRect.x), float(destRect.y)) *
+        Matrix3::Scaling(float(destRect.width) / float(srcRect.width), float(destRect.height) / float(srcRect.height));
+    TransformBlit(*this, *src, srcRect, forward, area, modulation, blendMode, true);
+}
+
+void MemoryImage::BlitTransformed(Image& srcImage, float x, float y, const Matrix3& matrix, const Rect& clip,
+                                  const Color& modulation, int32_t blendMode, const Rect& srcRect, bool linearBlend)
+{
+    MemoryImage* src = AsMemory(srcImage);
+    if (src == nullptr || srcRect.IsEmpty())
+    {
+        return;
+    }
+    const Matrix3 forward = Matrix3::Translation(x, y) * matrix *
+                            Matrix3::Translation(-float(srcRect.width) / 2.0f, -float(srcRect.height) / 2.0f);
+    if (src == this)
+    {
+        MemoryImage copy(*src);
+        TransformBlit(*this, copy, srcRect, forward, clip, modulation, blendMode, linearBlend);
+        return;
+    }
+    TransformBlit(*this, *src, srcRect, forward, clip, modulation, blendMode, linearBlend);
+}
+
+} // namespace Framework

@@ -1,0 +1,14 @@
+# fw_graphics: colours, rectangles, images and their software primitives,
+# the image file loader and decoders, the drawing context and the Font
+# interface.
+add_library(fw_graphics STATIC
+    AnimInfo.cpp
+    DDImage.cpp
+    Font.cpp
+    Graphics.cpp
+    Image.cpp
+    ImageTransform.cpp
+    Matrix3.cpp
+    MemoryImage.cpp)
+target_link_libraries(fw_graphics PUBLIC Threads::Threads PRIVATE PkgConfig::PNG PkgConfig::JPEG PkgConfig::ZLIB)
+frothwick_warnings(fw_graphics)
