@@ -65,17 +65,18 @@ void TextureFont::Create(const std::string& face, int32_t pointSize, int32_t dot
 int32_t TextureFont::TextWidth(const std::string& text)
 {
     int64_t sum = 0;
-    TextureFontData::ForEachCode(text, [&](uint16_t code) {
-        if (const TextureGlyph* glyph = fontData->GetGlyph(code))
-        {
-            sum += glyph->advance;
-        }
-    });
+    TextureFontData::ForEachCode(text,
+                                 [&](uint16_t code)
+                                 {
+                                     if (const TextureGlyph* glyph = fontData->GetGlyph(code))
+                                     {
+                                         sum += glyph->advance;
+                                     }
+                                 });
     return static_cast<int32_t>(static_cast<float>(sum) * scaleX);
 }
 
-void TextureFont::DrawText(Graphics* graphics, int32_t x, int32_t y, const std::string& text, const Color&,
-                           const Rect&)
+void TextureFont::DrawText(Graphics* graphics, int32_t x, int32_t y, const std::string& text, const Color&, const Rect&)
 {
     if (graphics == nullptr)
     {
@@ -89,23 +90,26 @@ void TextureFont::DrawText(Graphics* graphics, int32_t x, int32_t y, const std::
     const bool modulation = graphics->GetColorModulation();
     graphics->SetColorModulation(true);
     int32_t pen = x;
-    TextureFontData::ForEachCode(text, [&](uint16_t code) {
-        const TextureGlyph* glyph = fontData->GetGlyph(code);
-        if (glyph == nullptr)
-        {
-            return;
-        }
-        const Rect& src = glyph->pageRect;
-        if (!src.IsEmpty())
-        {
-            const Rect dest(pen + static_cast<int32_t>(static_cast<float>(glyph->originX) * scaleX),
-                            y - static_cast<int32_t>(static_cast<float>(glyph->originY) * scaleY),
-                            static_cast<int32_t>(static_cast<float>(src.width) * scaleX),
-                            static_cast<int32_t>(static_cast<float>(src.height) * scaleY));
-            graphics->DrawStretched(fontData->GetPage(glyph->page), dest, src);
-        }
-        pen += static_cast<int32_t>(static_cast<float>(glyph->advance) * scaleX);
-    });
+    TextureFontData::ForEachCode(text,
+                                 [&](uint16_t code)
+                                 {
+                                     const TextureGlyph* glyph = fontData->GetGlyph(code);
+                                     if (glyph == nullptr)
+                                     {
+                                         return;
+                                     }
+                                     const Rect& src = glyph->pageRect;
+                                     if (!src.IsEmpty())
+                                     {
+                                         const Rect dest(
+                                             pen + static_cast<int32_t>(static_cast<float>(glyph->originX) * scaleX),
+                                             y - static_cast<int32_t>(static_cast<float>(glyph->originY) * scaleY),
+                                             static_cast<int32_t>(static_cast<float>(src.width) * scaleX),
+                                             static_cast<int32_t>(static_cast<float>(src.height) * scaleY));
+                                         graphics->DrawStretched(fontData->GetPage(glyph->page), dest, src);
+                                     }
+                                     pen += static_cast<int32_t>(static_cast<float>(glyph->advance) * scaleX);
+                                 });
     graphics->SetColorModulation(modulation);
 }
 

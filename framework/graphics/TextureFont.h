@@ -31,8 +31,7 @@ class TextureFont : public Font
 {
 public:
     // For the running application, at 96 dots per inch.
-    TextureFont(const std::string& face, int32_t pointSize, bool bold, bool italic, bool underline,
-                int32_t quality);
+    TextureFont(const std::string& face, int32_t pointSize, bool bold, bool italic, bool underline, int32_t quality);
     // For the given application, at the screen's vertical dots per inch. The
     // character set is accepted for compatibility and not used.
     TextureFont(AppBase* application, const std::string& face, int32_t pointSize, int32_t charSet, bool bold,
@@ -59,8 +58,8 @@ public:
     float scaleY = 1.0f;
 
 private:
-    void Create(const std::string& face, int32_t pointSize, int32_t dotsPerInch, bool bold, bool italic,
-                bool underline, int32_t quality);
+    void Create(const std::string& face, int32_t pointSize, int32_t dotsPerInch, bool bold, bool italic, bool underline,
+                int32_t quality);
 
     AppBase* owner = nullptr;
     std::shared_ptr<TextureFontData> fontData;

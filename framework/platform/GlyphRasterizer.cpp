@@ -1,0 +1,337 @@
+#include "framework/platform/GlyphRasterizer.h"
+
+#include <SDL.h>
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <utility>
+
+namespace Framework
+{
+
+namespace
+{
+
+struct PatternDeleter
+{
+    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
+
+class Iconv
+{
+public:
+    Iconv(const char* to, const char* from) : handle(iconv_open(to, from)) {}
+    ~Iconv()
+    {
+        if (Valid())
+        {
+            iconv_close(handle);
+        }
+    }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+
+    bool Valid() const { return handle != reinterpret_cast<iconv_t>(-1); }
+
+    // Converts all of `in`; false when any of it does not convert.
+    bool Convert(const std::string& in, std::string& out)
+    {
+        if (!Valid())
+        {
+            return false;
+        }
+        iconv(handle, nullptr, nullptr, nullptr, nullptr); // back to the initial state
+        out.assign(in.size() * 4 + 8, '\0');
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char* dst = out.data();
+        size_t dstLeft = out.size();
+        if (iconv(handle, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) || srcLeft != 0)
+        {
+            return false;
+        }
+        out.resize(out.size() - dstLeft);
+        return true;
+    }
+
+private:
+    iconv_t handle;
+};
+
+// The face's name as UTF-8; names that are plain ASCII or not valid GBK are
+// passed on unchanged.
+std::string FaceNameUtf8(const std::string& faceGbk)
+{
+    Iconv toUtf8("UTF-8", "GBK");
+    std::string utf8;
+    return toUtf8.Convert(faceGbk, utf8) ? utf8 : faceGbk;
+}
+
+// A common ideograph: a face that has it is taken to cover GBK text.
+constexpr FcChar32 kProbeCharacter = 0x4E2D;
+
+bool CoversChinese(FcPattern* match)
+{
+    FcCharSet* charset = nullptr;
+    return FcPatternGetCharSet(match, FC_CHARSET, 0, &charset) == FcResultMatch &&
+           FcCharSetHasChar(charset, kProbeCharacter);
+}
+
+PatternPtr MatchFace(const std::string& family, std::int32_t pixelHeight, bool bold, bool italic)
+{
+    PatternPtr pattern(FcPatternCreate());
+    if (!pattern)
+    {
+        return nullptr;
+    }
+    if (!family.empty())
+    {
+        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    }
+    // Without the language, a CJK family name unknown here falls back to a
+    // Latin face with no ideographs.
+    FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
+    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddDouble(pattern.get(), FC_PIXEL_SIZE, static_cast<double>(pixelHeight));
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    return PatternPtr(FcFontMatch(nullptr, pattern.get(), &result));
+}
+
+} // namespace
+
+struct GlyphRasterizer::Impl
+{
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    Format format = Format::Mono;
+    bool embolden = false;
+    bool oblique = false;
+    std::int32_t ascent = 0;
+    std::int32_t height = 0;
+    std::string family;
+
+    ~Impl()
+    {
+        if (face)
+        {
+            FT_Done_Face(face);
+        }
+        if (library)
+        {
+            FT_Done_FreeType(library);
+        }
+    }
+};
+
+GlyphRasterizer::GlyphRasterizer(std::unique_ptr<Impl> implementation) : impl(std::move(implementation)) {}
+
+GlyphRasterizer::~GlyphRasterizer() = default;
+
+std::unique_ptr<GlyphRasterizer> GlyphRasterizer::Create(const std::string& faceGbk, std::int32_t pixelHeight,
+                                                         bool bold, bool italic, bool /*underline*/, Format format)
+{
+    if (pixelHeight <= 0)
+    {
+        return nullptr;
+    }
+    PatternPtr match = MatchFace(FaceNameUtf8(faceGbk), pixelHeight, bold, italic);
+    if (!match || !CoversChinese(match.get()))
+    {
+        // The named face is missing and its substitute lacks ideographs: any
+        // face for the language will do.
+        PatternPtr any = MatchFace("", pixelHeight, bold, italic);
+        if (any && (!match || CoversChinese(any.get())))
+        {
+            match = std::move(any);
+        }
+    }
+    if (!match)
+    {
+        return nullptr;
+    }
+
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch)
+    {
+        return nullptr;
+    }
+    int index = 0;
+    FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
+
+    auto impl = std::make_unique<Impl>();
+    impl->format = format;
+    if (FT_Init_FreeType(&impl->library) != 0)
+    {
+        impl->library = nullptr;
+        return nullptr;
+    }
+    if (FT_New_Face(impl->library, reinterpret_cast<const char*>(file), index, &impl->face) != 0)
+    {
+        impl->face = nullptr;
+        return nullptr;
+    }
+    if (FT_Set_Pixel_Sizes(impl->face, 0, static_cast<FT_UInt>(pixelHeight)) != 0)
+    {
+        return nullptr;
+    }
+
+    FcBool embolden = FcFalse;
+    FcPatternGetBool(match.get(), FC_EMBOLDEN, 0, &embolden);
+    impl->embolden = bold && (embolden == FcTrue || (impl->face->style_flags & FT_STYLE_FLAG_BOLD) == 0);
+    impl->oblique = italic && (impl->face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
+
+    FcChar8* familyName = nullptr;
+    if (FcPatternGetString(match.get(), FC_FAMILY, 0, &familyName) == FcResultMatch)
+    {
+        impl->family = reinterpret_cast<const char*>(familyName);
+    }
+
+    const FT_Size_Metrics& metrics = impl->face->size->metrics;
+    impl->ascent = static_cast<std::int32_t>((metrics.ascender + 32) >> 6);
+    impl->height = static_cast<std::int32_t>((metrics.ascender - metrics.descender + 32) >> 6);
+    return std::unique_ptr<GlyphRasterizer>(new GlyphRasterizer(std::move(impl)));
+}
+
+std::int32_t GlyphRasterizer::Ascent() const
+{
+    return impl->ascent;
+}
+
+std::int32_t GlyphRasterizer::Height() const
+{
+    return impl->height;
+}
+
+std::string GlyphRasterizer::FamilyName() const
+{
+    return impl->family;
+}
+
+int GlyphRasterizer::MaxLevel(Format format)
+{
+    switch (format)
+    {
+        case Format::Mono:
+            return 1;
+        case Format::Levels5:
+            return 4;
+        case Format::Levels17:
+            return 16;
+        case Format::Levels65:
+            return 64;
+    }
+    return 1;
+}
+
+char32_t GlyphRasterizer::GbkToUnicode(std::uint16_t code)
+{
+    // Opened once per thread: glyphs are built one at a time, and opening a
+    // converter costs more than a conversion.
+    thread_local Iconv toUnicode("UTF-32LE", "GBK");
+    const std::string in{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+    std::string out;
+    if (!toUnicode.Convert(in, out) || out.size() != 4)
+    {
+        return 0;
+    }
+    const auto byte = [&out](int i) { return static_cast<char32_t>(static_cast<unsigned char>(out[i])); };
+    return byte(0) | (byte(1) << 8) | (byte(2) << 16) | (byte(3) << 24);
+}
+
+bool GlyphRasterizer::Render(std::uint32_t character, Glyph& glyph)
+{
+    if (character > 0xFFFF)
+    {
+        return false;
+    }
+    const char32_t codePoint =
+        character < 0x80 ? static_cast<char32_t>(character) : GbkToUnicode(static_cast<std::uint16_t>(character));
+    if (codePoint == 0)
+    {
+        return false;
+    }
+    const FT_UInt glyphIndex = FT_Get_Char_Index(impl->face, codePoint);
+    if (glyphIndex == 0)
+    {
+        return false;
+    }
+    const bool mono = impl->format == Format::Mono;
+    const FT_Int32 loadFlags = FT_LOAD_DEFAULT | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
+    if (FT_Load_Glyph(impl->face, glyphIndex, loadFlags) != 0)
+    {
+        return false;
+    }
+    FT_GlyphSlot slot = impl->face->glyph;
+    if (impl->embolden)
+    {
+        FT_GlyphSlot_Embolden(slot);
+    }
+    if (impl->oblique)
+    {
+        FT_GlyphSlot_Oblique(slot);
+    }
+    if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
+    {
+        return false;
+    }
+
+    const FT_Bitmap& bitmap = slot->bitmap;
+    glyph.width = static_cast<std::int32_t>(bitmap.width);
+    glyph.height = static_cast<std::int32_t>(bitmap.rows);
+    glyph.originX = slot->bitmap_left;
+    glyph.originY = slot->bitmap_top;
+    glyph.advance = static_cast<std::int32_t>((slot->advance.x + 32) >> 6);
+    glyph.levels.assign(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.height), 0);
+
+    const int maxLevel = MaxLevel(impl->format);
+    const int grays = bitmap.num_grays > 1 ? bitmap.num_grays - 1 : 255;
+    for (std::int32_t r = 0; r < glyph.height; ++r)
+    {
+        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(r) * bitmap.pitch;
+        std::uint8_t* out = glyph.levels.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(glyph.width);
+        for (std::int32_t k = 0; k < glyph.width; ++k)
+        {
+            if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
+            {
+                const bool set = (row[k >> 3] & (0x80 >> (k & 7))) != 0;
+                out[k] = set ? static_cast<std::uint8_t>(maxLevel) : 0;
+            }
+            else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY)
+            {
+                out[k] = static_cast<std::uint8_t>((row[k] * maxLevel + grays / 2) / grays);
+            }
+            else
+            {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+int GlyphRasterizer::ScreenVerticalDpi()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0)
+    {
+        return 96;
+    }
+    float vertical = 0.0f;
+    if (SDL_GetDisplayDPI(0, nullptr, nullptr, &vertical) != 0 || !(vertical > 0.0f))
+    {
+        return 96;
+    }
+    return static_cast<int>(std::lround(vertical));
+}
+
+} // namespace Framework
