@@ -28,7 +28,7 @@ std::unique_ptr<DDImage> LoadDDImage(const std::string& path, bool commit, Image
 class SharedImageCache
 {
 public:
-    explicit SharedImageCache(ImageRegistry* registry = nullptr) : registry(registry) {}
+    explicit SharedImageCache(ImageRegistry* imageRegistry = nullptr) : registry(imageRegistry) {}
 
     struct Result
     {

@@ -7,8 +7,13 @@ add_library(fw_graphics STATIC
     Font.cpp
     Graphics.cpp
     Image.cpp
+    ImageAlpha.cpp
+    ImageLoader.cpp
     ImageTransform.cpp
+    JpegDecoder.cpp
     Matrix3.cpp
-    MemoryImage.cpp)
+    MemoryImage.cpp
+    PngDecoder.cpp
+    SharedImageCache.cpp)
 target_link_libraries(fw_graphics PUBLIC Threads::Threads PRIVATE PkgConfig::PNG PkgConfig::JPEG PkgConfig::ZLIB)
 frothwick_warnings(fw_graphics)
