@@ -1,0 +1,149 @@
+#include "src/profiles/ProfileFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <utility>
+
+namespace
+{
+
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int descriptor) : fd(descriptor) {}
+    ~FileDescriptor()
+    {
+        if (fd >= 0)
+        {
+            ::close(fd);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd; }
+    // Closes now and reports whether the close succeeded.
+    bool Close()
+    {
+        const int result = ::close(fd);
+        fd = -1;
+        return result == 0;
+    }
+
+private:
+    int fd;
+};
+
+bool WriteAll(int fd, const unsigned char* data, size_t size)
+{
+    while (size > 0)
+    {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0)
+        {
+            if (errno == EINTR)
+            {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(std::filesystem::path filePath) : path(std::move(filePath)) {}
+
+std::vector<PlayerRecord> ProfileFile::Load() const
+{
+    std::vector<PlayerRecord> records;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+    {
+        return records;
+    }
+    unsigned char buffer[PlayerRecord::Size];
+    while (std::fread(buffer, 1, sizeof buffer, file) == sizeof buffer)
+    {
+        records.push_back(PlayerRecord::Read(buffer));
+    }
+    std::fclose(file);
+    return records;
+}
+
+bool ProfileFile::Append(const PlayerRecord& record) const
+{
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    if (fd.Get() < 0)
+    {
+        return false;
+    }
+    struct stat info
+    {
+    };
+    if (::fstat(fd.Get(), &info) != 0)
+    {
+        return false;
+    }
+    const off_t aligned = info.st_size - info.st_size % static_cast<off_t>(PlayerRecord::Size);
+    if (aligned != info.st_size && ::ftruncate(fd.Get(), aligned) != 0)
+    {
+        return false;
+    }
+    unsigned char buffer[PlayerRecord::Size];
+    record.Write(buffer);
+    if (::lseek(fd.Get(), aligned, SEEK_SET) != aligned || !WriteAll(fd.Get(), buffer, sizeof buffer))
+    {
+        // Leave no fragment of the record behind.
+        [[maybe_unused]] const int ignored = ::ftruncate(fd.Get(), aligned);
+        return false;
+    }
+    return fd.Close();
+}
+
+bool ProfileFile::Rewrite(const std::vector<PlayerRecord>& records) const
+{
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (fd.Get() < 0)
+    {
+        return false;
+    }
+    bool ok = true;
+    unsigned char buffer[PlayerRecord::Size];
+    for (const PlayerRecord& record : records)
+    {
+        record.Write(buffer);
+        if (!WriteAll(fd.Get(), buffer, sizeof buffer))
+        {
+            ok = false;
+            break;
+        }
+    }
+    // The data must be on disk before the rename makes it the profile file.
+    ok = ok && ::fsync(fd.Get()) == 0;
+    ok = fd.Close() && ok;
+    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok)
+    {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return false;
+    }
+    // Make the rename itself durable; a failure here loses nothing.
+    const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
+    FileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0)
+    {
+        ::fsync(dir.Get());
+    }
+    return true;
+}

@@ -1,0 +1,34 @@
+// ProfileFile: the player profile file, a plain sequence of 296-byte
+// PlayerRecords with no header (normally "data/usr.dat" below the working
+// directory).
+//
+// Load reads every complete record; a trailing fragment is ignored. Append
+// adds one record at the end; a fragment left by an earlier crash is cut off
+// first so the new record stays aligned. Rewrite replaces the whole file
+// through a temporary file beside it that is synced and renamed over the old
+// one, so a crash or a full disk leaves either the old file or the new one.
+// Failures are reported by the result only. One thread at a time.
+#pragma once
+
+#include "src/profiles/PlayerRecord.h"
+
+#include <filesystem>
+#include <vector>
+
+class ProfileFile
+{
+public:
+    explicit ProfileFile(std::filesystem::path filePath = DefaultPath());
+
+    static std::filesystem::path DefaultPath() { return std::filesystem::path("data") / "usr.dat"; }
+
+    // Empty when the file cannot be opened.
+    std::vector<PlayerRecord> Load() const;
+    bool Append(const PlayerRecord& record) const;
+    bool Rewrite(const std::vector<PlayerRecord>& records) const;
+
+    const std::filesystem::path& GetPath() const { return path; }
+
+private:
+    std::filesystem::path path;
+};
