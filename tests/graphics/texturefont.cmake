@@ -1,0 +1,5 @@
+frothwick_add_test(NAME test_texturefont
+    SOURCES
+        graphics/TextureFontTest.cpp
+        graphics/TextureFontRasterizerTest.cpp
+    LIBS fw_texturefont)
