@@ -108,16 +108,48 @@ inline void PutPixel(uint32_t* d, uint32_t s, const Modulation& m, int32_t blend
 // Source pixel of a bilinear sample at (u, v) (pixel centres at .5) inside
 // the w x h block starting at `base` with row stride `stride`; outside
 // pixels count as transparent. Colours are averaged weighted by alpha.
-inline uint32_t SampleBilinear(const uint32_t* base, int32_t stride, int32_t w, int32_t h, double u, double v)
+inline uint32_t SampleBilinear(const uint32_t* base, int32_t stride, int32_t w, int32_t h, double u, double v,
+                               bool clampEdges)
 {
+    // Weights in 1/256 steps, rounded so that positions a hair off a pixel
+    // centre sample that pixel alone.
     const double fu = u - 0.5;
     const double fv = v - 0.5;
     const double flu = std::floor(fu);
     const double flv = std::floor(fv);
-    const int32_t x0 = int32_t(flu);
-    const int32_t y0 = int32_t(flv);
-    const uint32_t ax = uint32_t((fu - flu) * 256.0);
-    const uint32_t ay = uint32_t((fv - flv) * 256.0);
+    int32_t x0 = int32_t(flu);
+    int32_t y0 = int32_t(flv);
+    uint32_t ax = uint32_t((fu - flu) * 256.0 + 0.5);
+    uint32_t ay = uint32_t((fv - flv) * 256.0 + 0.5);
+    if (ax >= 256)
+    {
+        ax = 0;
+        ++x0;
+    }
+    if (ay >= 256)
+    {
+        ay = 0;
+        ++y0;
+    }
+    if (clampEdges)
+    {
+        // Edge pixels extend outwards instead of fading to transparent.
+        auto clampTo = [](int32_t v0, uint32_t& a, int32_t n) {
+            if (v0 < 0)
+            {
+                a = 0;
+                return 0;
+            }
+            if (v0 >= n - 1)
+            {
+                a = 0;
+                return n - 1;
+            }
+            return v0;
+        };
+        x0 = clampTo(x0, ax, w);
+        y0 = clampTo(y0, ay, h);
+    }
     const uint32_t wx[2] = {256 - ax, ax};
     const uint32_t wy[2] = {256 - ay, ay};
     uint32_t sa = 0, sr = 0, sg = 0, sb = 0;
@@ -559,15 +591,44 @@ void MemoryImage::DrawLine(double x1, double y1, double x2, double y2, const Col
     }
     const uint32_t c = color.ToInt();
     const uint32_t cr = (c >> 16) & 0xFF, cg = (c >> 8) & 0xFF, cb = c & 0xFF;
-    const double dx = x2 - x1;
-    const double dy = y2 - y1;
-    // Far-off endpoints would make the step count absurd; only pixels inside
-    // the image are drawn anyway.
-    const double span = std::max(std::fabs(dx), std::fabs(dy));
-    if (span > 4.0 * (double(width) + double(height)) + 4.0)
+    // Clip the segment to the image (pixel centres at whole coordinates,
+    // so the image spans -0.5 .. size - 0.5), Liang-Barsky style.
+    double t0 = 0.0, t1 = 1.0;
+    const double ddx = x2 - x1;
+    const double ddy = y2 - y1;
+    const double p[4] = {-ddx, ddx, -ddy, ddy};
+    const double q[4] = {x1 + 0.5, double(width) - 0.5 - x1, y1 + 0.5, double(height) - 0.5 - y1};
+    for (int k = 0; k < 4; ++k)
+    {
+        if (p[k] == 0.0)
+        {
+            if (q[k] < 0.0)
+            {
+                return;
+            }
+            continue;
+        }
+        const double r = q[k] / p[k];
+        if (p[k] < 0.0)
+        {
+            t0 = std::max(t0, r);
+        }
+        else
+        {
+            t1 = std::min(t1, r);
+        }
+    }
+    if (t0 > t1)
     {
         return;
     }
+    const double sx = x1 + ddx * t0;
+    const double sy = y1 + ddy * t0;
+    const double dx = ddx * (t1 - t0);
+    const double dy = ddy * (t1 - t0);
+    x1 = sx;
+    y1 = sy;
+    const double span = std::max(std::fabs(dx), std::fabs(dy));
     const int64_t steps = int64_t(std::ceil(span));
     bool touched = false;
     for (int64_t i = 0; i <= steps; ++i)
@@ -701,7 +762,7 @@ namespace
 // Draws srcRect of src through `forward` (source pixels relative to srcRect's
 // top-left -> destination pixels) into dst, limited to clip.
 void TransformBlit(MemoryImage& dst, MemoryImage& src, const Rect& srcRect, const Matrix3& forward, const Rect& clip,
-                   const Color& modulation, int32_t blendMode, bool bilinear)
+                   const Color& modulation, int32_t blendMode, bool bilinear, bool clampEdges = false)
 {
     if (blendMode != BLENDMODE_NORMAL && blendMode != BLENDMODE_ADDITIVE)
     {
@@ -781,11 +842,12 @@ void TransformBlit(MemoryImage& dst, MemoryImage& src, const Rect& srcRect, cons
             uint32_t sv;
             if (bilinear)
             {
-                if (u <= -0.5 || v <= -0.5 || u >= s.width + 0.5 || v >= s.height + 0.5)
+                if (clampEdges ? (u < 0 || v < 0 || u >= s.width || v >= s.height)
+                               : (u <= -0.5 || v <= -0.5 || u >= s.width + 0.5 || v >= s.height + 0.5))
                 {
                     continue;
                 }
-                sv = SampleBilinear(base, stride, s.width, s.height, u, v);
+                sv = SampleBilinear(base, stride, s.width, s.height, u, v, clampEdges);
             }
             else
             {
@@ -891,7 +953,7 @@ void MemoryImage::BlitStretched(Image& srcImage, const Rect& destRect, const Rec
     const Matrix3 forward =
         Matrix3::Translation(float(destRect.x), float(destRect.y)) *
         Matrix3::Scaling(float(destRect.width) / float(srcRect.width), float(destRect.height) / float(srcRect.height));
-    TransformBlit(*this, *src, srcRect, forward, area, modulation, blendMode, true);
+    TransformBlit(*this, *src, srcRect, forward, area, modulation, blendMode, true, true);
 }
 
 void MemoryImage::BlitTransformed(Image& srcImage, float x, float y, const Matrix3& matrix, const Rect& clip,

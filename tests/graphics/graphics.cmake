@@ -1,4 +1,4 @@
 frothwick_add_test(NAME test_graphics
     SOURCES
-        graphics/ImageTest.cpp
+        graphics/MemoryImageTest.cpp
     LIBS fw_graphics)
