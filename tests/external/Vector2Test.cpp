@@ -35,17 +35,6 @@ TEST(Vector2Test, ComparisonsHoldOnlyWhenBothComponentsAgree)
     EXPECT_TRUE(a != Vector2(1.0f, 2.0f));
 }
 
-TEST(Vector2Test, ArithmeticOperators)
-{
-    Vector2 v(1.0f, 2.0f);
-    v += Vector2(1.0f, 1.0f);
-    v *= 2.0f;
-    EXPECT_EQ(v, Vector2(4.0f, 6.0f));
-    EXPECT_EQ(v - Vector2(1.0f, 1.0f), Vector2(3.0f, 5.0f));
-    EXPECT_EQ(v / 2.0f, Vector2(2.0f, 3.0f));
-    EXPECT_FLOAT_EQ(Vector2(1.0f, 2.0f).dotProduct(Vector2(3.0f, -4.0f)), -5.0f);
-}
-
 TEST(MathTest, RangeRandomStaysBetweenBoundsInEitherOrderAndRepeatsUnderASeed)
 {
     Math::SeedRandom(42);

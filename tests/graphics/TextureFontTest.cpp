@@ -278,4 +278,10 @@ TEST(TextureFontDrawTest, GlyphsTakeTheContextColourOnTheBaselineAndModulationIs
     EXPECT_EQ(target.GetPixel(8, 8), 0xFFFF0000u); // the second glyph, 5 further
     EXPECT_EQ(target.GetPixel(3, 7), 0u);
     EXPECT_EQ(target.GetPixel(3, 12), 0u);
+
+    // Widgets draw with fast scaling on; coloured text must still show.
+    g.SetFastScaling(true);
+    g.SetColor(Color(0, 0, 255, 255));
+    font.DrawText(&g, 2, 18, "A", Color::White(), Rect());
+    EXPECT_EQ(target.GetPixel(3, 16), 0xFF0000FFu);
 }
