@@ -1,7 +1,7 @@
 // Lumora::Math: angle helpers and the library's random floats.
 // Angles are radians unless the name says degrees. RangeRandom draws from one
-// process-wide generator (main thread only); SeedRandom makes its sequence
-// reproducible, which tests and recorded games rely on.
+// process-wide generator (main thread only) that starts from a fixed seed,
+// so its sequence is the same in every run until SeedRandom changes it.
 #pragma once
 
 #include <cstdint>
