@@ -370,15 +370,18 @@ void Graphics::DrawTransformedImpl(Image* image, const ImageTransform& t, float 
     {
         const float cx = w / 2.0f - t.preTranslateX;
         const float cy = h / 2.0f - t.preTranslateY;
-        const float cornerX = x + t.postTranslateX - cx + 0.5f;
-        const float cornerY = y + t.postTranslateY - cy + 0.5f;
+        // The 0.5 rounds the integer forms; the float forms put the centre
+        // exactly on (x, y).
+        const float cornerX = x + t.postTranslateX - cx;
+        const float cornerY = y + t.postTranslateY - cy;
         if (subpixel)
         {
             DrawRotated(image, cornerX, cornerY, t.rotation, cx, cy, srcRect);
         }
         else
         {
-            DrawRotated(image, Trunc(cornerX), Trunc(cornerY), t.rotation, Trunc(cx), Trunc(cy), srcRect);
+            DrawRotated(image, Trunc(cornerX + 0.5f), Trunc(cornerY + 0.5f), t.rotation, Trunc(cx), Trunc(cy),
+                        srcRect);
         }
         return;
     }
@@ -389,15 +392,15 @@ void Graphics::DrawTransformedImpl(Image* image, const ImageTransform& t, float 
         DrawStretched(image, dest, srcRect);
         return;
     }
-    const float px = t.postTranslateX + t.preTranslateX + x - w / 2.0f + 0.5f;
-    const float py = t.postTranslateY + t.preTranslateY + y - h / 2.0f + 0.5f;
+    const float px = t.postTranslateX + t.preTranslateX + x - w / 2.0f;
+    const float py = t.postTranslateY + t.preTranslateY + y - h / 2.0f;
     if (subpixel)
     {
         DrawImageSubpixel(image, px, py, srcRect);
     }
     else
     {
-        DrawImage(image, Trunc(px), Trunc(py), srcRect);
+        DrawImage(image, Trunc(px + 0.5f), Trunc(py + 0.5f), srcRect);
     }
 }
 
