@@ -5,6 +5,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <iconv.h>
 
@@ -197,9 +198,23 @@ std::unique_ptr<GlyphRasterizer> GlyphRasterizer::Create(const std::string& face
         impl->family = reinterpret_cast<const char*>(familyName);
     }
 
-    const FT_Size_Metrics& metrics = impl->face->size->metrics;
-    impl->ascent = static_cast<std::int32_t>((metrics.ascender + 32) >> 6);
-    impl->height = static_cast<std::int32_t>((metrics.ascender - metrics.descender + 32) >> 6);
+    // The Windows ascent and descent of the face, as the system text metrics
+    // report them, scaled to the em height and rounded to nearest; FreeType's
+    // own size metrics (rounded outwards) for faces without them.
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(impl->face, FT_SFNT_OS2));
+    const double unitsPerEm = impl->face->units_per_EM;
+    if (os2 != nullptr && os2->version != 0xFFFF && unitsPerEm > 0 && os2->usWinAscent + os2->usWinDescent > 0)
+    {
+        const double scale = pixelHeight / unitsPerEm;
+        impl->ascent = static_cast<std::int32_t>(std::lround(os2->usWinAscent * scale));
+        impl->height = impl->ascent + static_cast<std::int32_t>(std::lround(os2->usWinDescent * scale));
+    }
+    else
+    {
+        const FT_Size_Metrics& metrics = impl->face->size->metrics;
+        impl->ascent = static_cast<std::int32_t>(metrics.ascender >> 6);
+        impl->height = static_cast<std::int32_t>((metrics.ascender - metrics.descender) >> 6);
+    }
     return std::unique_ptr<GlyphRasterizer>(new GlyphRasterizer(std::move(impl)));
 }
 
