@@ -1,0 +1,20 @@
+// Turns a parsed song into finished stereo samples.
+//
+// A looping song comes out exactly LengthFrames() long with its tail
+// (releases and the room) folded back onto its start, so the end runs into
+// the start without a click or a gap. A song that does not loop keeps its
+// tail and ends in silence. Either way the level is set to the song's target
+// RMS and no sample exceeds kCeiling. Rendering is deterministic.
+#pragma once
+
+#include "tools/audio/AudioBuffer.h"
+#include "tools/audio/Song.h"
+
+namespace AudioGen
+{
+
+inline constexpr float kCeiling = 0.89f; // -1 dB, room for the codec's overshoot
+
+StereoBuffer RenderSong(const Song& song);
+
+} // namespace AudioGen
