@@ -1,0 +1,952 @@
+#include "framework/app/AppBase.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+
+#include "framework/platform/SdlPlatform.h"
+
+namespace Framework
+{
+
+AppBase* gAppBase = nullptr;
+
+namespace
+{
+
+// Time owed after a stall never exceeds this, so the game does not race to
+// catch up.
+constexpr double MaxOwedMs = 200.0;
+
+} // namespace
+
+AppBase::AppBase()
+{
+    clock = std::make_shared<SystemClock>();
+    settingsRoot = SettingsStore::DefaultRoot();
+    stringTable = {
+        {"DIALOG_BUTTON_OK", "OK"},
+        {"DIALOG_BUTTON_CANCEL", "CANCEL"},
+        {"UPDATE_CHECK_TITLE", "Update Check"},
+        {"UPDATE_CHECK_BODY", "Checking if there are any updates available for this product ..."},
+        {"UP_TO_DATE_TITLE", "Up to Date"},
+        {"UP_TO_DATE_BODY", "There are no updates available for this product at this time."},
+        {"NEW_VERSION_TITLE", "New Version"},
+        {"NEW_VERSION_BODY", "There is an update available for this product.  Would you like to visit the web "
+                             "site to download it?"},
+    };
+    gAppBase = this;
+}
+
+AppBase::~AppBase()
+{
+    StopApplication();
+    // Widget manager, resource manager and display belong to the derived
+    // parts and go with them; the window follows.
+    if (platform)
+    {
+        platform->DestroyMainWindow();
+    }
+    if (loaderThread.joinable())
+    {
+        while (!loaderDone)
+        {
+            clock->SleepMs(20);
+        }
+        loaderThread.join();
+    }
+    for (const DeferredDelete& d : deferredDeletes)
+    {
+        d.destroy(d.object);
+    }
+    deferredDeletes.clear();
+    instance.Release();
+    platform.reset();
+    if (gAppBase == this)
+    {
+        gAppBase = nullptr;
+    }
+}
+
+std::unique_ptr<Platform> AppBase::CreatePlatform()
+{
+    return std::make_unique<SdlPlatform>();
+}
+
+void AppBase::SetCommandLine(int argc, const char* const* argv)
+{
+    arguments.assign(argv, argv + argc);
+    commandLine.clear();
+    for (size_t i = 0; i < arguments.size(); ++i)
+    {
+        if (i > 0)
+        {
+            commandLine += ' ';
+        }
+        const std::string& a = arguments[i];
+        bool quote = a.empty() || a.find_first_of(" \t") != std::string::npos;
+        commandLine += quote ? "\"" + a + "\"" : a;
+    }
+}
+
+// --- life cycle ---
+
+void AppBase::Initialise()
+{
+    primaryThreadId = std::this_thread::get_id();
+    if (shutdown)
+    {
+        return;
+    }
+    if (!platform)
+    {
+        platform = CreatePlatform();
+    }
+    std::string error;
+    if (!platform->InitVideo(error))
+    {
+        ShowErrorBox("Failed to initialize the display: " + error);
+        ExitProcess(1);
+    }
+    if (!commandLineParsed)
+    {
+        ReadCommandLine();
+    }
+    if (screenSaverMode)
+    {
+        onlyOneInstance = false;
+    }
+    if (onlyOneInstance && instance.Acquire(title, instanceLockDir) == SingleInstance::Result::AlreadyRunning)
+    {
+        ExitProcess(0);
+    }
+
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && !WorkingDirectoryHook(exe.parent_path()))
+    {
+        std::filesystem::current_path(exe.parent_path(), ec);
+    }
+
+    startTimeMs = clock->NowMs();
+    BeforeRandomSeedHook();
+    std::srand(startTimeMs);
+
+    LoadSettings();
+    WidgetsResize(width, height);
+
+    if (windowed)
+    {
+        PlatformRect desktop = platform->GetDesktopBounds();
+        if (desktop.width > 0 && desktop.height > 0 && !(desktop.width > width && desktop.height > height))
+        {
+            windowed = false;
+        }
+    }
+    CreateMainWindow();
+
+    SoundCreate();
+    SetSfxVolume(sfxVolume);
+    SetMusicVolume(musicVolume);
+
+    if (screenSaverMode)
+    {
+        SetCursor(11);
+    }
+    InitHook();
+    initialised = true;
+}
+
+void AppBase::Run()
+{
+    if (shutdown)
+    {
+        return;
+    }
+    if (startLoaderAutomatically)
+    {
+        StartLoadingThread();
+    }
+    if (platform)
+    {
+        platform->ShowMainWindow();
+        platform->RaiseMainWindow();
+    }
+    runStartMs = clock->NowMs();
+    lastTimeCheck = runStartMs;
+    timeCheckStarted = true;
+    pacingMark = runStartMs;
+    lastDrawStamp = runStartMs;
+
+    RunLoop();
+
+    ProcessDeferredDeletes();
+    if (loaderStarted)
+    {
+        while (!loaderDone)
+        {
+            if (platform)
+            {
+                platform->ProcessRequests(); // the loader may wait on a message box
+            }
+            clock->SleepMs(20);
+        }
+    }
+    const uint32_t seconds = clock->NowMs() - runStartMs;
+    std::fprintf(stderr, "Seconds       = %g\n", seconds / 1000.0);
+    std::fprintf(stderr, "Sleep Count   = %d\n", sleepCount);
+    std::fprintf(stderr, "Update Count  = %d\n", updateCount);
+    std::fprintf(stderr, "Draw Count    = %d\n", drawCount);
+    std::fprintf(stderr, "Draw Time     = %d\n", static_cast<int>(drawTimeMs));
+    std::fprintf(stderr, "Screen Blt    = %d\n", static_cast<int>(presentTimeMs));
+    if (drawTimeMs > 0 && presentTimeMs > 0)
+    {
+        std::fprintf(stderr, "Avg FPS       = %d\n", static_cast<int>(drawCount * 1000 / (drawTimeMs + presentTimeMs)));
+    }
+    RunDoneHook();
+    SaveSettings();
+}
+
+void AppBase::StartLoadingThread()
+{
+    if (loaderStarted)
+    {
+        return;
+    }
+    throttleMainThread = true;
+    loaderStarted = true;
+    loaderThread = std::thread(
+        [this]
+        {
+            LoadInBackground();
+            std::fprintf(stderr, "Resource Loading Time: %d\n", static_cast<int>(clock->NowMs() - startTimeMs));
+            loaderDone = true;
+        });
+}
+
+double AppBase::LoadingProgress()
+{
+    if (loaded)
+    {
+        return 1.0;
+    }
+    const int32_t total = loadTotal;
+    if (!loaderStarted || total <= 0)
+    {
+        return 0.0;
+    }
+    return std::min(1.0, static_cast<double>(loadDone) / total);
+}
+
+void AppBase::StopApplication()
+{
+    if (std::this_thread::get_id() != primaryThreadId && primaryThreadId != std::thread::id())
+    {
+        loadingFailed = true;
+        return;
+    }
+    if (shutdown)
+    {
+        return;
+    }
+    leaveLoops = true;
+    shutdown = true;
+    ShutdownHook();
+    MusicStopAll();
+    if (platform)
+    {
+        platform->HideMainWindow();
+    }
+    if (settingsLoaded)
+    {
+        SaveSettings();
+    }
+}
+
+void AppBase::RunLoop()
+{
+    while (!shutdown)
+    {
+        if (leaveLoops)
+        {
+            leaveLoops = false;
+        }
+        RunUntilTick();
+    }
+}
+
+bool AppBase::RunUntilTick()
+{
+    while (true)
+    {
+        bool updated = false;
+        if (!LoopStep(updated))
+        {
+            return false;
+        }
+        if (updated)
+        {
+            return true;
+        }
+    }
+}
+
+bool AppBase::LoopStep(bool& updated)
+{
+    updated = false;
+    if (leaveLoops)
+    {
+        return false;
+    }
+    if (updateState == 3)
+    {
+        updateState = 0;
+    }
+    ++loopDepth;
+    if (updateState == 0)
+    {
+        PumpMessages();
+        if (!HandleQueuedInput(true))
+        {
+            updateState = 1;
+        }
+    }
+    else
+    {
+        const int32_t before = updateCount;
+        TimingStep(true);
+        updated = updateCount != before;
+    }
+    --loopDepth;
+    return true;
+}
+
+void AppBase::AccumulateTime(uint32_t now)
+{
+    if (!timeCheckStarted)
+    {
+        timeCheckStarted = true;
+        lastTimeCheck = now;
+        return;
+    }
+    const uint32_t elapsed = now - lastTimeCheck;
+    owedTime = std::min(owedTime + elapsed, MaxOwedMs);
+    lastTimeCheck = now;
+    holdOffMs = static_cast<int32_t>(std::max<int64_t>(0, int64_t(holdOffMs) - elapsed));
+}
+
+bool AppBase::VSyncPacingActive() const
+{
+    return refreshPacing && !demoPlayback && !drawing && !refreshPacingFailed && mainWindowFullScreen;
+}
+
+bool AppBase::TimingStep(bool allowSleep)
+{
+    if (loadingFailed)
+    {
+        StopApplication();
+    }
+    if (speed <= 0)
+    {
+        ProcessDeferredDeletes();
+        return true;
+    }
+    const bool pacing = VSyncPacingActive();
+    const double frameMs = refreshPacing ? (1000.0 / refreshRate) / speed : tickMs / speed;
+    const double updatesPerFrame = refreshPacing ? 1000.0 / (double(tickMs) * refreshRate) : 1.0;
+
+    const uint32_t now = clock->NowMs();
+    uint32_t slept = 0;
+    if (!pacing)
+    {
+        AccumulateTime(now);
+    }
+
+    bool draw = false;
+    if (updateState == 1)
+    {
+        ++ticksWithoutDraw;
+        if (ticksWithoutDraw >= static_cast<int32_t>(std::ceil(speed * 10)) && loaded)
+        {
+            draw = true;
+        }
+        else
+        {
+            const bool due =
+                pacing ? (!tickSinceDraw || static_cast<int32_t>(frameMs * 0.75) <= owedTime) : owedTime >= frameMs;
+            if (!due)
+            {
+                draw = true;
+            }
+            else
+            {
+                if (!demoPlayback && speed == 1.0)
+                {
+                    // A second's worth of updates in 800 ms or less means the
+                    // refresh-driven pace runs too fast.
+                    if (++pacingUpdates >= (tickMs + 999) / tickMs)
+                    {
+                        pacingUpdates = 0;
+                        const uint32_t t = clock->NowMs();
+                        if (t - pacingMark <= 800)
+                        {
+                            if (++pacingStrikes >= 3)
+                            {
+                                refreshPacingFailed = true;
+                            }
+                        }
+                        else
+                        {
+                            pacingStrikes = 0;
+                        }
+                        pacingMark = t;
+                    }
+                }
+                if (RunTick())
+                {
+                    updateState = 2;
+                }
+                tickSinceDraw = true;
+            }
+        }
+    }
+    else if (updateState == 2)
+    {
+        updateState = 3;
+        owedFraction += updatesPerFrame - 1;
+        while (owedFraction >= 1)
+        {
+            ++ticksWithoutDraw;
+            if (!RunTick())
+            {
+                break;
+            }
+            ProcessDeferredDeletes();
+            owedFraction -= 1;
+        }
+        TickSmooth(updatesPerFrame);
+        ProcessDeferredDeletes();
+        owedTime -= frameMs;
+        if (pacing)
+        {
+            owedTime = std::max(0.0, owedTime - 0.2);
+        }
+        if (holdOffMs > 0)
+        {
+            owedTime = 0;
+        }
+    }
+    else
+    {
+        draw = true;
+    }
+
+    if (draw)
+    {
+        updateState = 3;
+        ticksWithoutDraw = 0;
+        if (tickSinceDraw)
+        {
+            DrawDirty();
+        }
+        else
+        {
+            const int32_t wait = static_cast<int32_t>(frameMs - owedTime);
+            if (wait > 0)
+            {
+                if (!allowSleep)
+                {
+                    return false;
+                }
+                ++sleepCount;
+                clock->SleepMs(static_cast<uint32_t>(wait));
+                slept = static_cast<uint32_t>(wait);
+            }
+        }
+    }
+
+    if (throttleMainThread)
+    {
+        // Leave the loading thread about two thirds of the processor.
+        const int64_t busy = int64_t(clock->NowMs() - now) - slept;
+        const int64_t rest = std::min<int64_t>(2 * busy - slept, 250);
+        if (rest > 0)
+        {
+            if (!allowSleep)
+            {
+                return false;
+            }
+            clock->SleepMs(static_cast<uint32_t>(rest));
+        }
+    }
+    ProcessDeferredDeletes();
+    return true;
+}
+
+bool AppBase::RunTick()
+{
+    if (loaderDone && !loaded)
+    {
+        if (loaderThread.joinable())
+        {
+            loaderThread.join();
+        }
+        loaded = true;
+        throttleMainThread = false;
+        UpdateScreenSaverRule();
+        OnBackgroundLoadDone();
+    }
+    Tick();
+    return true;
+}
+
+void AppBase::Tick()
+{
+    ++updateCount;
+    if (!minimised && WidgetsUpdatePass())
+    {
+        tickSinceDraw = true;
+    }
+    MusicUpdate();
+}
+
+bool AppBase::TickSmooth(double fraction)
+{
+    if (refreshPacing && !minimised)
+    {
+        WidgetsSmoothUpdatePass(fraction);
+        return true;
+    }
+    return false;
+}
+
+void AppBase::DrawDirty()
+{
+    std::lock_guard lock(displayLock);
+    PreDrawHook();
+    tickSinceDraw = false;
+    drawing = true;
+    const uint32_t start = clock->NowMs();
+    if (WidgetsDrawPass())
+    {
+        const uint32_t drawn = clock->NowMs();
+        PresentScreen();
+        const uint32_t presented = clock->NowMs();
+        ++drawCount;
+        drawTimeMs += drawn - start;
+        presentTimeMs += presented - drawn;
+    }
+    drawing = false;
+    const uint32_t now = clock->NowMs();
+    AccumulateTime(now);
+    lastDrawStamp = now;
+}
+
+// --- deferred deletes ---
+
+void AppBase::DeleteLater(void* object, void (*destroy)(void*))
+{
+    if (!object)
+    {
+        return;
+    }
+    for (const DeferredDelete& d : deferredDeletes)
+    {
+        if (d.object == object)
+        {
+            return; // asked twice: delete once
+        }
+    }
+    deferredDeletes.push_back({object, destroy, loopDepth});
+}
+
+void AppBase::ProcessDeferredDeletes()
+{
+    // A destructor may ask for further deletes: take the due entries out
+    // first, then destroy them.
+    std::vector<DeferredDelete> due;
+    std::erase_if(deferredDeletes,
+                  [&](const DeferredDelete& d)
+                  {
+                      if (d.depth >= loopDepth)
+                      {
+                          due.push_back(d);
+                          return true;
+                      }
+                      return false;
+                  });
+    for (const DeferredDelete& d : due)
+    {
+        d.destroy(d.object);
+    }
+}
+
+// --- input and window events ---
+
+void AppBase::PumpMessages()
+{
+    if (!platform)
+    {
+        return;
+    }
+    std::vector<InputEvent> input;
+    std::vector<WindowEvent> events;
+    platform->PumpEvents(input, events);
+    for (const WindowEvent& e : events)
+    {
+        HandleWindowEvent(e);
+        if (shutdown)
+        {
+            break;
+        }
+    }
+    inputQueue.insert(inputQueue.end(), input.begin(), input.end());
+    if (instance.PollFrontRequest())
+    {
+        platform->RaiseMainWindow();
+    }
+}
+
+bool AppBase::HandleQueuedInput(bool single)
+{
+    bool handled = false;
+    while (!inputQueue.empty())
+    {
+        InputEvent e = inputQueue.front();
+        inputQueue.pop_front();
+        if (e.type == InputEvent::Type::MouseEnter || e.type == InputEvent::Type::MouseMove)
+        {
+            if (!pointerInside)
+            {
+                pointerInside = true;
+                RefreshCursor();
+            }
+        }
+        else if (e.type == InputEvent::Type::MouseLeave)
+        {
+            pointerInside = false;
+            RefreshCursor();
+        }
+        if (e.type != InputEvent::Type::MouseEnter)
+        {
+            WidgetsInput(e);
+        }
+        handled = true;
+        if (single)
+        {
+            break;
+        }
+    }
+    return handled;
+}
+
+void AppBase::HandleWindowEvent(const WindowEvent& event)
+{
+    switch (event.type)
+    {
+        case WindowEvent::Type::FocusGained:
+            if (!demoPlayback)
+            {
+                active = true;
+                if (!windowed)
+                {
+                    WidgetsMarkAllDirty();
+                }
+                UpdateFocus();
+            }
+            break;
+        case WindowEvent::Type::FocusLost:
+            if (!demoPlayback)
+            {
+                active = false;
+                UpdateFocus();
+            }
+            break;
+        case WindowEvent::Type::Minimised:
+            if (!minimised)
+            {
+                minimised = true;
+                if (muteOnFocusLoss)
+                {
+                    Mute(true);
+                }
+                UpdateFocus();
+            }
+            break;
+        case WindowEvent::Type::Restored:
+            if (minimised)
+            {
+                minimised = false;
+                if (muteOnFocusLoss)
+                {
+                    Unmute(true);
+                }
+                WidgetsMarkAllDirty();
+                UpdateFocus();
+            }
+            break;
+        case WindowEvent::Type::Moved:
+            if (windowed && !minimised && platform && !platform->IsFullScreen())
+            {
+                preferredX = event.x;
+                preferredY = event.y;
+            }
+            break;
+        case WindowEvent::Type::Exposed:
+            WidgetsMarkAllDirty();
+            tickSinceDraw = true;
+            break;
+        case WindowEvent::Type::CloseRequested:
+        case WindowEvent::Type::QuitRequested:
+            CloseRequestHook();
+            break;
+        case WindowEvent::Type::ToggleFullScreen:
+            if (!forceFullScreen && !forceWindowed)
+            {
+                SetScreenMode(!windowed);
+            }
+            break;
+    }
+}
+
+void AppBase::UpdateFocus()
+{
+    const bool focus = active && !minimised;
+    if (focus == hasFocus)
+    {
+        return;
+    }
+    hasFocus = focus;
+    if (focus)
+    {
+        if (muteOnFocusLoss)
+        {
+            Unmute(true);
+        }
+        WidgetsGotFocus();
+        GotFocusHook();
+    }
+    else
+    {
+        if (muteOnFocusLoss)
+        {
+            Mute(true);
+        }
+        WidgetsLostFocus();
+        LostFocusHook();
+    }
+}
+
+void AppBase::UpdateScreenSaverRule()
+{
+    const bool allowed = loaded && windowed;
+    if (platform && (!screenSaverRuleApplied || allowed != screenSaverAllowed))
+    {
+        platform->SetScreenSaverAllowed(allowed);
+        screenSaverAllowed = allowed;
+        screenSaverRuleApplied = true;
+    }
+}
+
+void AppBase::SetTextInputEnabled(bool on)
+{
+    if (platform)
+    {
+        platform->SetTextInput(on);
+    }
+}
+
+// --- command line ---
+
+void AppBase::ReadCommandLine()
+{
+    commandLineParsed = true;
+    const std::string& text = commandLine;
+    size_t pos = 0;
+    if (!text.empty() && text[0] == '"')
+    {
+        size_t close = text.find('"', 1);
+        pos = close == std::string::npos ? text.size() : close + 1;
+    }
+    size_t blank = text.find_first_of(" \t", pos);
+    if (blank == std::string::npos)
+    {
+        return;
+    }
+    SplitCommandLine(text.substr(blank + 1));
+}
+
+void AppBase::SplitCommandLine(const std::string& text)
+{
+    std::vector<std::string> params;
+    std::string current;
+    bool inQuotes = false;
+    bool any = false;
+    for (char c : text)
+    {
+        if (c == '"')
+        {
+            inQuotes = !inQuotes;
+            any = true;
+        }
+        else if ((c == ' ' || c == '\t') && !inQuotes)
+        {
+            if (any)
+            {
+                params.push_back(current);
+            }
+            current.clear();
+            any = false;
+        }
+        else
+        {
+            current += c;
+            any = true;
+        }
+    }
+    if (any)
+    {
+        params.push_back(current);
+    }
+    for (const std::string& p : params)
+    {
+        size_t eq = p.find('=');
+        if (eq == std::string::npos)
+        {
+            HandleCommandLineOption(p, "");
+        }
+        else
+        {
+            HandleCommandLineOption(p.substr(0, eq), p.substr(eq + 1));
+        }
+    }
+}
+
+void AppBase::HandleCommandLineOption(const std::string& name, const std::string& value)
+{
+    if (name == "-play")
+    {
+        demoPlayback = true;
+    }
+    else if (name == "-playnum")
+    {
+        demoPlayback = true;
+        demoNumber = std::atoi(value.c_str());
+    }
+    else if (name == "-record")
+    {
+        demoRecord = true;
+    }
+    else if (name == "-recnum")
+    {
+        demoRecord = true;
+        demoNumber = std::atoi(value.c_str());
+    }
+    else if (name == "-demofile")
+    {
+        demoFile = value;
+    }
+    else if (name == "-screensaver")
+    {
+        screenSaverMode = true;
+    }
+    else
+    {
+        ShowErrorBox("Invalid Command Line Param: " + (value.empty() ? name : name + "=" + value));
+        ExitProcess(0);
+    }
+}
+
+// --- sound ---
+
+void AppBase::ApplyVolumes()
+{
+    MusicSetVolume(IsMuted() ? 0.0 : musicVolume);
+    SoundSetVolume(IsMuted() ? 0.0 : sfxVolume);
+}
+
+double AppBase::GetEffectsMasterVolume()
+{
+    return SoundGetSystemWaveVolume();
+}
+
+void AppBase::SetEffectsMasterVolume(double volume)
+{
+    sfxVolume = volume;
+    SoundSetSystemWaveVolume(volume);
+}
+
+void AppBase::SetMusicVolume(double volume)
+{
+    musicVolume = volume;
+    MusicSetVolume(IsMuted() ? 0.0 : volume);
+}
+
+void AppBase::SetSfxVolume(double volume)
+{
+    sfxVolume = volume;
+    SoundSetVolume(IsMuted() ? 0.0 : volume);
+}
+
+void AppBase::Mute(bool automatic)
+{
+    ++muteCount;
+    if (automatic)
+    {
+        ++autoMuteCount;
+    }
+    ApplyVolumes();
+}
+
+void AppBase::Unmute(bool automatic)
+{
+    if (muteCount > 0)
+    {
+        --muteCount;
+        if (automatic && autoMuteCount > 0)
+        {
+            --autoMuteCount;
+        }
+    }
+    ApplyVolumes();
+}
+
+void AppBase::PlaySound(int32_t id, double pan)
+{
+    SoundPlay(id, true, pan);
+}
+
+void AppBase::PlaySound(int32_t id)
+{
+    SoundPlay(id, false, 0.0);
+}
+
+// --- messages ---
+
+int32_t AppBase::ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags)
+{
+    if (platform)
+    {
+        return platform->ShowMessageBox(text, caption, flags);
+    }
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return (flags & 0xF) == MB_YESNO ? IDYES : IDOK;
+}
+
+void AppBase::ShowErrorBox(const std::string& text)
+{
+    ShowMessageBox(text, "FATAL ERROR", MB_OK | MB_ICONERROR);
+}
+
+void AppBase::ExitProcess(int code)
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::exit(code);
+}
+
+} // namespace Framework

@@ -1,0 +1,327 @@
+// AppBase: the application object of the framework. The game derives from it.
+//
+// Owns the platform (window, input, cursors, message boxes), the clock, the
+// settings store access, the single-instance lock and the loading thread. It
+// reads and writes the saved settings, parses the command line, runs the
+// fixed-rate update / draw loop (10 ms ticks of game time by default, owed
+// time capped at 200 ms after a stall), turns window input into widget events
+// one event per HandleQueuedInput call, and shuts down in order.
+//
+// Lifetime: one instance per process (gAppBase points to it between
+// construction and destruction). Derived classes whose StopApplication hook
+// matters call StopApplication() in their own destructor: the base destructor
+// can only run the base's hooks.
+//
+// Threads: everything runs on the main thread (the one that called
+// Initialise) except LoadInBackground, which runs on the loading thread and
+// may touch only loadTotal / loadDone, its own data and StopApplication (which
+// from another thread only sets loadingFailed). Flags shared with the loading
+// thread are atomics.
+//
+// Seams: the widget manager, resource manager, display and sound system are
+// reached through the protected virtual operations marked "seam"; each does
+// what the base needs from that part and is overridden or re-pointed as the
+// parts join.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "framework/platform/Clock.h"
+#include "framework/platform/Platform.h"
+#include "framework/platform/SettingsStore.h"
+#include "framework/platform/SingleInstance.h"
+
+namespace Framework
+{
+
+class Image;
+class AppBase;
+
+// The application, set by the constructor and cleared by the destructor.
+extern AppBase* gAppBase;
+
+// What a test's ExitProcess override throws, so that an exit path can be
+// observed without ending the test run.
+struct AppExit
+{
+    int code = 0;
+};
+
+class AppBase
+{
+public:
+    AppBase();
+    virtual ~AppBase();
+    AppBase(const AppBase&) = delete;
+    AppBase& operator=(const AppBase&) = delete;
+
+    // --- identity and window ---
+    std::string title;
+    std::string windowCaption;
+    std::string productVersion;
+    std::string registryKey; // below "SOFTWARE\"; empty: no settings are read or written
+    int32_t width = 640;
+    int32_t height = 480;
+    int32_t preferredX = -1;
+    int32_t preferredY = -1;
+    bool windowed = true;
+
+    // --- sound ---
+    double musicVolume = 0.85;
+    double sfxVolume = 0.85;
+    int32_t muteCount = 0;
+    int32_t autoMuteCount = 0;
+    bool muteOnFocusLoss = true;
+
+    // --- focus ---
+    bool active = true;
+    bool minimised = false;
+    bool hasFocus = true;
+
+    // --- timing ---
+    int32_t tickMs = 10;
+    double speed = 1.0;
+    int32_t refreshRate = 100;
+    bool refreshPacing = false;
+    bool waitForVSync = false;
+    bool refreshPacingFailed = false;
+    std::atomic<bool> shutdown{false};
+    bool leaveLoops = false;
+    std::atomic<bool> loadingFailed{false};
+
+    // --- loading thread ---
+    bool startLoaderAutomatically = true;
+    std::atomic<bool> loaderStarted{false};
+    std::atomic<bool> loaderDone{false};
+    bool loaded = false;
+    std::atomic<bool> throttleMainThread{false};
+    std::atomic<int32_t> loadTotal{0};
+    std::atomic<int32_t> loadDone{0};
+
+    // --- statistics and loop state ---
+    int32_t updateCount = 0;
+    int32_t drawCount = 0;
+    int32_t sleepCount = 0;
+    int32_t updateState = 0; // 0 pump, 1 first process step, 2 second process step, 3 done
+    int32_t loopDepth = 0;
+    double owedTime = 0;     // ms of game time not yet turned into updates
+    double owedFraction = 0; // fractional updates owed with refresh pacing
+    uint32_t lastTimeCheck = 0;
+    int32_t holdOffMs = 0;
+    bool tickSinceDraw = true;
+    bool drawing = false;
+    int32_t ticksWithoutDraw = 0;
+    int64_t drawTimeMs = 0;
+    int64_t presentTimeMs = 0;
+
+    // --- settings and start ---
+    bool settingsLoaded = false;
+    bool cleanLastExit = true;
+    bool screenSaverMode = false;
+    bool onlyOneInstance = true;
+    std::thread::id primaryThreadId;
+    std::map<std::string, std::string> stringTable;
+
+    // --- main window, screen modes and cursors ---
+    bool forceFullScreen = false;
+    bool forceWindowed = false;
+    bool customCursors = false;
+    std::array<Image*, CursorCount> cursorImages{};
+    int32_t cursorNumber = 0;
+    bool pointerInside = false;
+    bool is3D = false;                 // drawing is always the software path
+    bool is3DChanged = false;          // the 3D choice changed during this run
+    bool mainWindowFullScreen = false; // the main window was created full screen
+
+    // --- demo and periphery switches (recorded, not acted on) ---
+    bool demoPlayback = false;
+    bool demoRecord = false;
+    int32_t demoNumber = 0;
+    std::string demoFile;
+
+    // --- services; tests replace them before Initialise ---
+    std::unique_ptr<Platform> platform;
+    std::shared_ptr<Clock> clock;
+    std::filesystem::path settingsRoot;    // folder of the settings files ($XDG_CONFIG_HOME)
+    std::filesystem::path instanceLockDir; // empty: $XDG_RUNTIME_DIR or /tmp
+
+    // The program's arguments (argv); ReadCommandLine turns them into the
+    // command-line text and splits it.
+    void SetCommandLine(int argc, const char* const* argv);
+    std::string commandLine;
+    bool commandLineParsed = false;
+
+    // --- life cycle ---
+    virtual void Initialise();
+    virtual void Run();
+    virtual void StopApplication();
+    virtual void RunLoop();
+    virtual bool LoopStep(bool& updated);
+    virtual bool RunUntilTick();
+    virtual bool TimingStep(bool allowSleep);
+    virtual bool RunTick();
+    virtual void Tick();
+    virtual bool TickSmooth(double fraction);
+    virtual void DrawDirty();
+    virtual bool HandleQueuedInput(bool single);
+
+    // Starts the loading thread (once); Run does it when
+    // startLoaderAutomatically is set.
+    void StartLoadingThread();
+    virtual void LoadInBackground() {}
+    virtual void OnBackgroundLoadDone() {}
+    virtual double LoadingProgress();
+
+    // Deletes the object once the loop has unwound below the current depth.
+    template <class T> void DeleteWidgetLater(T* object)
+    {
+        DeleteLater(object, [](void* p) { delete static_cast<T*>(p); });
+    }
+    void DeleteLater(void* object, void (*destroy)(void*));
+    void ProcessDeferredDeletes();
+    size_t DeferredDeleteCount() const { return deferredDeletes.size(); }
+
+    // --- command line ---
+    virtual void ReadCommandLine();
+    virtual void SplitCommandLine(const std::string& text);
+    virtual void HandleCommandLineOption(const std::string& name, const std::string& value);
+
+    // --- settings store ---
+    SettingsStore Settings() const;
+    bool WriteValue(const std::string& name, uint32_t type, const void* data, uint32_t length);
+    bool WriteInteger(const std::string& name, int32_t value);
+    bool WriteString(const std::string& name, const std::string& text);
+    bool ReadValue(const std::string& name, uint32_t& type, void* data, uint32_t& length);
+    bool ReadInteger(const std::string& name, int32_t& value);
+    bool ReadBoolean(const std::string& name, bool& value);
+    bool ReadString(const std::string& name, std::string& text);
+    bool EraseValue(const std::string& name);
+    virtual void LoadSettings();
+    virtual void SaveSettings();
+
+    // --- sound ---
+    virtual double GetEffectsMasterVolume();
+    virtual double GetMusicVolume() { return musicVolume; }
+    virtual double GetSfxVolume() { return sfxVolume; }
+    virtual bool IsMuted() { return muteCount > 0; }
+    virtual void SetEffectsMasterVolume(double volume);
+    virtual void SetMusicVolume(double volume);
+    virtual void SetSfxVolume(double volume);
+    virtual void Mute(bool automatic);
+    virtual void Unmute(bool automatic);
+    virtual void PlaySound(int32_t id, double pan);
+    virtual void PlaySound(int32_t id);
+
+    // --- messages ---
+    virtual int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags);
+    virtual void ShowErrorBox(const std::string& text);
+    // Ends the process (std::exit). Tests override it to throw AppExit.
+    [[noreturn]] virtual void ExitProcess(int code);
+
+    // --- main window, screen modes, cursors ---
+    virtual void CreateMainWindow();
+    void SetScreenMode(bool toWindowed, bool accelerated, bool force);
+    void SetScreenMode(bool toWindowed);
+    void SetScreenMode();
+    void Set3DAcceleration(bool on, bool restart);
+    void SetCursor(int32_t number);
+    void SetCustomCursors(bool on);
+    void SetCustomCursorImage(int32_t number, Image* image);
+    virtual void RefreshCursor();
+    // Where a window of size w x h goes in the work area: centred when prefX
+    // is -1, else at (prefX, prefY) moved to lie 4 pixels inside.
+    static void PlaceWindow(const PlatformRect& workArea, int32_t w, int32_t h, int32_t prefX, int32_t prefY,
+                            int32_t& x, int32_t& y);
+
+    // Text input for the focused text field.
+    void SetTextInputEnabled(bool on);
+
+    // Seconds since Initialise recorded its start time.
+    uint32_t StartTimeMs() const { return startTimeMs; }
+
+protected:
+    // --- hooks (empty in the base) ---
+    virtual void InitHook() {}
+    virtual void ShutdownHook() {}
+    virtual void RunDoneHook() {}
+    virtual void PreDisplayHook() {}
+    virtual void PreDrawHook() {}
+    virtual void BeforeRandomSeedHook() {}
+    virtual void GotFocusHook() {}
+    virtual void LostFocusHook() {}
+    virtual void CloseRequestHook() {}
+    // false: the base makes the executable's directory the working directory.
+    virtual bool WorkingDirectoryHook(const std::filesystem::path&) { return false; }
+
+    // --- seams to the other parts ---
+    virtual std::unique_ptr<Platform> CreatePlatform();
+    // Widget manager: sizes, passes and events.
+    virtual void WidgetsResize(int32_t, int32_t) {}
+    virtual bool WidgetsUpdatePass() { return false; }
+    virtual void WidgetsSmoothUpdatePass(double) {}
+    virtual bool WidgetsDrawPass() { return false; }
+    virtual void WidgetsInput(const InputEvent&) {}
+    virtual void WidgetsGotFocus() {}
+    virtual void WidgetsLostFocus() {}
+    virtual void WidgetsMarkAllDirty() {}
+    // Display: presents what the draw pass drew.
+    virtual void PresentScreen() {}
+    virtual void DisplayWindowCreated() {}
+    // Sound manager and music interface.
+    virtual void SoundCreate() {}
+    virtual void SoundSetVolume(double) {}
+    virtual void SoundSetSystemWaveVolume(double volume) { systemWaveVolume = volume; }
+    virtual double SoundGetSystemWaveVolume() { return systemWaveVolume; }
+    virtual void SoundPlay(int32_t, bool, double) {}
+    virtual void SoundWindowChanged(bool) {}
+    virtual void MusicSetVolume(double) {}
+    virtual void MusicUpdate() {}
+    virtual void MusicStopAll() {}
+
+    // Handles one window-level event (focus, minimise, move, ...).
+    virtual void HandleWindowEvent(const WindowEvent& event);
+    void PumpMessages();
+    void ApplyVolumes();
+    void UpdateFocus();
+    void AccumulateTime(uint32_t now);
+    bool VSyncPacingActive() const;
+    void UpdateScreenSaverRule();
+
+    std::recursive_mutex displayLock; // drawing; shared with the cursor thread
+    uint32_t lastDrawStamp = 0;
+
+private:
+    struct DeferredDelete
+    {
+        void* object;
+        void (*destroy)(void*);
+        int32_t depth;
+    };
+    std::vector<DeferredDelete> deferredDeletes;
+    std::deque<InputEvent> inputQueue;
+    std::thread loaderThread;
+    SingleInstance instance;
+    bool initialised = false;
+    bool timeCheckStarted = false;
+    uint32_t startTimeMs = 0;
+    uint32_t runStartMs = 0;
+    int32_t pacingUpdates = 0;
+    int32_t pacingStrikes = 0;
+    uint32_t pacingMark = 0;
+    double systemWaveVolume = 1.0;
+    bool screenSaverAllowed = true;
+    bool screenSaverRuleApplied = false;
+    std::vector<std::string> arguments;
+};
+
+} // namespace Framework

@@ -1,0 +1,7 @@
+# fw_app: the application base (loop, timing, settings, main window, cursors).
+add_library(fw_app STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/AppBase.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AppBaseSettings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AppBaseWindow.cpp)
+target_link_libraries(fw_app PUBLIC fw_platform Threads::Threads)
+frothwick_warnings(fw_app)

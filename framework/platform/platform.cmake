@@ -1,0 +1,11 @@
+# fw_platform: the SDL window, input, cursors, message boxes and present path,
+# the clock, the settings files and the single-instance lock.
+add_library(fw_platform STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/Clock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Letterbox.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SdlPlatform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/VirtualKeys.cpp)
+target_link_libraries(fw_platform PUBLIC Threads::Threads PRIVATE PkgConfig::SDL2)
+frothwick_warnings(fw_platform)

@@ -1,0 +1,130 @@
+// frothwick: the program's entry. Opens the 800 x 600 window through the
+// application base and runs the fixed-rate loop.
+//
+// For automated runs the environment variable FROTHWICK_EXIT_AFTER_TICKS=N
+// stops the program in order after N update ticks (the command line refuses
+// unknown switches, so this is not one).
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "framework/app/AppBase.h"
+
+namespace
+{
+
+// Until the game's screens join, the program shows a still background and a
+// marker that crosses it, drawn into its own picture and presented by the
+// changed rectangles.
+class FrothwickApp final : public Framework::AppBase
+{
+public:
+    FrothwickApp()
+    {
+        title = "Frothwick";
+        windowCaption = "Frothwick";
+        registryKey = "Tamsery Games\\Frothwick";
+        width = 800;
+        height = 600;
+        if (const char* n = std::getenv("FROTHWICK_EXIT_AFTER_TICKS"))
+        {
+            exitAfterTicks = std::atoi(n);
+        }
+        picture.assign(size_t(width) * size_t(height), 0);
+    }
+
+    ~FrothwickApp() override { StopApplication(); }
+
+protected:
+    void Tick() override
+    {
+        AppBase::Tick();
+        markerX = (markerX + 2) % (width - MarkerSize);
+        moved = true;
+        tickSinceDraw = true;
+        if (exitAfterTicks > 0 && updateCount >= exitAfterTicks)
+        {
+            StopApplication();
+        }
+    }
+
+    void WidgetsMarkAllDirty() override { fullRedraw = true; }
+
+    bool WidgetsDrawPass() override
+    {
+        if (!fullRedraw && !moved)
+        {
+            return false;
+        }
+        changed.clear();
+        if (fullRedraw)
+        {
+            for (int32_t y = 0; y < height; ++y)
+            {
+                const uint32_t shade = static_cast<uint32_t>(40 + y * 80 / height);
+                std::fill_n(picture.begin() + int64_t(y) * width, width,
+                            0xFF000000u | (shade / 3) << 16 | (shade / 2) << 8 | shade);
+            }
+            changed.push_back({0, 0, width, height});
+        }
+        else
+        {
+            Erase(drawnX);
+            changed.push_back({drawnX, MarkerY, MarkerSize, MarkerSize});
+        }
+        Paint(markerX);
+        changed.push_back({markerX, MarkerY, MarkerSize, MarkerSize});
+        drawnX = markerX;
+        fullRedraw = moved = false;
+        return true;
+    }
+
+    void PresentScreen() override
+    {
+        if (platform)
+        {
+            platform->Present(picture.data(), width, height, width, changed);
+        }
+    }
+
+private:
+    static constexpr int32_t MarkerSize = 24;
+    static constexpr int32_t MarkerY = 288;
+
+    void Erase(int32_t x)
+    {
+        for (int32_t y = MarkerY; y < MarkerY + MarkerSize; ++y)
+        {
+            const uint32_t shade = static_cast<uint32_t>(40 + y * 80 / height);
+            std::fill_n(picture.begin() + int64_t(y) * width + x, MarkerSize,
+                        0xFF000000u | (shade / 3) << 16 | (shade / 2) << 8 | shade);
+        }
+    }
+
+    void Paint(int32_t x)
+    {
+        for (int32_t y = MarkerY; y < MarkerY + MarkerSize; ++y)
+        {
+            std::fill_n(picture.begin() + int64_t(y) * width + x, MarkerSize, 0xFFE0C040u);
+        }
+    }
+
+    std::vector<uint32_t> picture;
+    std::vector<Framework::PlatformRect> changed;
+    int32_t exitAfterTicks = 0;
+    int32_t markerX = 0;
+    int32_t drawnX = 0;
+    bool moved = true;
+    bool fullRedraw = true;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    FrothwickApp app;
+    app.SetCommandLine(argc, argv);
+    app.Initialise();
+    app.Run();
+    return 0;
+}

@@ -1,0 +1,69 @@
+// Starts the real program headless and checks it runs its ticks and stops
+// in order, and that without any display it refuses to start.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace
+{
+
+struct Result
+{
+    int code = -1;
+    std::string output;
+};
+
+Result RunProgram(const std::string& environment, const std::string& args = "")
+{
+    const std::filesystem::path tmp = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) / "smoke";
+    std::filesystem::create_directories(tmp);
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_CONFIG_HOME=" + tmp.string() +
+                                " XDG_RUNTIME_DIR=" + tmp.string() + " " + environment + " timeout 20 " +
+                                FROTHWICK_PROGRAM + " " + args + " 2>&1";
+    Result r;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+    {
+        return r;
+    }
+    char buffer[512];
+    while (fgets(buffer, sizeof(buffer), pipe))
+    {
+        r.output += buffer;
+    }
+    int status = pclose(pipe);
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+TEST(AppBaseSmokeTest, RunsTicksHeadlessAndStopsInOrder)
+{
+    Result r = RunProgram("SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy FROTHWICK_EXIT_AFTER_TICKS=50");
+    EXPECT_EQ(r.code, 0) << r.output;
+    EXPECT_NE(r.output.find("Update Count  = 50"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("Draw Count"), std::string::npos) << r.output;
+    const std::filesystem::path values = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) / "smoke" / "SOFTWARE" /
+                                         "Tamsery Games" / "Frothwick" / ".values";
+    EXPECT_TRUE(std::filesystem::exists(values));
+}
+
+TEST(AppBaseSmokeTest, WithoutADisplayItSaysSoAndExitsWithOne)
+{
+    Result r = RunProgram("");
+    EXPECT_EQ(r.code, 1) << r.output;
+    EXPECT_NE(r.output.find("Failed to initialize the display: "), std::string::npos) << r.output;
+}
+
+TEST(AppBaseSmokeTest, AnUnknownSwitchIsRefusedWithZero)
+{
+    Result r = RunProgram("SDL_VIDEODRIVER=dummy FROTHWICK_EXIT_AFTER_TICKS=5", "-bogus");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.output.find("Invalid Command Line Param: -bogus"), std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find("Update Count"), std::string::npos) << "it never ran";
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "app/AppBaseTestApp.h"
+
+using namespace Framework;
+using FrothwickTest::TestApp;
+
+namespace
+{
+
+TEST(MainWindowPlacementTest, CentredOrKeptFourPixelsInsideTheWorkArea)
+{
+    const PlatformRect work{0, 30, 1920, 1020}; // a panel at the top
+    int32_t x = 0, y = 0;
+    AppBase::PlaceWindow(work, 800, 600, -1, -1, x, y);
+    EXPECT_EQ(x, 560);
+    EXPECT_EQ(y, 240);
+    AppBase::PlaceWindow(work, 800, 600, 100, 200, x, y);
+    EXPECT_EQ(x, 100);
+    EXPECT_EQ(y, 200);
+    AppBase::PlaceWindow(work, 800, 600, -50, 0, x, y);
+    EXPECT_EQ(x, 4);
+    EXPECT_EQ(y, 34);
+    AppBase::PlaceWindow(work, 800, 600, 1500, 900, x, y);
+    EXPECT_EQ(x, 1920 - 4 - 800);
+    EXPECT_EQ(y, 30 + 1020 - 4 - 600);
+    // A second monitor to the left has negative coordinates.
+    AppBase::PlaceWindow({-1280, 0, 1280, 1024}, 800, 600, -1200, 10, x, y);
+    EXPECT_EQ(x, -1200);
+    EXPECT_EQ(y, 10);
+}
+
+TEST(MainWindowModeTest, ASmallScreenStartsFullScreenWhateverWasSaved)
+{
+    TestApp app;
+    app.width = 800;
+    app.height = 600;
+    app.fake->desktop = {0, 0, 800, 600};
+    app.Initialise();
+    EXPECT_FALSE(app.windowed);
+    ASSERT_EQ(app.fake->created.size(), 1u);
+    EXPECT_TRUE(app.fake->created[0].fullScreen);
+}
+
+TEST(MainWindowModeTest, FallbacksSwitchModeForTheRestOfTheRun)
+{
+    TestApp app;
+    app.fake->failFullScreen = true;
+    app.windowed = false;
+    app.Initialise();
+    EXPECT_TRUE(app.windowed);
+    EXPECT_TRUE(app.forceWindowed);
+    ASSERT_EQ(app.fake->created.size(), 2u);
+    EXPECT_FALSE(app.fake->created[1].fullScreen);
+
+    // Asking for full screen now keeps the window; Alt+Enter does nothing.
+    app.SetScreenMode(false);
+    EXPECT_TRUE(app.windowed);
+    const size_t before = app.fake->created.size();
+    app.HandleWindowEvent({WindowEvent::Type::ToggleFullScreen, 0, 0});
+    EXPECT_EQ(app.fake->created.size(), before);
+
+    TestApp other;
+    other.fake->failWindowed = true;
+    other.Initialise();
+    EXPECT_FALSE(other.windowed);
+    EXPECT_TRUE(other.forceFullScreen);
+    other.SetScreenMode(true);
+    EXPECT_FALSE(other.windowed);
+}
+
+TEST(MainWindowModeTest, NeitherModeStartsEndsWithTheDisplayMessage)
+{
+    TestApp app;
+    app.fake->failWindowed = true;
+    app.fake->failFullScreen = true;
+    try
+    {
+        app.Initialise();
+        FAIL() << "no exit";
+    }
+    catch (const AppExit& e)
+    {
+        EXPECT_EQ(e.code, 1);
+    }
+    ASSERT_FALSE(app.fake->messages.empty());
+    EXPECT_EQ(app.fake->messages.back(), "FATAL ERROR: Failed to initialize the display: refused");
+}
+
+TEST(MainWindowModeTest, SetScreenModeRecreatesOnlyOnAChangeOrWhenForced)
+{
+    TestApp app;
+    app.Initialise();
+    ASSERT_EQ(app.fake->created.size(), 1u);
+    app.SetScreenMode(true);
+    EXPECT_EQ(app.fake->created.size(), 1u) << "same mode, same 3D choice: nothing";
+    app.SetScreenMode();
+    EXPECT_EQ(app.fake->created.size(), 2u) << "forced: created again";
+    app.SetScreenMode(false);
+    ASSERT_EQ(app.fake->created.size(), 3u);
+    EXPECT_TRUE(app.fake->created.back().fullScreen);
+    EXPECT_TRUE(app.mainWindowFullScreen);
+    app.HandleWindowEvent({WindowEvent::Type::ToggleFullScreen, 0, 0});
+    EXPECT_TRUE(app.windowed);
+    EXPECT_FALSE(app.fake->created.back().fullScreen);
+    // Full screen never overwrites the stored window position.
+    app.preferredX = 77;
+    app.SetScreenMode(false);
+    app.HandleWindowEvent({WindowEvent::Type::Moved, 0, 0});
+    EXPECT_EQ(app.preferredX, 77);
+}
+
+TEST(MainWindowCursorTest, CursorFollowsPointerStateAndImages)
+{
+    TestApp app;
+    app.Initialise();
+    auto last = [&] { return app.fake->cursors.back(); };
+    app.pointerInside = false;
+    app.SetCursor(1);
+    EXPECT_EQ(last(), 0) << "outside the window: the arrow whatever the number";
+    app.pointerInside = true;
+    app.RefreshCursor();
+    EXPECT_EQ(last(), 1);
+    app.SetCursor(42);
+    EXPECT_EQ(last(), 0) << "unknown numbers show the arrow";
+    app.SetCursor(12);
+    EXPECT_EQ(last(), 12) << "number 12 without an image: no system cursor";
+    app.SetCursor(11);
+    EXPECT_EQ(last(), 11);
+
+    // Images outside 0..12 are ignored.
+    const auto images = app.cursorImages;
+    app.SetCustomCursorImage(13, reinterpret_cast<Image*>(&app));
+    app.SetCustomCursorImage(-1, reinterpret_cast<Image*>(&app));
+    EXPECT_EQ(app.cursorImages, images);
+}
+
+TEST(MainWindowCursorTest, PointerEnterAndLeaveComeThroughTheQueue)
+{
+    TestApp app;
+    app.Initialise();
+    app.SetCursor(3);
+    InputEvent enter;
+    enter.type = InputEvent::Type::MouseEnter;
+    InputEvent leave;
+    leave.type = InputEvent::Type::MouseLeave;
+    app.fake->pendingInput = {enter};
+    bool updated = false;
+    app.LoopStep(updated);
+    EXPECT_TRUE(app.pointerInside);
+    EXPECT_EQ(app.fake->cursors.back(), 3);
+    EXPECT_EQ(app.inputs, 0) << "enter only changes the pointer state";
+    app.fake->pendingInput = {leave};
+    app.LoopStep(updated);
+    EXPECT_FALSE(app.pointerInside);
+    EXPECT_EQ(app.fake->cursors.back(), 0);
+    EXPECT_EQ(app.inputs, 1) << "leave reaches the widgets";
+}
+
+} // namespace

@@ -1,0 +1,12 @@
+frothwick_add_test(NAME test_appbase
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/AppBaseTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
+    LIBS fw_app)
+
+# The program itself, started as a child process.
+frothwick_add_test(NAME test_appbase_smoke
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/AppBaseSmokeTest.cpp
+    LIBS)
+target_compile_definitions(test_appbase_smoke PRIVATE FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
+add_dependencies(test_appbase_smoke frothwick)

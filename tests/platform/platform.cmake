@@ -1,0 +1,7 @@
+frothwick_add_test(NAME test_platform
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/SettingsStoreTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/LetterboxTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/InputTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceTest.cpp
+    LIBS fw_platform PkgConfig::SDL2)
