@@ -73,10 +73,13 @@ void PlayWell(cairo_t *cr, const Palette &p)
 {
     // The field: 16 columns of 31 px plus a half cell, from (15, 37).
     RoundRect(cr, 9, 31, 525, 563, 10);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
     cairo_fill(cr);
     RoundRect(cr, 12, 34, 519, 557, 8);
-    FillVertical(cr, 34, 591, Mix(p.deep, Hex(0x000000, 0.55), 0.3), Mix(p.deep, Hex(0x000000, 0.35), 0.1));
+    Rgb top = Darker(p.deep, 0.2), bottom = p.deep;
+    top.a = 0.62;
+    bottom.a = 0.45;
+    FillVertical(cr, 34, 591, top, bottom);
     SetColour(cr, Mix(p.light, p.mid, 0.4));
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
@@ -109,8 +112,7 @@ void HudPanel(cairo_t *cr, const Palette &p)
     t.fill = Lighter(p.light, 0.3);
     DrawText(cr, "PLAYER", t, 671, 345, Align::Centre);
     DrawInset(cr, 566, 386, 86, 86, 8);
-    DrawInset(cr, 598, 448, 180, 20, 6);
-    DrawText(cr, "SCORE", t, 671, 476 + 30, Align::Centre);
+    DrawInset(cr, 655, 447, 126, 21, 6);
     DrawInset(cr, 568, 476, 206, 28, 8);
     DrawText(cr, "SCORE", t, 590, 481, Align::Left);
     // decorative row of the four worlds' bubbles
@@ -389,43 +391,44 @@ const HelpPage *FindPage(const std::string &id)
           {5, 6, 10, 12}}},
         {"water1",
          {"WATER WORLD",
-          "Snowmen take two hits: the first knocks off the head, the second clears them.\n\n"
-          "Ice walls hold the bubbles that hang from them.",
+          "A snowman takes two hits: the first knocks its head off, the second brings it down.\n\n"
+          "Ice walls never break or fall, and they hold up every bubble that touches them.",
           {20, 11, 3, 5}}},
         {"water2",
          {"WATER HOLES",
-          "A shot that falls into a water hole sinks without a trace - aim around them, "
-          "or use them to get rid of a colour you cannot place.",
+          "A shot that hits a water hole sinks into it and counts as a miss. Each hole takes "
+          "exactly one shot and is gone; the sunken bubble stays in the water.",
           {21, 3, 5, 1}}},
         {"fire1",
          {"FIRE WORLD",
-          "Lava cools only under red bubbles: hit it with red twice to make it crumble.\n\n"
-          "Basalt walls glow but never break.",
+          "Lava gives way only to red: two red shots cool it to stone, and it crumbles. "
+          "Any other colour simply sticks to it.\n\n"
+          "Basalt walls glow but never break or fall.",
           {31, 1, 11, 2}}},
         {"fire2",
          {"BURNING FLAMES",
-          "A burning flame sets fire to whatever lands next to it; clear the bubbles "
-          "around it before the fire spreads.",
+          "Shoot a flame with red and the fire runs to the next flame on the field, "
+          "burning every bubble along its way. A lone flame just goes out.",
           {30, 1, 2, 4}}},
         {"earth1",
          {"EARTH WORLD",
-          "Hungry plants eat green bubbles. Feed one two greens and it is gone.\n\n"
-          "Tree stumps are walls that hold the field.",
+          "Hungry plants eat green shots. Feed one two greens and it is gone.\n\n"
+          "Tree stumps are walls: they never fall and hold up what touches them.",
           {50, 4, 11, 2}}},
         {"earth2",
          {"MUSHROOMS",
-          "Mushrooms bounce the shot on: to the left, to the right, or straight on, as "
-          "the arrow on the stem shows.",
+          "Mushrooms bounce the shot on: to the left, to the right, or straight up, as "
+          "the arrow on the stem shows - unless the way is blocked.",
           {51, 4, 1, 3}}},
         {"air1",
          {"AIR WORLD",
-          "Tornadoes swallow a shot and fling it out along their way, sweeping bubbles "
-          "from their path.\n\nCloud walls hold the field.",
+          "A shot into a tornado sends it racing the way it points, sweeping away every "
+          "bubble in its path until it meets a wall or a lock.\n\nCloud walls hold the field.",
           {40, 11, 3, 2}}},
         {"air2",
          {"WIND CLOUDS",
-          "Now and then a wind cloud wakes up and blows the bubbles next to it along. "
-          "Only one cloud blows at a time.",
+          "Now and then a wind cloud wakes up and blows. A shot that crosses its wind is "
+          "pushed along with it. Only one cloud blows at a time.",
           {41, 5, 6, 3}}},
     };
     auto it = pages.find(id);
@@ -442,15 +445,17 @@ void HelpSprite(cairo_t *cr, int kind, double cx, double cy)
         s.celHeight = int(h);
         s.cols = 8;
         s.options = std::move(opts);
+        double k = w > 100 ? 0.9 : 1.8;
         cairo_save(cr);
-        cairo_translate(cr, cx - w / 2, cy - h / 2);
+        cairo_translate(cr, cx - w * k / 2, cy - h * k / 2);
+        cairo_scale(cr, k, k);
         cairo_rectangle(cr, 0, 0, w, h);
         cairo_clip(cr);
         t.at(painter)(cr, s, 0, w, h);
         cairo_restore(cr);
     };
     if (kind >= 1 && kind <= 6)
-        DrawBubble(cr, cx, cy, 15, kind);
+        DrawBubble(cr, cx, cy, 27, kind);
     else if (kind == 10)
         paint("lock", 31, 31, {});
     else if (kind == 11)
@@ -520,21 +525,21 @@ void Logo(cairo_t *cr, const ImageSpec &s, int, double w, double h)
     if (s.Opt("kind") == "tamsery")
     {
         // the publisher: a wave in a roundel and the name
-        cairo_arc(cr, 22, h / 2, 18, 0, 2 * M_PI);
-        FillVertical(cr, h / 2 - 18, h / 2 + 18, Hex(0x9fe3ff), Hex(0x2d62e0));
+        cairo_arc(cr, 20, h / 2, 17, 0, 2 * M_PI);
+        FillVertical(cr, h / 2 - 17, h / 2 + 17, Hex(0x9fe3ff), Hex(0x2d62e0));
         cairo_new_path(cr);
         cairo_move_to(cr, 8, h / 2 + 4);
         cairo_curve_to(cr, 16, h / 2 - 8, 24, h / 2 + 12, 36, h / 2 - 2);
         cairo_set_source_rgb(cr, 1, 1, 1);
         cairo_set_line_width(cr, 2.5);
         cairo_stroke(cr);
-        TextStyle t = UiText(15);
-        t.letterSpacing = 1;
-        DrawText(cr, "TAMSERY", t, 44, h / 2 - 17, Align::Left);
-        TextStyle g = UiText(10);
+        TextStyle t = UiText(12);
+        t.condensed = true;
+        DrawText(cr, "TAMSERY", t, 41, h / 2 - 15, Align::Left);
+        TextStyle g = UiText(9);
         g.fill = Hex(0x9fe3ff);
-        g.letterSpacing = 3;
-        DrawText(cr, "GAMES", g, 45, h / 2 + 2, Align::Left);
+        g.letterSpacing = 2.5;
+        DrawText(cr, "GAMES", g, 42, h / 2 + 1, Align::Left);
         return;
     }
     // the studio: a compass vane over its name
@@ -547,13 +552,13 @@ void Logo(cairo_t *cr, const ImageSpec &s, int, double w, double h)
     cairo_arc(cr, cx, cy, 5, 0, 2 * M_PI);
     cairo_set_source_rgb(cr, 0.18, 0.38, 0.88);
     cairo_fill(cr);
-    TextStyle t = GoldText(28);
-    t.letterSpacing = 2;
-    DrawText(cr, "CORVANE", t, 74, cy - 22, Align::Left);
+    TextStyle t = GoldText(21);
+    t.letterSpacing = 1;
+    DrawTextInBox(cr, "CORVANE", t, 70, cy - 24, w - 72, 30);
     TextStyle g = UiText(10);
     g.fill = Hex(0x9fe3ff);
     g.letterSpacing = 4;
-    DrawText(cr, "STUDIOS", g, 78, cy + 10, Align::Left);
+    DrawTextInBox(cr, "STUDIOS", g, 70, cy + 6, w - 72, 16);
     (void)w;
 }
 

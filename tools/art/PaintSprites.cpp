@@ -606,8 +606,11 @@ void Tornado(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
         double rw = 19 - i * 1.7;
         double sway = std::sin(t * 2 * M_PI + i * 0.6) * (1 + i * 0.25);
         Ellipse(cr, w / 2 + sway, y, rw, 3.2);
-        cairo_set_source_rgba(cr, 0.85, 0.9, 1, 0.55 + i * 0.04);
-        cairo_set_line_width(cr, 2.2);
+        cairo_set_source_rgba(cr, 0.25, 0.32, 0.55, 0.8);
+        cairo_set_line_width(cr, 3.2);
+        cairo_stroke_preserve(cr);
+        cairo_set_source_rgba(cr, 0.88, 0.93, 1, 0.95);
+        cairo_set_line_width(cr, 1.6);
         cairo_stroke(cr);
         // streaks that rotate
         double a = t * 2 * M_PI + i;

@@ -330,8 +330,8 @@ void Banner(cairo_t *cr, const ImageSpec &s, int, double w, double h)
         // The game's name over a row of bubbles on a wave of froth.
         for (int i = 0; i < 9; ++i)
         {
-            double x = 70 + i * 62, y = h - 40 + 10 * std::sin(i * 1.3);
-            DrawBubble(cr, x, y, 14 + (i % 3) * 3, i % 6 + 1);
+            double x = 70 + i * 62, y = h - 58 + 8 * std::sin(i * 1.3);
+            DrawBubble(cr, x, y, 11 + (i % 3) * 2.5, i % 6 + 1);
         }
         TextStyle t = GoldText(112);
         t.family = "DejaVu Serif";
@@ -339,7 +339,7 @@ void Banner(cairo_t *cr, const ImageSpec &s, int, double w, double h)
         t.outline = 4;
         t.shadow = 5;
         t.letterSpacing = 2;
-        DrawTextInBox(cr, text, t, 0, 0, w, h - 40);
+        DrawTextInBox(cr, text, t, 0, 0, w, h - 60);
         TextStyle sub = UiText(20);
         sub.letterSpacing = 6;
         sub.fill = Hex(0x9fe3ff);
