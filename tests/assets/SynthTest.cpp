@@ -1,5 +1,6 @@
 // Numerical checks of the synthesiser's building blocks: oscillators,
 // envelopes, filters, the limiter, loop joins and the codecs.
+#include "tools/audio/DrumKit.h"
 #include "tools/audio/Envelope.h"
 #include "tools/audio/Filter.h"
 #include "tools/audio/Mastering.h"
@@ -197,6 +198,39 @@ TEST(Filter, BandPassPeaksAtItsCentreAndResonanceRaisesTheCutoff)
     EXPECT_LT(FilterGain(Filter::Mode::BandPass, 2000.0, 4.0, 8000.0), 0.1);
     // A resonant low-pass rings at its cutoff: gain q there.
     EXPECT_NEAR(FilterGain(Filter::Mode::LowPass, 1000.0, 4.0, 1000.0), 4.0, 0.15);
+}
+
+TEST(DrumKit, PiecesStartAndEndSilentAndSitWhereTheyBelong)
+{
+    DrumKit kit{DrumKit::Settings{}};
+    for (int p = 0; p < DrumKit::PieceCount; ++p)
+    {
+        const std::vector<float>& x = kit.Sample(static_cast<DrumKit::Piece>(p));
+        ASSERT_GT(x.size(), SecondsToFrames(0.03)) << p;
+        EXPECT_EQ(x.front(), 0.0f) << p;
+        EXPECT_EQ(x.back(), 0.0f) << p;
+        float peak = 0.0f;
+        for (float v : x)
+        {
+            peak = std::max(peak, std::fabs(v));
+        }
+        EXPECT_GT(peak, 0.2f) << p;
+        EXPECT_LT(peak, 2.0f) << p;
+    }
+    // Past its click, the kick is a low boom; the hat is all hiss.
+    std::vector<float> body(kit.Sample(DrumKit::Kick).begin() + SecondsToFrames(0.02), kit.Sample(DrumKit::Kick).end());
+    EXPECT_LT(MeasureFrequency(body), 120.0);
+    EXPECT_GT(MeasureFrequency(kit.Sample(DrumKit::Hat)), 4000.0);
+
+    DrumKit::Settings low;
+    low.pitch = 0.5;
+    std::vector<float> lowBody(DrumKit(low).Sample(DrumKit::Tom));
+    EXPECT_NEAR(MeasureFrequency(lowBody), 0.5 * MeasureFrequency(kit.Sample(DrumKit::Tom)), 15.0);
+
+    DrumKit::Piece piece;
+    EXPECT_TRUE(DrumKit::PieceByName("open", piece));
+    EXPECT_EQ(piece, DrumKit::OpenHat);
+    EXPECT_FALSE(DrumKit::PieceByName("cowbell", piece));
 }
 
 TEST(Mastering, LimiterKeepsEverySampleUnderTheCeilingAndMovesSmoothly)
