@@ -4,9 +4,9 @@
 // For automated runs the environment variable FROTHWICK_EXIT_AFTER_TICKS=N
 // stops the program in order after N update ticks (the command line refuses
 // unknown switches, so this is not one).
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <vector>
 
 #include "framework/app/AppBase.h"
 
@@ -14,8 +14,7 @@ namespace
 {
 
 // Until the game's screens join, the program shows a still background and a
-// marker that crosses it, drawn into its own picture and presented by the
-// changed rectangles.
+// marker that crosses it, drawn into the display's screen image.
 class FrothwickApp final : public Framework::AppBase
 {
 public:
@@ -30,7 +29,6 @@ public:
         {
             exitAfterTicks = std::atoi(n);
         }
-        picture.assign(size_t(width) * size_t(height), 0);
     }
 
     ~FrothwickApp() override { StopApplication(); }
@@ -50,41 +48,32 @@ protected:
 
     void WidgetsMarkAllDirty() override { fullRedraw = true; }
 
+    void WidgetsSetScreenImage(Framework::Image*) override { fullRedraw = true; }
+
     bool WidgetsDrawPass() override
     {
-        if (!fullRedraw && !moved)
+        if ((!fullRedraw && !moved) || !display || !display->GetScreenImage())
         {
             return false;
         }
-        changed.clear();
+        picture = display->GetScreenImage()->GetPixels();
         if (fullRedraw)
         {
             for (int32_t y = 0; y < height; ++y)
             {
                 const uint32_t shade = static_cast<uint32_t>(40 + y * 80 / height);
-                std::fill_n(picture.begin() + int64_t(y) * width, width,
+                std::fill_n(picture + int64_t(y) * width, width,
                             0xFF000000u | (shade / 3) << 16 | (shade / 2) << 8 | shade);
             }
-            changed.push_back({0, 0, width, height});
         }
         else
         {
             Erase(drawnX);
-            changed.push_back({drawnX, MarkerY, MarkerSize, MarkerSize});
         }
         Paint(markerX);
-        changed.push_back({markerX, MarkerY, MarkerSize, MarkerSize});
         drawnX = markerX;
         fullRedraw = moved = false;
         return true;
-    }
-
-    void PresentScreen() override
-    {
-        if (platform)
-        {
-            platform->Present(picture.data(), width, height, width, changed);
-        }
     }
 
 private:
@@ -96,7 +85,7 @@ private:
         for (int32_t y = MarkerY; y < MarkerY + MarkerSize; ++y)
         {
             const uint32_t shade = static_cast<uint32_t>(40 + y * 80 / height);
-            std::fill_n(picture.begin() + int64_t(y) * width + x, MarkerSize,
+            std::fill_n(picture + int64_t(y) * width + x, MarkerSize,
                         0xFF000000u | (shade / 3) << 16 | (shade / 2) << 8 | shade);
         }
     }
@@ -105,12 +94,11 @@ private:
     {
         for (int32_t y = MarkerY; y < MarkerY + MarkerSize; ++y)
         {
-            std::fill_n(picture.begin() + int64_t(y) * width + x, MarkerSize, 0xFFE0C040u);
+            std::fill_n(picture + int64_t(y) * width + x, MarkerSize, 0xFFE0C040u);
         }
     }
 
-    std::vector<uint32_t> picture;
-    std::vector<Framework::PlatformRect> changed;
+    uint32_t* picture = nullptr;
     int32_t exitAfterTicks = 0;
     int32_t markerX = 0;
     int32_t drawnX = 0;

@@ -45,8 +45,9 @@ AppBase::AppBase()
 AppBase::~AppBase()
 {
     StopApplication();
-    // Widget manager, resource manager and display belong to the derived
-    // parts and go with them; the window follows.
+    // Widget manager and resource manager belong to the derived parts and go
+    // with them; then the display, then the window.
+    display.reset();
     if (platform)
     {
         platform->DestroyMainWindow();
@@ -526,7 +527,7 @@ bool AppBase::TickSmooth(double fraction)
 
 void AppBase::DrawDirty()
 {
-    std::lock_guard lock(displayLock);
+    std::lock_guard lock(DisplayLock());
     PreDrawHook();
     tickSinceDraw = false;
     drawing = true;
@@ -544,6 +545,19 @@ void AppBase::DrawDirty()
     const uint32_t now = clock->NowMs();
     AccumulateTime(now);
     lastDrawStamp = now;
+}
+
+std::recursive_mutex& AppBase::DisplayLock()
+{
+    return display ? display->Lock() : noDisplayLock;
+}
+
+void AppBase::PresentScreen()
+{
+    if (display)
+    {
+        display->Present();
+    }
 }
 
 // --- deferred deletes ---
@@ -697,6 +711,10 @@ void AppBase::HandleWindowEvent(const WindowEvent& event)
             }
             break;
         case WindowEvent::Type::Exposed:
+            if (display)
+            {
+                display->Invalidate();
+            }
             WidgetsMarkAllDirty();
             tickSinceDraw = true;
             break;

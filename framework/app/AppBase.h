@@ -36,6 +36,7 @@
 #include <thread>
 #include <vector>
 
+#include "framework/graphics/DDInterface.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/Platform.h"
 #include "framework/platform/SettingsStore.h"
@@ -151,6 +152,7 @@ public:
 
     // --- services; tests replace them before Initialise ---
     std::unique_ptr<Platform> platform;
+    std::unique_ptr<DDInterface> display; // made by the first CreateMainWindow
     std::shared_ptr<Clock> clock;
     std::filesystem::path settingsRoot;    // folder of the settings files ($XDG_CONFIG_HOME)
     std::filesystem::path instanceLockDir; // empty: $XDG_RUNTIME_DIR or /tmp
@@ -274,9 +276,9 @@ protected:
     virtual void WidgetsGotFocus() {}
     virtual void WidgetsLostFocus() {}
     virtual void WidgetsMarkAllDirty() {}
-    // Display: presents what the draw pass drew.
-    virtual void PresentScreen() {}
-    virtual void DisplayWindowCreated() {}
+    virtual void WidgetsSetScreenImage(Image*) {}
+    // Display: presents what the draw pass drew into the screen image.
+    virtual void PresentScreen();
     // Sound manager and music interface.
     virtual void SoundCreate() {}
     virtual void SoundSetVolume(double) {}
@@ -297,7 +299,12 @@ protected:
     bool VSyncPacingActive() const;
     void UpdateScreenSaverRule();
 
-    std::recursive_mutex displayLock; // drawing; shared with the cursor thread
+    // Starts (or restarts) the display for the current window; false when it
+    // cannot start, with the message shown and the process ended.
+    void StartDisplay();
+    std::recursive_mutex& DisplayLock();
+
+    std::recursive_mutex noDisplayLock; // stands in before the display exists
     uint32_t lastDrawStamp = 0;
 
 private:

@@ -76,8 +76,7 @@ void AppBase::CreateMainWindow()
     }
     mainWindowFullScreen = !windowed;
     platform->SetDragBand(DragBandHeight, DragExcludeLeft, DragExcludeRight);
-    PreDisplayHook();
-    DisplayWindowCreated();
+    StartDisplay();
     if (minimised)
     {
         minimised = false;
@@ -90,6 +89,27 @@ void AppBase::CreateMainWindow()
     tickSinceDraw = true;
     UpdateScreenSaverRule();
     RefreshCursor();
+}
+
+void AppBase::StartDisplay()
+{
+    if (!display)
+    {
+        display = std::make_unique<DDInterface>(platform.get());
+        display->is3D = false;
+        // A stored "Is3D" asks for the 3D device, which this display does not
+        // have; the software path is complete, so the choice stays off.
+    }
+    PreDisplayHook();
+    const int32_t result = display->Init(windowed, width, height, refreshPacingFailed);
+    if (result != DDInterface::RESULT_OK)
+    {
+        ShowErrorBox(std::string("Failed to initialize the display: ") + DDInterface::ResultName(result) + " " +
+                     display->lastError);
+        ExitProcess(1);
+    }
+    refreshRate = display->refreshRate;
+    WidgetsSetScreenImage(display->GetScreenImage());
 }
 
 void AppBase::SetScreenMode(bool toWindowed, bool accelerated, bool force)
@@ -165,22 +185,34 @@ void AppBase::SetCustomCursorImage(int32_t number, Image* image)
 
 void AppBase::RefreshCursor()
 {
-    if (!platform || !platform->HasMainWindow())
+    if (!platform || !display)
     {
         return;
     }
     if (!pointerInside)
     {
+        if (display)
+        {
+            display->SetCursorImage(nullptr);
+        }
         platform->RequestSystemCursor(0);
         return;
     }
     const bool inRange = cursorNumber >= 0 && cursorNumber < CursorCount;
-    if (inRange && cursorImages[size_t(cursorNumber)] && (customCursors || cursorNumber == 12 || demoPlayback))
+    Image* image = inRange ? cursorImages[size_t(cursorNumber)] : nullptr;
+    if (image && (customCursors || cursorNumber == 12 || demoPlayback))
     {
-        // Image cursors are drawn by the display; until it has joined, the
-        // system pointer stands in.
-        platform->RequestSystemCursor(0);
+        // The display shows the image at the pointer in place of the system
+        // cursor.
+        if (display)
+        {
+            display->SetCursorImage(image);
+        }
         return;
+    }
+    if (display)
+    {
+        display->SetCursorImage(nullptr);
     }
     platform->RequestSystemCursor(inRange ? cursorNumber : 0);
 }

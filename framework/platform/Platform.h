@@ -166,6 +166,9 @@ public:
     // button is the answer. Any thread.
     virtual int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags) = 0;
 
+    // Refresh rate of the display the window is on, in Hz; 0 when unknown.
+    virtual int32_t GetRefreshRate() = 0;
+
     // Name of the video driver in use ("x11", "wayland", "dummy", ...).
     virtual std::string VideoDriver() const = 0;
 };

@@ -383,6 +383,21 @@ bool SdlPlatform::InitVideo(std::string& error)
     return true;
 }
 
+int32_t SdlPlatform::GetRefreshRate()
+{
+    if (!impl->videoInit)
+    {
+        return 0;
+    }
+    SDL_DisplayMode mode{};
+    int display = impl->window ? SDL_GetWindowDisplayIndex(impl->window) : 0;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0)
+    {
+        return 0;
+    }
+    return mode.refresh_rate;
+}
+
 std::string SdlPlatform::VideoDriver() const
 {
     const char* driver = impl->videoInit ? SDL_GetCurrentVideoDriver() : nullptr;

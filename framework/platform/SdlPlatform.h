@@ -51,6 +51,7 @@ public:
     bool Present(const uint32_t* pixels, int32_t width, int32_t height, int32_t pitchWords,
                  const std::vector<PlatformRect>& rects) override;
     int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags) override;
+    int32_t GetRefreshRate() override;
     std::string VideoDriver() const override;
 
     // Whether a real display is in use (not a headless driver picked silently).

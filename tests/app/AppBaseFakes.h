@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/app/AppBase.h"
+#include "framework/platform/Clock.h"
+#include "framework/platform/Platform.h"
 
 namespace FrothwickTest
 {
@@ -40,6 +41,10 @@ public:
     std::vector<int32_t> cursors;
     std::vector<std::string> messages;
     int presents = 0;
+    std::vector<std::vector<Framework::PlatformRect>> presented;
+    bool presentFails = false;
+    const uint32_t* cursorPixels = nullptr;
+    int imageCursors = 0;
     bool screenSaverAllowed = true;
 
     bool InitVideo(std::string&) override { return true; }
@@ -79,17 +84,24 @@ public:
     void SetTextInput(bool) override {}
     void SetScreenSaverAllowed(bool allowed) override { screenSaverAllowed = allowed; }
     void RequestSystemCursor(int32_t number) override { cursors.push_back(number); }
-    void SetImageCursor(const uint32_t*, int32_t, int32_t, int32_t, int32_t) override {}
-    bool Present(const uint32_t*, int32_t, int32_t, int32_t, const std::vector<Framework::PlatformRect>&) override
+    void SetImageCursor(const uint32_t* pixels, int32_t, int32_t, int32_t, int32_t) override
+    {
+        cursorPixels = pixels;
+        ++imageCursors;
+    }
+    bool Present(const uint32_t*, int32_t, int32_t, int32_t, const std::vector<Framework::PlatformRect>& rects) override
     {
         ++presents;
-        return true;
+        presented.push_back(rects);
+        return !presentFails;
     }
     int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t) override
     {
         messages.push_back(caption + ": " + text);
         return Framework::IDOK;
     }
+    int32_t refreshRate = 75;
+    int32_t GetRefreshRate() override { return refreshRate; }
     std::string VideoDriver() const override { return "fake"; }
 };
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/AppBaseFakes.h"
+#include "framework/app/AppBase.h"
 
 namespace FrothwickTest
 {
