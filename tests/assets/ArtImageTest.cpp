@@ -449,3 +449,15 @@ TEST(ArtGenerator, SameSourcesGiveTheSameBytes)
     fs::remove_all(a);
     fs::remove_all(b);
 }
+
+TEST(ArtGenerator, InventoryDocumentMatchesTheImageTable)
+{
+    std::string out = std::string(FROTHWICK_TEST_TMP_DIR) + "/art-inventory";
+    fs::remove_all(out);
+    std::string cmd = std::string("\"") + ASSETGEN_ART_EXE + "\" --assets \"" + FROTHWICK_SOURCE_DIR +
+                      "/assets\" --out \"" + out + "\" --inventory \"" + out + "/ASSETS.md\"";
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
+    EXPECT_EQ(ReadText(out + "/ASSETS.md"), ReadText(std::string(FROTHWICK_SOURCE_DIR) + "/docs/ASSETS.md"))
+        << "docs/ASSETS.md is stale: regenerate it with assetgen-art --inventory";
+    fs::remove_all(out);
+}

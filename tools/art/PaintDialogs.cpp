@@ -284,8 +284,9 @@ void Dialog(cairo_t *cr, const ImageSpec &s, int, double w, double h)
             TextStyle m = UiText(18);
             DrawTextInBox(cr, "Water, fire, earth and air are yours.", m, 20, 140, w - 40, 30);
             DrawTextInBox(cr, "Every bubble of the four worlds has burst.", m, 20, 172, w - 40, 30);
+            // the BACK TO MENU button sits at (190, 230): keep decorations below it
             for (int i = 0; i < 6; ++i)
-                DrawBubble(cr, 150 + i * 60, 250, 18, i + 1);
+                DrawBubble(cr, 150 + i * 60, 298, 16, i + 1);
         }
         else
         {
@@ -295,7 +296,7 @@ void Dialog(cairo_t *cr, const ImageSpec &s, int, double w, double h)
             DrawTextInBox(cr, "All sixteen stages are done.", m, 20, 118, w - 40, 30);
             DrawText(cr, "You have mastered", m, 400, 184, Align::Right);
             for (int i = 0; i < 4; ++i)
-                DrawBubble(cr, 120 + i * 56, 272, 16, i + 1);
+                DrawBubble(cr, 60 + i * 40, 298, 14, i + 1);
         }
     }
 }
