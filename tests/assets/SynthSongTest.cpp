@@ -130,6 +130,10 @@ TEST(SongSource, MistakesNameTheLine)
     EXPECT_NE(ErrorOf("section A\nchords C\nkick x..\nform A").find("t.song:3"), std::string::npos)
         << "a pattern of a partial beat";
     EXPECT_NE(ErrorOf("section A\nchords C\nform B").find("no section"), std::string::npos);
+    EXPECT_NE(ErrorOf("instrument b play=tones\nsection A\nchords C\nb R-x.\nform A").find("t.song:4"),
+              std::string::npos)
+        << "a step that is no chord tone";
+    EXPECT_NE(ErrorOf("section A\nchords C\nhat x.5.\nform A").find("t.song:3"), std::string::npos);
     EXPECT_EQ(ErrorOf("instrument x play=notes\nsection A\nchords C\nx c#5:4 # sharp, then a comment\nform A"), "");
 }
 

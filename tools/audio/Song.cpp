@@ -340,6 +340,14 @@ Song Song::Parse(const std::string& text, const std::string& where)
                         pattern += line.words[i];
                 if (pattern.empty() || pattern.size() % kStepsPerBeat != 0)
                     throw SourceError(at + ": a pattern is a whole number of beats of four steps");
+                // Each kind of line has its own step characters; anything else is a typo.
+                const std::string allowed = instrument == nullptr                         ? "xXo.-"
+                                            : instrument->play == Instrument::Play::Tones ? "123456789RLlT.-"
+                                                                                          : "xX.-";
+                std::size_t bad = pattern.find_first_not_of(allowed);
+                if (bad != std::string::npos)
+                    throw SourceError(at + ": \"" + std::string(1, pattern[bad]) + "\" is no step of a " + key +
+                                      " pattern");
             }
         }
     }

@@ -198,6 +198,10 @@ private:
             const double beat = StepBeat(sectionStart, s);
             const double beats = static_cast<double>(length) / Song::kStepsPerBeat;
             float accent = s % stepsPerBar == 0 ? 1.0f : (s % Song::kStepsPerBeat == 0 ? 0.9f : 0.78f);
+            if (c == 'X')
+            {
+                accent *= 1.2f;
+            }
             if (instrument.play == Instrument::Play::Chords)
             {
                 for (int midi : Voicing(chord, 12 * (instrument.octave + 1) + 5))
