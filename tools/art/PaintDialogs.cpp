@@ -258,12 +258,13 @@ void Dialog(cairo_t *cr, const ImageSpec &s, int, double w, double h)
         for (int c = 0; c < 2; ++c)
             for (int r = 0; r < 5; ++r)
             {
+                // entry p: avatar at (x0 - 85, y0 - 50), name at y0 - 30, digits at y0,
+                // with x0 = 145 or 475 and y0 = 140 + 88 p
                 double x = c * 330 + 12, y = r * 88 + 90;
-                DrawInset(cr, x, y + 2, 326, 82, 8);
+                DrawInset(cr, x, y - 2, 326, 84, 8);
                 TextStyle t = GoldText(22);
                 DrawText(cr, std::to_string(c * 5 + r + 1), t, x + 22, y + 26, Align::Centre);
-                AvatarBox(cr, x + 42, y + 3);
-                (void)AvatarBox;
+                AvatarBox(cr, x + 48, y);
             }
         Separator(cr, 30, w - 30, 516);
     }

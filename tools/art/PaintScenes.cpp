@@ -71,31 +71,31 @@ void Cloud(cairo_t *cr, double x, double y, double s, double alpha)
 
 void PlayWell(cairo_t *cr, const Palette &p)
 {
-    // The field: 16 columns of 31 px plus a half cell, from (15, 37).
-    RoundRect(cr, 9, 31, 525, 563, 10);
+    // The field from (15, 37): cells of 31 px in both directions from x 20
+    // (odd rows half a cell further right), 15 rows down to y 502; the
+    // launcher waits at (265, 527) and the next bubble at (25, 547).
+    RoundRect(cr, 9, 31, 534, 565, 10);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
     cairo_fill(cr);
-    RoundRect(cr, 12, 34, 519, 557, 8);
+    RoundRect(cr, 12, 33, 528, 561, 8);
     Rgb top = Darker(p.deep, 0.2), bottom = p.deep;
     top.a = 0.62;
     bottom.a = 0.45;
-    FillVertical(cr, 34, 591, top, bottom);
+    FillVertical(cr, 33, 594, top, bottom);
     SetColour(cr, Mix(p.light, p.mid, 0.4));
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
-    // danger line above the launcher
-    for (int x = 20; x < 525; x += 12)
-    {
-        cairo_rectangle(cr, x, 37 + 14 * 27.0 + 8, 6, 1.5);
-    }
-    cairo_set_source_rgba(cr, 1, 0.45, 0.35, 0.35);
+    // the bottom row: a field that reaches it is lost
+    for (int x = 18; x < 536; x += 12)
+        cairo_rectangle(cr, x, 37 + 14 * 31 - 2, 6, 1.5);
+    cairo_set_source_rgba(cr, 1, 0.45, 0.35, 0.4);
     cairo_fill(cr);
     // launcher base and next-bubble cradle
-    Ellipse(cr, 271, 585, 60, 12);
-    cairo_set_source_rgba(cr, 1, 1, 1, 0.08);
-    cairo_fill(cr);
-    Ellipse(cr, 40, 563, 24, 8);
-    cairo_set_source_rgba(cr, 1, 1, 1, 0.1);
+    Ellipse(cr, 280, 562, 46, 12);
+    FillRadial(cr, 280, 562, 46, Hex(0xffffff, 0.22), Hex(0xffffff, 0.02));
+    cairo_new_path(cr);
+    Ellipse(cr, 40, 566, 22, 8);
+    cairo_set_source_rgba(cr, 1, 1, 1, 0.12);
     cairo_fill(cr);
 }
 

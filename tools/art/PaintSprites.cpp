@@ -648,9 +648,12 @@ void Wind(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
                 cairo_curve_to(cr, (x0 + x1) / 2, y0 - 4, (x0 + x1) / 2, y0 + 4, x1, y0);
             else
                 cairo_curve_to(cr, x0 - 4, (y0 + y1) / 2, x0 + 4, (y0 + y1) / 2, x0, y1);
-            cairo_set_source_rgba(cr, 1, 1, 1, 0.75 - i % 2 * 0.2);
-            cairo_set_line_width(cr, 2);
             cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+            cairo_set_source_rgba(cr, 0.3, 0.4, 0.65, 0.35);
+            cairo_set_line_width(cr, 4.5);
+            cairo_stroke_preserve(cr);
+            cairo_set_source_rgba(cr, 1, 1, 1, 0.9 - i % 2 * 0.2);
+            cairo_set_line_width(cr, 2.4);
             cairo_stroke(cr);
         }
     }
