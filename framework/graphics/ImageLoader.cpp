@@ -296,8 +296,9 @@ bool ReadColorTable(ByteReader& r, uint32_t entries, uint32_t* table)
     return r.Skip(size_t(entries) * 3);
 }
 
-// LZW decoding of the image data sub-blocks into `out` (count indices).
-// Returns false on malformed data; missing trailing pixels stay 0.
+// LZW decoding of the image data sub-blocks into `out`, at most count
+// indices (output grows as data arrives, so a small file cannot make it
+// allocate the whole declared image). False on malformed codes.
 bool DecodeLzw(ByteReader& r, uint32_t minCodeSize, std::vector<uint8_t>& out, size_t count)
 {
     if (minCodeSize < 2 || minCodeSize > 11)
@@ -321,7 +322,6 @@ bool DecodeLzw(ByteReader& r, uint32_t minCodeSize, std::vector<uint8_t>& out, s
     }
     uint32_t bitBuffer = 0;
     uint32_t bitCount = 0;
-    size_t written = 0;
     uint32_t blockLeft = 0;
     bool ended = false;
     while (!ended)
@@ -333,7 +333,7 @@ bool DecodeLzw(ByteReader& r, uint32_t minCodeSize, std::vector<uint8_t>& out, s
             {
                 if (!r.U8(blockLeft))
                 {
-                    return written > 0;
+                    return true;
                 }
                 if (blockLeft == 0)
                 {
@@ -344,7 +344,7 @@ bool DecodeLzw(ByteReader& r, uint32_t minCodeSize, std::vector<uint8_t>& out, s
             uint32_t byte = 0;
             if (!r.U8(byte))
             {
-                return written > 0;
+                return true;
             }
             --blockLeft;
             bitBuffer |= byte << bitCount;
@@ -374,9 +374,9 @@ bool DecodeLzw(ByteReader& r, uint32_t minCodeSize, std::vector<uint8_t>& out, s
                 return false;
             }
             firstChar = uint8_t(code);
-            if (written < count)
+            if (out.size() < count)
             {
-                out[written++] = firstChar;
+                out.push_back(firstChar);
             }
             oldCode = int32_t(code);
             continue;
@@ -415,9 +415,9 @@ bool DecodeLzw(ByteReader& r, uint32_t minCodeSize, std::vector<uint8_t>& out, s
         while (sp > 0)
         {
             const uint8_t v = stack[--sp];
-            if (written < count)
+            if (out.size() < count)
             {
-                out[written++] = v;
+                out.push_back(v);
             }
         }
     }
@@ -533,8 +533,10 @@ std::unique_ptr<LoadedImage> DecodeGif(const uint8_t* data, size_t size)
             return nullptr;
         }
         const size_t count = size_t(w) * size_t(h);
-        std::vector<uint8_t> indices(count, 0);
-        if (!DecodeLzw(r, minCode, indices, count))
+        std::vector<uint8_t> indices;
+        indices.reserve(std::min<size_t>(count, size_t(1) << 16));
+        // A stream that ends before every pixel has its index is truncated.
+        if (!DecodeLzw(r, minCode, indices, count) || indices.size() != count)
         {
             return nullptr;
         }

@@ -188,6 +188,7 @@ TEST_F(ImageLoaderTest, GifTransparencyInterlacingAndLocalTables)
 
     // Broken files.
     EXPECT_FALSE(DecodeGif(opaque.data(), 20));
+    EXPECT_FALSE(DecodeGif(opaque.data(), opaque.size() - 8)); // pixel data cut short
     auto badSig = opaque;
     badSig[4] = '8';
     EXPECT_FALSE(DecodeGif(badSig.data(), badSig.size()));
