@@ -2,6 +2,7 @@
 // that it loads, shows its goal and can be won.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -171,4 +172,54 @@ TEST(StageFiles, DifficultyRisesThroughEachWorld)
         EXPECT_GT(late, early * 2) << world;
         EXPECT_GT(Depth(stages[15]), Depth(stages[0])) << world;
     }
+}
+
+namespace
+{
+// Runs the generator over a copy of the sources whose water map is replaced;
+// returns its exit status and what it printed.
+int GenerateWithWaterMap(const std::string &map, std::string &output)
+{
+    fs::path root = fs::path(FROTHWICK_TEST_TMP_DIR) / "stage-map-errors";
+    fs::remove_all(root);
+    fs::create_directories(root / "assets");
+    fs::copy(fs::path(FROTHWICK_SOURCE_DIR) / "assets", root / "assets", fs::copy_options::recursive);
+    std::ofstream(root / "assets" / "stages" / "water.txt", std::ios::trunc) << map;
+    std::string cmd = std::string("\"") + ASSETGEN_ART_EXE + "\" --assets \"" + (root / "assets").string() +
+                      "\" --out \"" + (root / "out").string() + "\" 2>&1";
+    output.clear();
+    FILE *p = popen(cmd.c_str(), "r");
+    char buf[256];
+    while (p && std::fgets(buf, sizeof buf, p))
+        output += buf;
+    int status = p ? pclose(p) : -1;
+    fs::remove_all(root);
+    return status;
+}
+
+std::string SixteenStages(const std::string &extraRowOfStage1)
+{
+    std::string map = "world water\n";
+    for (int n = 1; n <= 16; ++n)
+    {
+        map += "stage " + std::to_string(n) + "\n 2  WL WL WL WL WL WL WL WL WL WL WL WL WL WL WL WL\n";
+        if (n == 1)
+            map += extraRowOfStage1;
+    }
+    return map;
+}
+} // namespace
+
+TEST(StageMaps, MistakesInAMapStopTheBuildWithTheirLine)
+{
+    std::string out;
+    EXPECT_EQ(GenerateWithWaterMap(SixteenStages(" 4  .. .. SN .. .. .. .. .. .. .. .. .. .. .. .. ..\n"), out), 0)
+        << out;
+    EXPECT_NE(GenerateWithWaterMap(SixteenStages(" 4  .. .. XX .. .. .. .. .. .. .. .. .. .. .. .. ..\n"), out), 0);
+    EXPECT_NE(out.find("water.txt:4: unknown cell XX"), std::string::npos) << out;
+    EXPECT_NE(GenerateWithWaterMap(SixteenStages(" 4  .. .. SN\n"), out), 0);
+    EXPECT_NE(out.find("16 cells"), std::string::npos) << out;
+    EXPECT_NE(GenerateWithWaterMap(SixteenStages(" 15 .. .. SN .. .. .. .. .. .. .. .. .. .. .. .. ..\n"), out), 0);
+    EXPECT_NE(GenerateWithWaterMap("world water\nstage 1\nstage 1\n", out), 0);
+    EXPECT_NE(out.find("given twice"), std::string::npos) << out;
 }
