@@ -27,6 +27,7 @@ constexpr double MaxOwedMs = 200.0;
 AppBase::AppBase()
 {
     clock = std::make_shared<SystemClock>();
+    productVersion = FROTHWICK_VERSION;
     settingsRoot = SettingsStore::DefaultRoot();
     stringTable = {
         {"DIALOG_BUTTON_OK", "OK"},

@@ -55,7 +55,7 @@ std::string SingleInstance::SafeName(const std::string& title)
     }
     if (out.empty() || out == "." || out == "..")
     {
-        out = "_" + out;
+        out.insert(out.begin(), '_');
     }
     return out;
 }
@@ -69,9 +69,18 @@ SingleInstance::Result SingleInstance::Acquire(const std::string& title, std::fi
     }
     const std::string base = SafeName(title);
     // In a shared /tmp the user id keeps two users' copies apart.
-    std::string suffix = dir == "/tmp" ? "-" + std::to_string(::getuid()) : "";
-    std::filesystem::path lockPath = dir / (base + "Mutex" + suffix);
-    std::filesystem::path sockPath = dir / (base + "Notify" + suffix);
+    std::string suffix;
+    if (dir == "/tmp")
+    {
+        suffix = std::to_string(::getuid());
+        suffix.insert(suffix.begin(), '-');
+    }
+    std::string lockName = base;
+    lockName.append("Mutex").append(suffix);
+    std::string sockName = base;
+    sockName.append("Notify").append(suffix);
+    std::filesystem::path lockPath = dir / lockName;
+    std::filesystem::path sockPath = dir / sockName;
 
     int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
