@@ -72,6 +72,8 @@ std::vector<EffectVoice> ParseVoice(ParamList& p, std::uint32_t seed)
     v.cutoff = p.Number("cutoff", v.cutoff);
     v.cutoffTo = p.Number("cutoffto", v.cutoffTo);
     v.resonance = p.Number("q", v.resonance);
+    v.wobbleRate = p.Number("wobble", 0.0);
+    v.wobbleDepth = p.Number("wobbledepth", 1.0);
     v.vibratoRate = p.Number("vibrato", 0.0);
     v.vibratoDepth = p.Number("vibdepth", 0.0);
     v.tremoloRate = p.Number("tremolo", 0.0);
@@ -149,7 +151,12 @@ void RenderVoice(const EffectVoice& v, StereoBuffer& out)
                 hz *= std::pow(2.0, v.vibratoDepth * Oscillator::Sine(v.vibratoRate * t) / 12.0);
             osc.SetFrequency(hz);
             if (v.filtered)
-                filter.Set(v.cutoff * std::pow(2.0, cutoffOctaves * std::min(1.0, t * kSampleRate / n)), v.resonance);
+            {
+                double octaves = cutoffOctaves * std::min(1.0, t * kSampleRate / static_cast<double>(n));
+                if (v.wobbleRate > 0.0)
+                    octaves += v.wobbleDepth * Oscillator::Sine(v.wobbleRate * t);
+                filter.Set(v.cutoff * std::pow(2.0, octaves), v.resonance);
+            }
         }
         float value;
         if (v.fmRatio > 0.0)

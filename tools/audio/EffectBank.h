@@ -36,6 +36,7 @@ struct EffectVoice
     double cutoff = 2000.0;
     double cutoffTo = 0.0; // 0: fixed cutoff
     double resonance = 0.707;
+    double wobbleRate = 0.0, wobbleDepth = 0.0;   // Hz, octaves: the cutoff swings (a howling wind)
     double vibratoRate = 0.0, vibratoDepth = 0.0; // Hz, semitones
     double tremoloRate = 0.0, tremoloDepth = 0.0; // Hz, 0 to 1
     double grainRate = 0.0, grainDepth = 0.0;     // Hz, 0 to 1: random level steps
