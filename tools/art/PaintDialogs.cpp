@@ -172,21 +172,26 @@ void Dialog(cairo_t *cr, const ImageSpec &s, int, double w, double h)
     }
     else if (kind == "stageselector")
     {
-        // sphere at (119, 28) 160 x 160; stage buttons in two columns at x 217 and 257
-        FillRadial(cr, 199, 108, 100, Hex(0x9fe3ff, 0.35), Hex(0x9fe3ff, 0));
+        // the world's sphere sits at (119, 28), 98 x 98; the stage buttons
+        // follow its right edge in two columns at x 217 and 257
+        cairo_arc(cr, 168, 77, 78, 0, 2 * M_PI);
+        FillRadial(cr, 168, 77, 78, Hex(0x9fe3ff, 0.4), Hex(0x9fe3ff, 0));
         cairo_new_path(cr);
+        Ellipse(cr, 168, 136, 44, 8);
+        cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
+        cairo_fill(cr);
         RoundRect(cr, 210, 30, 92, 346 - 4, 12);
         cairo_set_source_rgba(cr, 0, 0, 0, 0.25);
         cairo_fill(cr);
-        TextStyle t = GoldText(20);
-        DrawTextInBox(cr, "CHOOSE", t, 14, 220, 190, 28);
-        DrawTextInBox(cr, "A STAGE", t, 14, 248, 190, 28);
+        TextStyle t = GoldText(22);
+        DrawTextInBox(cr, "CHOOSE", t, 14, 176, 190, 30);
+        DrawTextInBox(cr, "A STAGE", t, 14, 206, 190, 30);
         TextStyle note = UiText(11);
         note.fill = Hex(0x9fe3ff);
-        DrawTextInBox(cr, "Sixteen stages per world:", note, 14, 290, 190, 16);
-        DrawTextInBox(cr, "clear one to open the next.", note, 14, 306, 190, 16);
+        DrawTextInBox(cr, "Sixteen stages per world:", note, 14, 254, 190, 16);
+        DrawTextInBox(cr, "clear one to open the next.", note, 14, 270, 190, 16);
         for (int i = 0; i < 4; ++i)
-            DrawBubble(cr, 64 + i * 26, 346, 9, i + 1);
+            DrawBubble(cr, 70 + i * 26, 320, 9, i + 1);
     }
     else if (kind == "login")
     {

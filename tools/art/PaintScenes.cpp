@@ -341,7 +341,7 @@ void WorldScene(cairo_t *cr, const std::string &world, double cx, double cy, dou
 void WorldSphere(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
 {
     // cel 0 highlighted, cel 1 normal; both drawn over IMAGE_SPHERE
-    double cx = w / 2, cy = h / 2, r = w / 2 - 8;
+    double cx = w / 2, cy = h / 2, r = w / 2 - 6;
     WorldScene(cr, s.Opt("world"), cx, cy, r);
     if (cel == 0)
     {
