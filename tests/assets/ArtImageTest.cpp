@@ -318,7 +318,12 @@ TEST(ArtImages, CursorsAreSmallWithTheirHotSpotTopLeft)
     }
 }
 
-TEST(ArtFiles, AvatarsSplashAndIconExist)
+namespace
+{
+std::string ReadText(const std::string &path);
+}
+
+TEST(ArtFiles, AvatarsSplashAndIconExistAndTheMenuEntryRunsTheGame)
 {
     int avatars = 0;
     for (const auto &entry : fs::directory_iterator(kData + "/images/avatar"))
@@ -329,6 +334,12 @@ TEST(ArtFiles, AvatarsSplashAndIconExist)
         ++avatars;
     }
     EXPECT_GE(avatars, 8);
+    // the menu entry runs the built game from its own folder with its icon
+    std::string desktop = ReadText(kData + "/frothwick.desktop");
+    EXPECT_NE(desktop.find("[Desktop Entry]"), std::string::npos);
+    EXPECT_NE(desktop.find("Exec=\"" + kData + "/frothwick\""), std::string::npos) << desktop;
+    EXPECT_NE(desktop.find("Path=" + kData + "\n"), std::string::npos) << desktop;
+    EXPECT_NE(desktop.find("Icon=" + kData + "/images/icon.png"), std::string::npos) << desktop;
     Picture splash, icon;
     ASSERT_TRUE(DecodePng(kData + "/images/splash.png", splash));
     EXPECT_EQ(splash.width, 300);
