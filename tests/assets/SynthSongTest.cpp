@@ -1,6 +1,7 @@
 // The song and effect sources: their readers catch mistakes with a line
 // number, and rendering honours lengths, loops and levels.
 #include "tools/audio/EffectBank.h"
+#include "tools/audio/Instrument.h"
 #include "tools/audio/Mastering.h"
 #include "tools/audio/Song.h"
 #include "tools/audio/SongRenderer.h"
@@ -27,6 +28,20 @@ bass  R---5---R---8---
 kick  x...
 form A A
 )";
+
+// Upward zero crossings per second over frames [first, first + count).
+double Frequency(const std::vector<float>& x, std::size_t first, std::size_t count)
+{
+    int crossings = 0;
+    for (std::size_t i = first + 1; i < first + count && i < x.size(); ++i)
+    {
+        if (x[i - 1] < 0.0f && x[i] >= 0.0f)
+        {
+            ++crossings;
+        }
+    }
+    return crossings * static_cast<double>(kSampleRate) / static_cast<double>(count);
+}
 
 std::string ErrorOf(const std::string& text)
 {
@@ -167,6 +182,55 @@ form A
     }
     EXPECT_GT(startLevel, 0.1f);
     EXPECT_NEAR(loop.left.back(), loop.left.front(), 0.02f);
+}
+
+TEST(SongRender, NotesAndChordTonesSoundAtTheirPitch)
+{
+    ParamList params({"play=notes", "wave=sine", "release=0.05"}, 0, "test");
+    Instrument sine = Instrument::Parse("sine", params);
+    std::vector<float> note;
+    sine.RenderNote(69, SecondsToFrames(1.0), 0.5f, 1, note);
+    EXPECT_EQ(note.size(), SecondsToFrames(1.05));
+    EXPECT_NEAR(Frequency(note, SecondsToFrames(0.1), SecondsToFrames(0.8)), 440.0, 2.0);
+    EXPECT_EQ(note.back(), 0.0f);
+    float peak = 0.0f;
+    for (float v : note)
+    {
+        peak = std::max(peak, std::fabs(v));
+    }
+    EXPECT_NEAR(peak, 0.5f, 0.01f); // velocity scales, sustain 0.6 only after the decay
+    EXPECT_NEAR(MidiToHz(57), 220.0, 1e-9);
+
+    // A bass in octave 2: over A minor the root A2, then the fifth E3; over
+    // F major the root F2, then the fifth C3. A written melody is moved up an
+    // octave by octave=5.
+    Song song = Song::Parse(R"(
+tempo 60
+reverb wet=0
+instrument bass play=tones wave=sine attack=0.01 sustain=1 release=0.01 legato=1 octave=2
+section A
+chords Am F
+bass R-------5-------
+form A
+)",
+                            "t.song");
+    StereoBuffer out = RenderSong(song);
+    EXPECT_NEAR(Frequency(out.left, SecondsToFrames(0.2), SecondsToFrames(1.5)), 110.0, 2.0);
+    EXPECT_NEAR(Frequency(out.left, SecondsToFrames(2.2), SecondsToFrames(1.5)), 164.8, 2.0);
+    EXPECT_NEAR(Frequency(out.left, SecondsToFrames(4.2), SecondsToFrames(1.5)), 87.3, 2.0);
+    EXPECT_NEAR(Frequency(out.left, SecondsToFrames(6.2), SecondsToFrames(1.5)), 130.8, 2.0);
+
+    Song up = Song::Parse(R"(
+tempo 60
+reverb wet=0
+instrument lead play=notes wave=sine attack=0.01 sustain=1 release=0.01 legato=1 octave=5
+section A
+chords C
+lead a4:4
+form A
+)",
+                          "t.song");
+    EXPECT_NEAR(Frequency(RenderSong(up).left, SecondsToFrames(0.5), SecondsToFrames(3.0)), 880.0, 2.0);
 }
 
 TEST(SongRender, SongWithoutLoopEndsInSilence)
