@@ -18,8 +18,6 @@ int32_t Font::GlyphWidthKerned(char c, char)
     return GlyphWidth(c);
 }
 
-void Font::DrawText(Graphics*, int32_t, int32_t, const std::string&, const Color&, const Rect&)
-{
-}
+void Font::DrawText(Graphics*, int32_t, int32_t, const std::string&, const Color&, const Rect&) {}
 
 } // namespace Framework

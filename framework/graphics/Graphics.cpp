@@ -59,9 +59,7 @@ Graphics::Graphics(Image* destination)
     clipArea = Rect(0, 0, target->width, target->height);
 }
 
-Graphics::Graphics(const Graphics& other) : GraphicsState(other)
-{
-}
+Graphics::Graphics(const Graphics& other) : GraphicsState(other) {}
 
 Graphics& Graphics::operator=(const Graphics& other)
 {
@@ -380,8 +378,7 @@ void Graphics::DrawTransformedImpl(Image* image, const ImageTransform& t, float 
         }
         else
         {
-            DrawRotated(image, Trunc(cornerX + 0.5f), Trunc(cornerY + 0.5f), t.rotation, Trunc(cx), Trunc(cy),
-                        srcRect);
+            DrawRotated(image, Trunc(cornerX + 0.5f), Trunc(cornerY + 0.5f), t.rotation, Trunc(cx), Trunc(cy), srcRect);
         }
         return;
     }
@@ -502,7 +499,8 @@ int32_t Graphics::WriteString(const std::string& text, int32_t x, int32_t y, int
 
     int32_t total = 0;
     std::string piece;
-    auto flush = [&]() {
+    auto flush = [&]()
+    {
         if (piece.empty())
         {
             return;
@@ -553,8 +551,7 @@ int32_t Graphics::WriteWordWrapped(const Rect& rect, const std::string& text, in
     return WordWrapImpl(rect, text, lineSpacing, justification, maxWidthOut, true);
 }
 
-int32_t Graphics::WordWrappedHeight(int32_t width, const std::string& text, int32_t lineSpacing,
-                                    int32_t* maxWidthOut)
+int32_t Graphics::WordWrappedHeight(int32_t width, const std::string& text, int32_t lineSpacing, int32_t* maxWidthOut)
 {
     Graphics scratch(nullptr);
     scratch.font = font;
@@ -581,9 +578,10 @@ int32_t Graphics::WordWrapImpl(const Rect& rect, const std::string& text, int32_
     bool wroteLine = false;
     int32_t maxWidth = 0;
 
-    auto writeLine = [&](size_t from, size_t to) {
-        const int32_t w = WriteString(text, rect.x, baseline, rect.width, justification, draw, int32_t(from),
-                                      int32_t(to - from));
+    auto writeLine = [&](size_t from, size_t to)
+    {
+        const int32_t w =
+            WriteString(text, rect.x, baseline, rect.width, justification, draw, int32_t(from), int32_t(to - from));
         maxWidth = std::max(maxWidth, w);
         lastBaseline = baseline;
         wroteLine = true;

@@ -68,8 +68,7 @@ public:
     void DrawImageSubpixel(Image* image, float x, float y, const Rect& srcRect);
     // Rotated by angle (radians) about (centreX, centreY) in source pixels.
     void DrawRotated(Image* image, float x, float y, double angle, float centreX, float centreY);
-    void DrawRotated(Image* image, float x, float y, double angle, float centreX, float centreY,
-                     const Rect& srcRect);
+    void DrawRotated(Image* image, float x, float y, double angle, float centreX, float centreY, const Rect& srcRect);
     void DrawRotated(Image* image, int32_t x, int32_t y, double angle, int32_t centreX, int32_t centreY);
     void DrawRotated(Image* image, int32_t x, int32_t y, double angle, int32_t centreX, int32_t centreY,
                      const Rect& srcRect);
@@ -85,8 +84,8 @@ public:
     // Text through the current font (nothing without one); y is the baseline.
     void DrawString(const std::string& text, int32_t x, int32_t y);
     // Justification: -1 left, 0 centred in width, 1 right. Returns the width.
-    int32_t WriteString(const std::string& text, int32_t x, int32_t y, int32_t width = -1,
-                        int32_t justification = -1, bool draw = true, int32_t offset = 0, int32_t length = -1);
+    int32_t WriteString(const std::string& text, int32_t x, int32_t y, int32_t width = -1, int32_t justification = -1,
+                        bool draw = true, int32_t offset = 0, int32_t length = -1);
     // Returns the height used.
     int32_t WriteWordWrapped(const Rect& rect, const std::string& text, int32_t lineSpacing = -1,
                              int32_t justification = -1, int32_t* maxWidthOut = nullptr);

@@ -3,9 +3,7 @@
 namespace Framework
 {
 
-void Image::FillRect(const Rect&, const Color&, int32_t)
-{
-}
+void Image::FillRect(const Rect&, const Color&, int32_t) {}
 
 void Image::DrawRect(const Rect& rect, const Color& color, int32_t blendMode)
 {
@@ -15,13 +13,9 @@ void Image::DrawRect(const Rect& rect, const Color& color, int32_t blendMode)
     FillRect(Rect(rect.x + rect.width, rect.y + 1, 1, rect.height - 1), color, blendMode);
 }
 
-void Image::ClearArea(const Rect&)
-{
-}
+void Image::ClearArea(const Rect&) {}
 
-void Image::DrawLine(double, double, double, double, const Color&, int32_t)
-{
-}
+void Image::DrawLine(double, double, double, double, const Color&, int32_t) {}
 
 void Image::FillSpans(const Span* spans, int32_t count, const Color& color, int32_t blendMode)
 {
@@ -31,24 +25,15 @@ void Image::FillSpans(const Span* spans, int32_t count, const Color& color, int3
     }
 }
 
-void Image::BlitImage(Image&, int32_t, int32_t, const Rect&, const Color&, int32_t)
-{
-}
+void Image::BlitImage(Image&, int32_t, int32_t, const Rect&, const Color&, int32_t) {}
 
-void Image::BlitSubpixel(Image&, float, float, const Rect&, const Rect&, const Color&, int32_t)
-{
-}
+void Image::BlitSubpixel(Image&, float, float, const Rect&, const Rect&, const Color&, int32_t) {}
 
-void Image::BlitRotated(Image&, float, float, const Rect&, const Rect&, const Color&, int32_t, double, float, float)
-{
-}
+void Image::BlitRotated(Image&, float, float, const Rect&, const Rect&, const Color&, int32_t, double, float, float) {}
 
-void Image::BlitStretched(Image&, const Rect&, const Rect&, const Rect&, const Color&, int32_t, bool)
-{
-}
+void Image::BlitStretched(Image&, const Rect&, const Rect&, const Rect&, const Color&, int32_t, bool) {}
 
-void Image::BlitTransformed(Image&, float, float, const Matrix3&, const Rect&, const Color&, int32_t, const Rect&,
-                            bool)
+void Image::BlitTransformed(Image&, float, float, const Matrix3&, const Rect&, const Color&, int32_t, const Rect&, bool)
 {
 }
 

@@ -26,9 +26,7 @@ void ErrorExit(j_common_ptr cinfo)
     std::longjmp(err->jump, 1);
 }
 
-void OutputMessage(j_common_ptr)
-{
-}
+void OutputMessage(j_common_ptr) {}
 
 // Owns the decompressor; destroyed whatever path the decoding leaves by.
 struct JpegReader

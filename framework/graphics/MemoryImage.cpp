@@ -136,7 +136,8 @@ inline uint32_t SampleBilinear(const uint32_t* base, int32_t stride, int32_t w, 
     if (clampEdges)
     {
         // Edge pixels extend outwards instead of fading to transparent.
-        auto clampTo = [](int32_t v0, uint32_t& a, int32_t n) {
+        auto clampTo = [](int32_t v0, uint32_t& a, int32_t n)
+        {
             if (v0 < 0)
             {
                 a = 0;
@@ -781,8 +782,8 @@ void MemoryImage::BlitImage(Image& srcImage, int32_t x, int32_t y, const Rect& s
                     {
                         continue;
                     }
-                    const uint32_t mod = table.red[(sv >> 16) & 0xFF] | table.green[(sv >> 8) & 0xFF] |
-                                         table.blue[sv & 0xFF];
+                    const uint32_t mod =
+                        table.red[(sv >> 16) & 0xFF] | table.green[(sv >> 8) & 0xFF] | table.blue[sv & 0xFF];
                     if (blendMode == BLENDMODE_NORMAL)
                     {
                         BlendPixel(d, mod, k);

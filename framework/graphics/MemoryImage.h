@@ -64,10 +64,10 @@ public:
                       int32_t blendMode) override;
     void BlitRotated(Image& src, float x, float y, const Rect& srcRect, const Rect& clip, const Color& modulation,
                      int32_t blendMode, double angle, float centreX, float centreY) override;
-    void BlitStretched(Image& src, const Rect& destRect, const Rect& srcRect, const Rect& clip,
-                       const Color& modulation, int32_t blendMode, bool fastStretch) override;
-    void BlitTransformed(Image& src, float x, float y, const Matrix3& matrix, const Rect& clip,
-                         const Color& modulation, int32_t blendMode, const Rect& srcRect, bool linearBlend) override;
+    void BlitStretched(Image& src, const Rect& destRect, const Rect& srcRect, const Rect& clip, const Color& modulation,
+                       int32_t blendMode, bool fastStretch) override;
+    void BlitTransformed(Image& src, float x, float y, const Matrix3& matrix, const Rect& clip, const Color& modulation,
+                         int32_t blendMode, const Rect& srcRect, bool linearBlend) override;
 
     // Counts a change and drops every cache derived from the pixels.
     virtual void PixelsChanged();

@@ -36,9 +36,7 @@ void ErrorCallback(png_structp png, png_const_charp)
     png_longjmp(png, 1);
 }
 
-void WarningCallback(png_structp, png_const_charp)
-{
-}
+void WarningCallback(png_structp, png_const_charp) {}
 
 // Owns the libpng read structures.
 struct PngReader

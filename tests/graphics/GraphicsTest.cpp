@@ -161,9 +161,9 @@ TEST(GraphicsTest, DrawLineClipsAgainstEachEdge)
     g.DrawLine(0, 0, 19, 19); // diagonal through the clip
     EXPECT_EQ(Drawn(img), Rect(5, 5, 10, 10));
     img.ClearAll();
-    g.DrawLine(0, 0, 4, 19); // left of the clip: dropped
+    g.DrawLine(0, 0, 4, 19);   // left of the clip: dropped
     g.DrawLine(15, 0, 19, 19); // right of it
-    g.DrawLine(0, 2, 19, 4);  // above it
+    g.DrawLine(0, 2, 19, 4);   // above it
     EXPECT_EQ(CountNonZero(img), 0);
 }
 

@@ -393,8 +393,7 @@ TEST(MemoryImageTest, RotatedAndTransformedBlits)
     EXPECT_EQ(rot.GetPixel(7, 5), 0u);
     // Clip keeps pixels outside untouched.
     MemoryImage rotClip = Filled(10, 10, 0);
-    rotClip.BlitRotated(bar, 5.0f, 5.0f, Rect(0, 0, 4, 1), Rect(0, 3, 10, 7), Color::White(), 0, M_PI / 2, 0.0f,
-                        0.0f);
+    rotClip.BlitRotated(bar, 5.0f, 5.0f, Rect(0, 0, 4, 1), Rect(0, 3, 10, 7), Color::White(), 0, M_PI / 2, 0.0f, 0.0f);
     EXPECT_EQ(rotClip.GetPixel(5, 2), 0u);
     EXPECT_TRUE(PixelNear(rotClip.GetPixel(5, 3), Argb(255, 255, 0, 0), 1));
 

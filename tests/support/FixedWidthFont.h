@@ -33,8 +33,8 @@ public:
 
     int32_t TextWidth(const std::string& text) override { return int32_t(text.size()) * advance; }
 
-    void DrawText(Framework::Graphics* g, int32_t x, int32_t y, const std::string& text,
-                  const Framework::Color& color, const Framework::Rect&) override
+    void DrawText(Framework::Graphics* g, int32_t x, int32_t y, const std::string& text, const Framework::Color& color,
+                  const Framework::Rect&) override
     {
         calls.push_back(Call{text, x, y, color});
         const Framework::Color saved = g->GetColor();

@@ -184,9 +184,7 @@ void PngWrite(png_structp png, png_bytep data, size_t length)
     out->insert(out->end(), data, data + length);
 }
 
-void PngFlush(png_structp)
-{
-}
+void PngFlush(png_structp) {}
 
 } // namespace
 
@@ -247,8 +245,8 @@ std::vector<uint8_t> EncodeJpeg(int32_t w, int32_t h, const std::vector<uint32_t
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height)
     {
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(const_cast<uint32_t*>(pixels.data()) +
-                                                  size_t(cinfo.next_scanline) * size_t(w));
+        JSAMPROW row =
+            reinterpret_cast<JSAMPROW>(const_cast<uint32_t*>(pixels.data()) + size_t(cinfo.next_scanline) * size_t(w));
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);

@@ -12,8 +12,8 @@ namespace TestSupport
 
 // A 32-bit TGA with descriptor `descriptor`; `idField` bytes go into the
 // image id field, `depth` into the pixel depth byte.
-std::vector<uint8_t> EncodeTga(int32_t w, int32_t h, const std::vector<uint32_t>& pixels, const std::string& idField = "",
-                               uint8_t depth = 32, uint8_t descriptor = 0x28);
+std::vector<uint8_t> EncodeTga(int32_t w, int32_t h, const std::vector<uint32_t>& pixels,
+                               const std::string& idField = "", uint8_t depth = 32, uint8_t descriptor = 0x28);
 
 // A GIF89a of palette indices with a global table of `palette` (RGB words,
 // padded to a power of two); transparentIndex < 0 for none. Rows are stored

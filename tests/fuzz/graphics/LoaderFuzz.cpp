@@ -18,8 +18,10 @@ namespace
 
 std::string Folder()
 {
-    static const std::string dir = [] {
-        const auto path = std::filesystem::temp_directory_path() / ("frothwick-fuzz-loader-" + std::to_string(getpid()));
+    static const std::string dir = []
+    {
+        const auto path =
+            std::filesystem::temp_directory_path() / ("frothwick-fuzz-loader-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
         return path.string();
     }();
