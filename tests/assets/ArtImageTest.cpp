@@ -25,7 +25,7 @@ struct ManifestEntry
     std::string path;
     std::map<std::string, std::string> attributes;
 };
-bool ReadManifestFile(const std::string &path, std::vector<ManifestEntry> &out, std::string &error);
+bool ReadManifestFile(const std::string& path, std::vector<ManifestEntry>& out, std::string& error);
 
 namespace
 {
@@ -41,9 +41,9 @@ struct Picture
     int Alpha(int x, int y) const { return int(At(x, y) >> 24); }
 };
 
-bool DecodePng(const std::string &path, Picture &pic)
+bool DecodePng(const std::string& path, Picture& pic)
 {
-    FILE *f = std::fopen(path.c_str(), "rb");
+    FILE* f = std::fopen(path.c_str(), "rb");
     if (!f)
         return false;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -84,15 +84,16 @@ struct Loaded
 };
 
 // Every manifest image, decoded once for all tests.
-const std::map<std::string, Loaded> &Images()
+const std::map<std::string, Loaded>& Images()
 {
-    static const std::map<std::string, Loaded> images = [] {
+    static const std::map<std::string, Loaded> images = []
+    {
         std::map<std::string, Loaded> m;
         std::vector<ManifestEntry> entries;
         std::string err;
         if (!ReadManifestFile(kData + "/properties/resources.xml", entries, err))
             return m;
-        for (const ManifestEntry &e : entries)
+        for (const ManifestEntry& e : entries)
         {
             if (e.type != "Image")
                 continue;
@@ -110,14 +111,14 @@ const std::map<std::string, Loaded> &Images()
     return images;
 }
 
-const Loaded &Get(const std::string &id)
+const Loaded& Get(const std::string& id)
 {
     static const Loaded none;
     auto it = Images().find(id);
     return it == Images().end() ? none : it->second;
 }
 
-int CelW(const Loaded &l)
+int CelW(const Loaded& l)
 {
     return l.pic.width / l.cols;
 }
@@ -129,12 +130,12 @@ TEST(ArtImages, EveryManifestImageDecodesAndSplitsIntoItsGrid)
     std::string err;
     ASSERT_TRUE(ReadManifestFile(kData + "/properties/resources.xml", entries, err)) << err;
     int images = 0;
-    for (const ManifestEntry &e : entries)
+    for (const ManifestEntry& e : entries)
     {
         if (e.type != "Image")
             continue;
         ++images;
-        const Loaded &l = Get(e.id.substr(6));
+        const Loaded& l = Get(e.id.substr(6));
         ASSERT_GT(l.pic.width, 0) << e.id << " (" << e.path << ") does not decode";
         EXPECT_EQ(l.pic.width % l.cols, 0) << e.id;
         EXPECT_EQ(l.pic.height % l.rows, 0) << e.id;
@@ -148,26 +149,48 @@ TEST(ArtImages, ButtonStripsHaveTheFrameSizesTheirScreensUse)
 {
     struct Strip
     {
-        const char *id;
+        const char* id;
         int w, h, frames;
     };
     const Strip strips[] = {
-        {"ARCADE", 126, 20, 3},        {"QUEST", 116, 20, 3},          {"TIMEATTACK", 112, 18, 4},
-        {"SETTING", 84, 19, 3},        {"QUITGAME", 102, 20, 3},       {"EASY", 46, 18, 3},
-        {"NORMAL", 78, 20, 3},         {"HARD", 50, 18, 4},            {"EXPERT", 66, 18, 4},
-        {"BUTTON_BACK", 40, 16, 4},    {"MINMIZE_BUTTON", 17, 17, 4},  {"MAXMIZE_BUTTON", 17, 17, 4},
-        {"EXIT_BUTTON", 17, 17, 4},    {"START", 122, 30, 3},          {"CREAT", 122, 30, 3},
-        {"PAGE_LEFT", 14, 18, 4},      {"PAGE_RIGHT", 14, 18, 4},      {"BUTTON_CREATE_OK", 122, 30, 3},
-        {"BUTTON_CREATE_CANCEL", 122, 30, 3}, {"BUTTON_CREATE_BROWSE", 60, 16, 4}, {"BUTTON_RESUME", 110, 36, 3},
-        {"BUTTON_TIP_CLOSE", 44, 16, 4}, {"EXIT_YES", 28, 16, 3},      {"EXIT_NO", 26, 16, 3},
-        {"BACKTO", 183, 27, 4},        {"TRY_AGAIN", 102, 27, 4},      {"HIGHSCORE_CONTINUE", 102, 27, 4},
-        {"BACK_TO_MAINMENU", 191, 27, 4}, {"OK", 26, 16, 4},           {"BUTTON_CHGMODE", 102, 56, 4},
-        {"BUTTON_HIGHSCORES", 158, 35, 4}, {"BUTTON_PAUSE", 90, 36, 4}, {"BUTTON_PLAYERSETTINGS", 125, 56, 4},
+        {"ARCADE", 126, 20, 3},
+        {"QUEST", 116, 20, 3},
+        {"TIMEATTACK", 112, 18, 4},
+        {"SETTING", 84, 19, 3},
+        {"QUITGAME", 102, 20, 3},
+        {"EASY", 46, 18, 3},
+        {"NORMAL", 78, 20, 3},
+        {"HARD", 50, 18, 4},
+        {"EXPERT", 66, 18, 4},
+        {"BUTTON_BACK", 40, 16, 4},
+        {"MINMIZE_BUTTON", 17, 17, 4},
+        {"MAXMIZE_BUTTON", 17, 17, 4},
+        {"EXIT_BUTTON", 17, 17, 4},
+        {"START", 122, 30, 3},
+        {"CREAT", 122, 30, 3},
+        {"PAGE_LEFT", 14, 18, 4},
+        {"PAGE_RIGHT", 14, 18, 4},
+        {"BUTTON_CREATE_OK", 122, 30, 3},
+        {"BUTTON_CREATE_CANCEL", 122, 30, 3},
+        {"BUTTON_CREATE_BROWSE", 60, 16, 4},
+        {"BUTTON_RESUME", 110, 36, 3},
+        {"BUTTON_TIP_CLOSE", 44, 16, 4},
+        {"EXIT_YES", 28, 16, 3},
+        {"EXIT_NO", 26, 16, 3},
+        {"BACKTO", 183, 27, 4},
+        {"TRY_AGAIN", 102, 27, 4},
+        {"HIGHSCORE_CONTINUE", 102, 27, 4},
+        {"BACK_TO_MAINMENU", 191, 27, 4},
+        {"OK", 26, 16, 4},
+        {"BUTTON_CHGMODE", 102, 56, 4},
+        {"BUTTON_HIGHSCORES", 158, 35, 4},
+        {"BUTTON_PAUSE", 90, 36, 4},
+        {"BUTTON_PLAYERSETTINGS", 125, 56, 4},
         {"BUTTON_TIPS", 59, 30, 4},
     };
-    for (const Strip &s : strips)
+    for (const Strip& s : strips)
     {
-        const Loaded &l = Get(s.id);
+        const Loaded& l = Get(s.id);
         EXPECT_EQ(l.pic.height, s.h) << s.id;
         EXPECT_EQ(l.pic.width, s.w * l.cols) << s.id << ": frames must be " << s.w << " wide";
         EXPECT_EQ(l.cols, s.frames) << s.id;
@@ -175,7 +198,7 @@ TEST(ArtImages, ButtonStripsHaveTheFrameSizesTheirScreensUse)
     for (int n = 1; n <= 16; ++n)
     {
         std::string id = (n < 10 ? "STAGE0" : "STAGE") + std::to_string(n);
-        const Loaded &l = Get(id);
+        const Loaded& l = Get(id);
         EXPECT_EQ(l.pic.width, 37 * 4) << id;
         EXPECT_EQ(l.pic.height, 43) << id;
     }
@@ -183,22 +206,22 @@ TEST(ArtImages, ButtonStripsHaveTheFrameSizesTheirScreensUse)
 
 TEST(ArtImages, FlipBooksAndStripsHaveTheCelCountsTheirAnimationsPlay)
 {
-    const std::map<std::string, int> exact = {
-        {"BOMB_BURST", 15}, {"LAVA_DRY_UP", 18}, {"PLANT_GONE", 22}, {"SNOWMAN_HIT", 5}, {"FLAME", 7},
-        {"BURST", 8},       {"BURSTWIND", 8},    {"SNOWMAN_N", 2},   {"NUMBER_SCORE", 10}, {"STAGE_NUMBER", 10},
-        {"NUMBER_LEVEL", 10}, {"SYMBOL_NUMBER", 10}};
-    for (const auto &[id, cels] : exact)
+    const std::map<std::string, int> exact = {{"BOMB_BURST", 15},   {"LAVA_DRY_UP", 18},  {"PLANT_GONE", 22},
+                                              {"SNOWMAN_HIT", 5},   {"FLAME", 7},         {"BURST", 8},
+                                              {"BURSTWIND", 8},     {"SNOWMAN_N", 2},     {"NUMBER_SCORE", 10},
+                                              {"STAGE_NUMBER", 10}, {"NUMBER_LEVEL", 10}, {"SYMBOL_NUMBER", 10}};
+    for (const auto& [id, cels] : exact)
         EXPECT_EQ(Get(id).cols * Get(id).rows, cels) << id;
     EXPECT_GE(Get("GREEN_EAT").cols, 11);
     EXPECT_GE(Get("WALL_FIRE").cols, 7);
     EXPECT_EQ(Get("ICELIGHT").cols, Get("ICE").cols);
-    for (const char *wind : {"WIND_LEFT", "WIND_RIGHT", "WIND_UPPER"})
+    for (const char* wind : {"WIND_LEFT", "WIND_RIGHT", "WIND_UPPER"})
         EXPECT_EQ(Get("WIND_STOP").cols, Get(wind).cols) << wind;
     EXPECT_EQ(CelW(Get("STAGE_NUMBER")), 30);
     EXPECT_LE(CelW(Get("NUMBER_SCORE")), 18);
-    for (const char *burst : {"BURST", "BURSTWIND"})
+    for (const char* burst : {"BURST", "BURSTWIND"})
     {
-        const Loaded &l = Get(burst);
+        const Loaded& l = Get(burst);
         EXPECT_NEAR(CelW(l), 31, 2) << burst;
         EXPECT_NEAR(l.pic.height, 66, 4) << burst;
         // the effect grows from the bottom of its cel
@@ -212,12 +235,12 @@ TEST(ArtImages, FlipBooksAndStripsHaveTheCelCountsTheirAnimationsPlay)
 
 TEST(ArtImages, BubblesAreCellSizedAndTellTheirColoursApartByShape)
 {
-    const char *colours[] = {"BUBBLE_RED", "BUBBLE_YELLOW", "BUBBLE_BLUE", "BUBBLE_GREEN", "BUBBLE_AQUA",
-                             "BUBBLE_FUCHSIA"};
+    const char* colours[] = {"BUBBLE_RED",   "BUBBLE_YELLOW", "BUBBLE_BLUE",
+                             "BUBBLE_GREEN", "BUBBLE_AQUA",   "BUBBLE_FUCHSIA"};
     std::vector<std::vector<bool>> marks;
-    for (const char *id : colours)
+    for (const char* id : colours)
     {
-        const Loaded &l = Get(id);
+        const Loaded& l = Get(id);
         ASSERT_EQ(CelW(l), 31) << id;
         ASSERT_EQ(l.pic.height, 31) << id;
         // the light inner mark, below the gloss highlight
@@ -247,24 +270,38 @@ TEST(ArtImages, PanelsAndScreensFitTheWidgetsThatDrawThem)
 {
     struct Size
     {
-        const char *id;
+        const char* id;
         int w, h;
     };
     const Size sizes[] = {
-        {"LOGIN_UI", 370, 142},   {"CREAT_UI", 370, 259},     {"SETTINGS_UI", 384, 320}, {"EXIT_UI", 490, 107},
-        {"WARNING_EMPTY", 490, 107}, {"WARNING_ALREADY_EXISTS", 490, 107}, {"WARNING_MUST_CREATE", 490, 107},
-        {"UI_MAIN", 196, 190},    {"UI_DIFF", 196, 190},      {"TITLEBAR", 800, 25},     {"ALLCLEAR", 600, 331},
-        {"CLEARONE", 600, 331},   {"AVATAR_FRAME", 80, 80},   {"BACKGROUND", 800, 600},  {"BG_WATER", 800, 600},
-        {"BG_FIRE", 800, 600},    {"BG_EARTH", 800, 600},     {"BG_AIR", 800, 600},      {"LOADER_SCREEN", 800, 600},
+        {"LOGIN_UI", 370, 142},
+        {"CREAT_UI", 370, 259},
+        {"SETTINGS_UI", 384, 320},
+        {"EXIT_UI", 490, 107},
+        {"WARNING_EMPTY", 490, 107},
+        {"WARNING_ALREADY_EXISTS", 490, 107},
+        {"WARNING_MUST_CREATE", 490, 107},
+        {"UI_MAIN", 196, 190},
+        {"UI_DIFF", 196, 190},
+        {"TITLEBAR", 800, 25},
+        {"ALLCLEAR", 600, 331},
+        {"CLEARONE", 600, 331},
+        {"AVATAR_FRAME", 80, 80},
+        {"BACKGROUND", 800, 600},
+        {"BG_WATER", 800, 600},
+        {"BG_FIRE", 800, 600},
+        {"BG_EARTH", 800, 600},
+        {"BG_AIR", 800, 600},
+        {"LOADER_SCREEN", 800, 600},
         {"HIGHSCORE", 700, 555},
     };
-    for (const Size &s : sizes)
+    for (const Size& s : sizes)
     {
         EXPECT_EQ(Get(s.id).pic.width, s.w) << s.id;
         EXPECT_EQ(Get(s.id).pic.height, s.h) << s.id;
     }
-    for (const char *help : {"COMMON1", "COMMON2", "WATER1", "WATER2", "FIRE1", "FIRE2", "EARTH1", "EARTH2", "AIR1",
-                             "AIR2"})
+    for (const char* help :
+         {"COMMON1", "COMMON2", "WATER1", "WATER2", "FIRE1", "FIRE2", "EARTH1", "EARTH2", "AIR1", "AIR2"})
     {
         EXPECT_EQ(Get(help).pic.width, 535) << help;
         EXPECT_EQ(Get(help).pic.height, 555) << help;
@@ -284,19 +321,19 @@ TEST(ArtImages, PanelsAndScreensFitTheWidgetsThatDrawThem)
     EXPECT_LE(Get("CORVANE_LOGO").pic.height, 80);
     EXPECT_LE(Get("LOGO_TAMSERY").pic.width, 120);
     EXPECT_LE(Get("LOGO_TAMSERY").pic.height, 67);
-    for (const char *banner : {"GAMEOVER", "YOUWIN", "STAGECLEAR"})
+    for (const char* banner : {"GAMEOVER", "YOUWIN", "STAGECLEAR"})
         EXPECT_LE(Get(banner).pic.width, 500) << banner;
     // the world spheres: two square cels of the sphere's size
-    const Loaded &sphere = Get("SPHERE");
+    const Loaded& sphere = Get("SPHERE");
     EXPECT_EQ(sphere.pic.width, sphere.pic.height);
     EXPECT_LE(sphere.pic.width, 172);
-    for (const char *world : {"ICEWORLD", "FIREWORLD", "EARTHWORLD", "AIRWORLD"})
+    for (const char* world : {"ICEWORLD", "FIREWORLD", "EARTHWORLD", "AIRWORLD"})
     {
         EXPECT_EQ(Get(world).cols, 2) << world;
         EXPECT_EQ(CelW(Get(world)), sphere.pic.width) << world;
         EXPECT_EQ(Get(world).pic.height, sphere.pic.height) << world;
     }
-    for (const char *label : {"BUTTON_WATER", "BUTTON_FIRE", "BUTTON_EARTH", "BUTTON_AIR"})
+    for (const char* label : {"BUTTON_WATER", "BUTTON_FIRE", "BUTTON_EARTH", "BUTTON_AIR"})
     {
         EXPECT_EQ(Get(label).cols, 2) << label;
         EXPECT_LE(Get(label).pic.height, 34) << label;
@@ -305,9 +342,9 @@ TEST(ArtImages, PanelsAndScreensFitTheWidgetsThatDrawThem)
 
 TEST(ArtImages, CursorsAreSmallWithTheirHotSpotTopLeft)
 {
-    for (const char *id : {"CUSTOM_POINTER", "CUSTOM_HAND", "CUSTOM_DRAGGING", "CUSTOM_TEXT"})
+    for (const char* id : {"CUSTOM_POINTER", "CUSTOM_HAND", "CUSTOM_DRAGGING", "CUSTOM_TEXT"})
     {
-        const Picture &p = Get(id).pic;
+        const Picture& p = Get(id).pic;
         EXPECT_LE(p.width, 64) << id;
         EXPECT_LE(p.height, 64) << id;
         int nearCorner = 0;
@@ -320,13 +357,13 @@ TEST(ArtImages, CursorsAreSmallWithTheirHotSpotTopLeft)
 
 namespace
 {
-std::string ReadText(const std::string &path);
+std::string ReadText(const std::string& path);
 }
 
 TEST(ArtFiles, AvatarsSplashAndIconExistAndTheMenuEntryRunsTheGame)
 {
     int avatars = 0;
-    for (const auto &entry : fs::directory_iterator(kData + "/images/avatar"))
+    for (const auto& entry : fs::directory_iterator(kData + "/images/avatar"))
     {
         Picture p;
         ASSERT_TRUE(DecodePng(entry.path().string(), p)) << entry.path();
@@ -349,7 +386,7 @@ TEST(ArtFiles, AvatarsSplashAndIconExistAndTheMenuEntryRunsTheGame)
 
 namespace
 {
-std::string ReadText(const std::string &path)
+std::string ReadText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::stringstream ss;
@@ -358,7 +395,7 @@ std::string ReadText(const std::string &path)
 }
 
 // The integers of a "Define NAME ( ... );" list, flattened.
-std::vector<int> DefinedNumbers(const std::string &text, const std::string &name)
+std::vector<int> DefinedNumbers(const std::string& text, const std::string& name)
 {
     std::vector<int> out;
     size_t p = text.find("Define " + name + " ");
@@ -379,7 +416,7 @@ TEST(ArtFonts, DescriptorsNameLayerImagesThatHoldEveryGlyph)
     std::string err;
     ASSERT_TRUE(ReadManifestFile(kData + "/properties/resources.xml", entries, err)) << err;
     int fonts = 0;
-    for (const ManifestEntry &e : entries)
+    for (const ManifestEntry& e : entries)
     {
         if (e.type != "Font")
             continue;
@@ -440,14 +477,14 @@ TEST(ArtGenerator, SameSourcesGiveTheSameBytes)
     std::string b = std::string(FROTHWICK_TEST_TMP_DIR) + "/art-repro-b";
     fs::remove_all(a);
     fs::remove_all(b);
-    for (const std::string &out : {a, b})
+    for (const std::string& out : {a, b})
     {
         std::string cmd = std::string("\"") + ASSETGEN_ART_EXE + "\" --assets \"" + FROTHWICK_SOURCE_DIR +
                           "/assets\" --out \"" + out + "\" --desktop /opt/frothwick";
         ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
     }
     int files = 0;
-    for (const auto &entry : fs::recursive_directory_iterator(a))
+    for (const auto& entry : fs::recursive_directory_iterator(a))
     {
         if (!entry.is_regular_file())
             continue;

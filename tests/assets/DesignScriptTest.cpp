@@ -22,10 +22,10 @@ struct Answer
     bool isString = false;
 };
 
-Answer Call(const char *function, double argument)
+Answer Call(const char* function, double argument)
 {
     Answer a;
-    lua_State *L = luaL_newstate();
+    lua_State* L = luaL_newstate();
     luaL_openlibs(L);
     if (luaL_loadfile(L, kScript.c_str()) == 0 && lua_pcall(L, 0, LUA_MULTRET, 0) == 0)
     {
@@ -50,7 +50,7 @@ Answer Call(const char *function, double argument)
     return a;
 }
 
-int Int(const Answer &a)
+int Int(const Answer& a)
 {
     return static_cast<int>(a.number);
 }
@@ -63,7 +63,7 @@ TEST(DesignScript, NamesTheStageFileOfEveryQuestStage)
         int base;
         int worldByte;
     } worlds[] = {{10000, 4}, {20000, 2}, {30000, 1}, {40000, 3}};
-    for (const auto &w : worlds)
+    for (const auto& w : worlds)
         for (int index = 0; index < 16; ++index)
         {
             Answer a = Call("GetStageFile", w.base + index);

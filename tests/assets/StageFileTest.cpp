@@ -29,7 +29,7 @@ struct Stage
     std::string problem;
 };
 
-Stage Load(const fs::path &path)
+Stage Load(const fs::path& path)
 {
     Stage s;
     s.name = path.filename().string();
@@ -62,7 +62,7 @@ Stage Load(const fs::path &path)
 std::map<std::string, std::vector<Stage>> LoadAll()
 {
     std::map<std::string, std::vector<Stage>> byWorld;
-    for (const char *world : {"water", "fire", "earth", "air"})
+    for (const char* world : {"water", "fire", "earth", "air"})
         for (int n = 1; n <= 16; ++n)
         {
             char name[32];
@@ -73,21 +73,20 @@ std::map<std::string, std::vector<Stage>> LoadAll()
 }
 
 const std::map<std::string, int> kWorldByte = {{"water", 1}, {"fire", 2}, {"earth", 3}, {"air", 4}};
-const std::map<int, std::set<int>> kWorldCodes = {
-    {1, {20, 21}}, {2, {30, 31}}, {3, {50, 51}}, {4, {40, 41}}};
+const std::map<int, std::set<int>> kWorldCodes = {{1, {20, 21}}, {2, {30, 31}}, {3, {50, 51}}, {4, {40, 41}}};
 
-int Depth(const Stage &s)
+int Depth(const Stage& s)
 {
     int depth = 3;
-    for (const Record &r : s.records)
+    for (const Record& r : s.records)
         depth = std::max(depth, r.row);
     return depth;
 }
 
-int ObstaclesBelowBarrier(const Stage &s)
+int ObstaclesBelowBarrier(const Stage& s)
 {
     int n = 0;
-    for (const Record &r : s.records)
+    for (const Record& r : s.records)
         n += r.row > 2;
     return n;
 }
@@ -95,10 +94,10 @@ int ObstaclesBelowBarrier(const Stage &s)
 
 TEST(StageFiles, EveryWorldHasSixteenWellFormedStagesOfItsOwnWorld)
 {
-    for (const auto &[world, stages] : LoadAll())
+    for (const auto& [world, stages] : LoadAll())
     {
         ASSERT_EQ(stages.size(), 16u);
-        for (const Stage &s : stages)
+        for (const Stage& s : stages)
         {
             ASSERT_TRUE(s.wellFormed) << s.name << ": " << s.problem;
             EXPECT_EQ(s.world, kWorldByte.at(world)) << s.name;
@@ -109,11 +108,11 @@ TEST(StageFiles, EveryWorldHasSixteenWellFormedStagesOfItsOwnWorld)
 TEST(StageFiles, RecordsStayInsideTheGridWithKnownCodesAndDirections)
 {
     const std::set<int> known = {10, 11, 12, 20, 21, 30, 31, 40, 41, 50, 51};
-    for (const auto &[world, stages] : LoadAll())
-        for (const Stage &s : stages)
+    for (const auto& [world, stages] : LoadAll())
+        for (const Stage& s : stages)
         {
             std::set<int> cells;
-            for (const Record &r : s.records)
+            for (const Record& r : s.records)
             {
                 EXPECT_TRUE(r.row >= 0 && r.row <= 14 && r.column >= 0 && r.column <= 15)
                     << s.name << " (" << r.row << "," << r.column << ")";
@@ -134,11 +133,11 @@ TEST(StageFiles, RecordsStayInsideTheGridWithKnownCodesAndDirections)
 
 TEST(StageFiles, KeepTheBarrierTheGoalAndAClearableRowThree)
 {
-    for (const auto &[world, stages] : LoadAll())
-        for (const Stage &s : stages)
+    for (const auto& [world, stages] : LoadAll())
+        for (const Stage& s : stages)
         {
             std::set<int> barrier;
-            for (const Record &r : s.records)
+            for (const Record& r : s.records)
             {
                 if (r.row == 2)
                 {
@@ -159,7 +158,7 @@ TEST(StageFiles, KeepTheBarrierTheGoalAndAClearableRowThree)
 
 TEST(StageFiles, DifficultyRisesThroughEachWorld)
 {
-    for (const auto &[world, stages] : LoadAll())
+    for (const auto& [world, stages] : LoadAll())
     {
         for (size_t i = 1; i < stages.size(); ++i)
             EXPECT_GE(Depth(stages[i]), Depth(stages[i - 1])) << stages[i].name << " is shallower than the one before";
@@ -178,7 +177,7 @@ namespace
 {
 // Runs the generator over a copy of the sources whose water map is replaced;
 // returns its exit status and what it printed.
-int GenerateWithWaterMap(const std::string &map, std::string &output)
+int GenerateWithWaterMap(const std::string& map, std::string& output)
 {
     fs::path root = fs::path(FROTHWICK_TEST_TMP_DIR) / "stage-map-errors";
     fs::remove_all(root);
@@ -188,7 +187,7 @@ int GenerateWithWaterMap(const std::string &map, std::string &output)
     std::string cmd = std::string("\"") + ASSETGEN_ART_EXE + "\" --assets \"" + (root / "assets").string() +
                       "\" --out \"" + (root / "out").string() + "\" 2>&1";
     output.clear();
-    FILE *p = popen(cmd.c_str(), "r");
+    FILE* p = popen(cmd.c_str(), "r");
     char buf[256];
     while (p && std::fgets(buf, sizeof buf, p))
         output += buf;
@@ -197,7 +196,7 @@ int GenerateWithWaterMap(const std::string &map, std::string &output)
     return status;
 }
 
-std::string SixteenStages(const std::string &extraRowOfStage1)
+std::string SixteenStages(const std::string& extraRowOfStage1)
 {
     std::string map = "world water\n";
     for (int n = 1; n <= 16; ++n)

@@ -16,18 +16,18 @@ Rgb Hex(uint32_t rgb, double alpha)
     return {((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha};
 }
 
-Rgb Mix(const Rgb &a, const Rgb &b, double t)
+Rgb Mix(const Rgb& a, const Rgb& b, double t)
 {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
 }
 
-Rgb Lighter(const Rgb &c, double t)
+Rgb Lighter(const Rgb& c, double t)
 {
     Rgb w{1, 1, 1, c.a};
     return Mix(c, w, t);
 }
 
-Rgb Darker(const Rgb &c, double t)
+Rgb Darker(const Rgb& c, double t)
 {
     Rgb k{0, 0, 0, c.a};
     return Mix(c, k, t);
@@ -47,9 +47,9 @@ Canvas::~Canvas()
 
 namespace
 {
-cairo_status_t AppendBytes(void *closure, const unsigned char *data, unsigned int length)
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length)
 {
-    auto *out = static_cast<std::vector<unsigned char> *>(closure);
+    auto* out = static_cast<std::vector<unsigned char>*>(closure);
     out->insert(out->end(), data, data + length);
     return CAIRO_STATUS_SUCCESS;
 }
@@ -63,7 +63,7 @@ std::vector<unsigned char> Canvas::EncodePng() const
     return bytes;
 }
 
-bool WriteIfChanged(const std::string &path, const std::vector<unsigned char> &bytes)
+bool WriteIfChanged(const std::string& path, const std::vector<unsigned char>& bytes)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -78,21 +78,21 @@ bool WriteIfChanged(const std::string &path, const std::vector<unsigned char> &b
         }
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
 
-bool WriteIfChanged(const std::string &path, const std::string &text)
+bool WriteIfChanged(const std::string& path, const std::string& text)
 {
     return WriteIfChanged(path, std::vector<unsigned char>(text.begin(), text.end()));
 }
 
-void SetColour(cairo_t *cr, const Rgb &c)
+void SetColour(cairo_t* cr, const Rgb& c)
 {
     cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
 }
 
-void RoundRect(cairo_t *cr, double x, double y, double w, double h, double r)
+void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r)
 {
     r = std::min({r, w / 2, h / 2});
     cairo_new_sub_path(cr);
@@ -103,9 +103,9 @@ void RoundRect(cairo_t *cr, double x, double y, double w, double h, double r)
     cairo_close_path(cr);
 }
 
-void FillVertical(cairo_t *cr, double y0, double y1, const Rgb &top, const Rgb &bottom)
+void FillVertical(cairo_t* cr, double y0, double y1, const Rgb& top, const Rgb& bottom)
 {
-    cairo_pattern_t *p = cairo_pattern_create_linear(0, y0, 0, y1);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
     cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
     cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
     cairo_set_source(cr, p);
@@ -113,9 +113,9 @@ void FillVertical(cairo_t *cr, double y0, double y1, const Rgb &top, const Rgb &
     cairo_pattern_destroy(p);
 }
 
-void FillRadial(cairo_t *cr, double cx, double cy, double r, const Rgb &inner, const Rgb &outer)
+void FillRadial(cairo_t* cr, double cx, double cy, double r, const Rgb& inner, const Rgb& outer)
 {
-    cairo_pattern_t *p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
     cairo_pattern_add_color_stop_rgba(p, 0, inner.r, inner.g, inner.b, inner.a);
     cairo_pattern_add_color_stop_rgba(p, 1, outer.r, outer.g, outer.b, outer.a);
     cairo_set_source(cr, p);
@@ -123,7 +123,7 @@ void FillRadial(cairo_t *cr, double cx, double cy, double r, const Rgb &inner, c
     cairo_pattern_destroy(p);
 }
 
-void Star(cairo_t *cr, double cx, double cy, double outer, double inner, int points, double rotation)
+void Star(cairo_t* cr, double cx, double cy, double outer, double inner, int points, double rotation)
 {
     for (int i = 0; i < points * 2; ++i)
     {
@@ -137,7 +137,7 @@ void Star(cairo_t *cr, double cx, double cy, double outer, double inner, int poi
     cairo_close_path(cr);
 }
 
-void Ellipse(cairo_t *cr, double cx, double cy, double rx, double ry)
+void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry)
 {
     if (rx <= 0 || ry <= 0)
         return;
@@ -151,10 +151,10 @@ void Ellipse(cairo_t *cr, double cx, double cy, double rx, double ry)
 
 namespace
 {
-PangoLayout *MakeLayout(cairo_t *cr, const std::string &text, const TextStyle &style)
+PangoLayout* MakeLayout(cairo_t* cr, const std::string& text, const TextStyle& style)
 {
-    PangoLayout *layout = pango_cairo_create_layout(cr);
-    cairo_font_options_t *opts = cairo_font_options_create();
+    PangoLayout* layout = pango_cairo_create_layout(cr);
+    cairo_font_options_t* opts = cairo_font_options_create();
     cairo_font_options_set_antialias(opts, CAIRO_ANTIALIAS_GRAY);
     cairo_font_options_set_hint_style(opts, CAIRO_HINT_STYLE_SLIGHT);
     cairo_font_options_set_hint_metrics(opts, CAIRO_HINT_METRICS_OFF);
@@ -162,7 +162,7 @@ PangoLayout *MakeLayout(cairo_t *cr, const std::string &text, const TextStyle &s
     pango_layout_context_changed(layout);
     cairo_font_options_destroy(opts);
 
-    PangoFontDescription *desc = pango_font_description_new();
+    PangoFontDescription* desc = pango_font_description_new();
     pango_font_description_set_family(desc, style.family.c_str());
     pango_font_description_set_weight(desc, style.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(desc, style.italic ? PANGO_STYLE_OBLIQUE : PANGO_STYLE_NORMAL);
@@ -173,7 +173,7 @@ PangoLayout *MakeLayout(cairo_t *cr, const std::string &text, const TextStyle &s
     pango_font_description_free(desc);
     if (style.letterSpacing != 0)
     {
-        PangoAttrList *attrs = pango_attr_list_new();
+        PangoAttrList* attrs = pango_attr_list_new();
         pango_attr_list_insert(attrs, pango_attr_letter_spacing_new(int(style.letterSpacing * PANGO_SCALE)));
         pango_layout_set_attributes(layout, attrs);
         pango_attr_list_unref(attrs);
@@ -182,7 +182,7 @@ PangoLayout *MakeLayout(cairo_t *cr, const std::string &text, const TextStyle &s
     return layout;
 }
 
-void RenderLayout(cairo_t *cr, PangoLayout *layout, const TextStyle &style, double x, double y, double h)
+void RenderLayout(cairo_t* cr, PangoLayout* layout, const TextStyle& style, double x, double y, double h)
 {
     if (style.shadow > 0)
     {
@@ -221,9 +221,9 @@ void RenderLayout(cairo_t *cr, PangoLayout *layout, const TextStyle &style, doub
 }
 } // namespace
 
-void MeasureText(cairo_t *cr, const std::string &text, const TextStyle &style, double &w, double &h)
+void MeasureText(cairo_t* cr, const std::string& text, const TextStyle& style, double& w, double& h)
 {
-    PangoLayout *layout = MakeLayout(cr, text, style);
+    PangoLayout* layout = MakeLayout(cr, text, style);
     PangoRectangle ink, logical;
     pango_layout_get_extents(layout, &ink, &logical);
     w = double(logical.width) / PANGO_SCALE;
@@ -231,9 +231,9 @@ void MeasureText(cairo_t *cr, const std::string &text, const TextStyle &style, d
     g_object_unref(layout);
 }
 
-void DrawText(cairo_t *cr, const std::string &text, const TextStyle &style, double x, double y, Align align)
+void DrawText(cairo_t* cr, const std::string& text, const TextStyle& style, double x, double y, Align align)
 {
-    PangoLayout *layout = MakeLayout(cr, text, style);
+    PangoLayout* layout = MakeLayout(cr, text, style);
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
     double w = double(logical.width) / PANGO_SCALE;
@@ -246,7 +246,7 @@ void DrawText(cairo_t *cr, const std::string &text, const TextStyle &style, doub
     g_object_unref(layout);
 }
 
-void DrawTextInBox(cairo_t *cr, const std::string &text, TextStyle style, double x, double y, double w, double h)
+void DrawTextInBox(cairo_t* cr, const std::string& text, TextStyle style, double x, double y, double w, double h)
 {
     double tw, th;
     MeasureText(cr, text, style, tw, th);
@@ -258,7 +258,7 @@ void DrawTextInBox(cairo_t *cr, const std::string &text, TextStyle style, double
     }
     // Centre the ink of capitals rather than the logical box, which carries
     // descender room below the baseline.
-    PangoLayout *layout = MakeLayout(cr, text, style);
+    PangoLayout* layout = MakeLayout(cr, text, style);
     PangoRectangle ink, logical;
     pango_layout_get_pixel_extents(layout, &ink, &logical);
     double ty = y + (h - ink.height) / 2 - ink.y;
@@ -266,9 +266,9 @@ void DrawTextInBox(cairo_t *cr, const std::string &text, TextStyle style, double
     g_object_unref(layout);
 }
 
-double DrawParagraph(cairo_t *cr, const std::string &text, const TextStyle &style, double x, double y, double width)
+double DrawParagraph(cairo_t* cr, const std::string& text, const TextStyle& style, double x, double y, double width)
 {
-    PangoLayout *layout = MakeLayout(cr, text, style);
+    PangoLayout* layout = MakeLayout(cr, text, style);
     pango_layout_set_width(layout, int(width * PANGO_SCALE));
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD);
     PangoRectangle logical;

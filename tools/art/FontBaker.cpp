@@ -22,17 +22,17 @@ struct Glyph
     int inkRight;
 };
 
-PangoLayout *GlyphLayout(cairo_t *cr, const FontRecipe &r, const std::string &text)
+PangoLayout* GlyphLayout(cairo_t* cr, const FontRecipe& r, const std::string& text)
 {
-    PangoLayout *layout = pango_cairo_create_layout(cr);
-    cairo_font_options_t *opts = cairo_font_options_create();
+    PangoLayout* layout = pango_cairo_create_layout(cr);
+    cairo_font_options_t* opts = cairo_font_options_create();
     cairo_font_options_set_antialias(opts, CAIRO_ANTIALIAS_GRAY);
     cairo_font_options_set_hint_style(opts, CAIRO_HINT_STYLE_SLIGHT);
     cairo_font_options_set_hint_metrics(opts, CAIRO_HINT_METRICS_ON);
     pango_cairo_context_set_font_options(pango_layout_get_context(layout), opts);
     pango_layout_context_changed(layout);
     cairo_font_options_destroy(opts);
-    PangoFontDescription *desc = pango_font_description_new();
+    PangoFontDescription* desc = pango_font_description_new();
     pango_font_description_set_family(desc, r.family.c_str());
     pango_font_description_set_weight(desc, r.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(desc, r.italic ? PANGO_STYLE_OBLIQUE : PANGO_STYLE_NORMAL);
@@ -55,7 +55,7 @@ std::string Quoted(int c)
     return std::string("\"") + char(c) + "\"";
 }
 
-std::string Rects(const std::vector<std::array<int, 4>> &rects)
+std::string Rects(const std::vector<std::array<int, 4>>& rects)
 {
     std::ostringstream o;
     o << "(";
@@ -67,11 +67,11 @@ std::string Rects(const std::vector<std::array<int, 4>> &rects)
 }
 } // namespace
 
-bool BakeFont(const FontRecipe &r, const std::string &outDir, std::string &error)
+bool BakeFont(const FontRecipe& r, const std::string& outDir, std::string& error)
 {
     Canvas probe(4, 4);
     // Line metrics from a layout of tall and deep letters.
-    PangoLayout *line = GlyphLayout(probe.Cr(), r, "Ag|");
+    PangoLayout* line = GlyphLayout(probe.Cr(), r, "Ag|");
     int ascent = pango_layout_get_baseline(line) / PANGO_SCALE;
     PangoRectangle lineLogical;
     pango_layout_get_pixel_extents(line, nullptr, &lineLogical);
@@ -85,7 +85,7 @@ bool BakeFont(const FontRecipe &r, const std::string &outDir, std::string &error
     std::vector<Glyph> glyphs;
     for (int c = 32; c < 127; ++c)
     {
-        PangoLayout *l = GlyphLayout(probe.Cr(), r, std::string(1, char(c)));
+        PangoLayout* l = GlyphLayout(probe.Cr(), r, std::string(1, char(c)));
         PangoRectangle ink, logical;
         pango_layout_get_pixel_extents(l, &ink, &logical);
         g_object_unref(l);
@@ -94,20 +94,21 @@ bool BakeFont(const FontRecipe &r, const std::string &outDir, std::string &error
     }
 
     // Layer images: glyphs side by side, 1 px apart.
-    auto bake = [&](bool outlineLayer, std::vector<std::array<int, 4>> &rects, std::vector<std::array<int, 2>> &offsets,
-                    std::vector<unsigned char> &png) {
+    auto bake = [&](bool outlineLayer, std::vector<std::array<int, 4>>& rects, std::vector<std::array<int, 2>>& offsets,
+                    std::vector<unsigned char>& png)
+    {
         int grow = outlineLayer ? o : 0;
         int cellH = height + 2 * grow;
         int total = 0;
-        for (const Glyph &g : glyphs)
+        for (const Glyph& g : glyphs)
             total += (g.inkRight - g.inkLeft) + 2 * (pad + grow) + 1;
         Canvas canvas(total, cellH);
-        cairo_t *cr = canvas.Cr();
+        cairo_t* cr = canvas.Cr();
         int x = 0;
-        for (const Glyph &g : glyphs)
+        for (const Glyph& g : glyphs)
         {
             int w = (g.inkRight - g.inkLeft) + 2 * (pad + grow);
-            PangoLayout *l = GlyphLayout(cr, r, std::string(1, char(g.code)));
+            PangoLayout* l = GlyphLayout(cr, r, std::string(1, char(g.code)));
             cairo_save(cr);
             cairo_rectangle(cr, x, 0, w, cellH);
             cairo_clip(cr);
@@ -156,7 +157,8 @@ bool BakeFont(const FontRecipe &r, const std::string &outDir, std::string &error
     for (size_t i = 0; i < glyphs.size(); ++i)
         d << (i % 24 == 0 ? "\n    " : " ") << glyphs[i].advance;
     d << ");\n";
-    auto offsetList = [](const std::vector<std::array<int, 2>> &offs) {
+    auto offsetList = [](const std::vector<std::array<int, 2>>& offs)
+    {
         std::ostringstream s;
         s << "(";
         for (size_t i = 0; i < offs.size(); ++i)
@@ -172,8 +174,9 @@ bool BakeFont(const FontRecipe &r, const std::string &outDir, std::string &error
         d << "Define OutlineOffsets " << offsetList(outOffsets) << ";\n";
     }
     d << "\nSetDefaultPointSize " << static_cast<int>(r.px) << ";\n\n";
-    auto layer = [&](const std::string &name, const std::string &image, const std::string &rects,
-                     const std::string &offsets, int order, const std::string &mult, int shift) {
+    auto layer = [&](const std::string& name, const std::string& image, const std::string& rects,
+                     const std::string& offsets, int order, const std::string& mult, int shift)
+    {
         d << "CreateLayer " << name << ";\n";
         d << "LayerSetImage " << name << " \"" << image << "\";\n";
         d << "LayerSetAscent " << name << " " << ascent << ";\n";

@@ -18,13 +18,13 @@ struct FontRecipe
     bool bold = true;
     bool italic = false;
     bool condensed = false;
-    double px = 12;       // pixel size
-    double outline = 0;   // outline layer stroke radius, 0: none
-    int shadow = 0;       // shadow layer offset, 0: none
-    int maxHeight = 0;    // cap on the line height, 0: none
+    double px = 12;     // pixel size
+    double outline = 0; // outline layer stroke radius, 0: none
+    int shadow = 0;     // shadow layer offset, 0: none
+    int maxHeight = 0;  // cap on the line height, 0: none
 };
 
 // Bakes the recipe into outDir/fonts/. Returns false on an I/O error.
-bool BakeFont(const FontRecipe &recipe, const std::string &outDir, std::string &error);
+bool BakeFont(const FontRecipe& recipe, const std::string& outDir, std::string& error);
 
 } // namespace Art

@@ -7,13 +7,13 @@
 namespace Art
 {
 
-std::string ImageSpec::Opt(const std::string &key, const std::string &fallback) const
+std::string ImageSpec::Opt(const std::string& key, const std::string& fallback) const
 {
     auto it = options.find(key);
     return it == options.end() ? fallback : it->second;
 }
 
-int ImageSpec::OptInt(const std::string &key, int fallback) const
+int ImageSpec::OptInt(const std::string& key, int fallback) const
 {
     auto it = options.find(key);
     return it == options.end() ? fallback : std::stoi(it->second);
@@ -22,7 +22,7 @@ int ImageSpec::OptInt(const std::string &key, int fallback) const
 namespace
 {
 // Splits a line into blank-separated tokens; double quotes group blanks.
-std::vector<std::string> Tokens(const std::string &line)
+std::vector<std::string> Tokens(const std::string& line)
 {
     std::vector<std::string> out;
     std::string cur;
@@ -53,7 +53,7 @@ std::vector<std::string> Tokens(const std::string &line)
 }
 } // namespace
 
-bool ReadImageTable(const std::string &path, std::vector<ImageSpec> &out, std::string &error)
+bool ReadImageTable(const std::string& path, std::vector<ImageSpec>& out, std::string& error)
 {
     std::ifstream in(path);
     if (!in)
@@ -70,7 +70,8 @@ bool ReadImageTable(const std::string &path, std::vector<ImageSpec> &out, std::s
         auto t = Tokens(line);
         if (t.empty() || t[0][0] == '#')
             continue;
-        auto fail = [&](const std::string &why) {
+        auto fail = [&](const std::string& why)
+        {
             error = path + ":" + std::to_string(lineNo) + ": " + why;
             return false;
         };
@@ -91,7 +92,7 @@ bool ReadImageTable(const std::string &path, std::vector<ImageSpec> &out, std::s
             s.celHeight = std::stoi(t[4].substr(x + 1));
             s.cols = std::stoi(t[5]);
         }
-        catch (const std::exception &)
+        catch (const std::exception&)
         {
             return fail("bad number");
         }

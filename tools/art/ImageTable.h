@@ -26,13 +26,13 @@ struct ImageSpec
     std::map<std::string, std::string> options;
     int line = 0;
 
-    std::string Opt(const std::string &key, const std::string &fallback = "") const;
-    int OptInt(const std::string &key, int fallback) const;
+    std::string Opt(const std::string& key, const std::string& fallback = "") const;
+    int OptInt(const std::string& key, int fallback) const;
     int Width() const { return celWidth * cols; }
     int Height() const { return celHeight; }
 };
 
 // Reads the table; on failure returns false and sets error.
-bool ReadImageTable(const std::string &path, std::vector<ImageSpec> &out, std::string &error);
+bool ReadImageTable(const std::string& path, std::vector<ImageSpec>& out, std::string& error);
 
 } // namespace Art

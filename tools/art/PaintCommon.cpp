@@ -5,9 +5,10 @@
 namespace Art
 {
 
-const std::map<std::string, Painter> &PainterTable()
+const std::map<std::string, Painter>& PainterTable()
 {
-    static const std::map<std::string, Painter> table = [] {
+    static const std::map<std::string, Painter> table = []
+    {
         std::map<std::string, Painter> t;
         RegisterUiPainters(t);
         RegisterDialogPainters(t);
@@ -19,7 +20,7 @@ const std::map<std::string, Painter> &PainterTable()
     return table;
 }
 
-Palette WorldPalette(const std::string &world)
+Palette WorldPalette(const std::string& world)
 {
     if (world == "water")
         return {Hex(0x06284f), Hex(0x1c6cb0), Hex(0x9fe0ff), Hex(0xffffff)};
@@ -37,58 +38,66 @@ Rgb BubbleColour(int kind)
 {
     switch (kind)
     {
-    case 1: return Hex(0xe8302c);
-    case 2: return Hex(0xf7c81e);
-    case 3: return Hex(0x2d62e0);
-    case 4: return Hex(0x3cb83a);
-    case 5: return Hex(0x28d2d6);
-    case 6: return Hex(0xd23cc8);
-    default: return Hex(0x3a3a46);
+        case 1:
+            return Hex(0xe8302c);
+        case 2:
+            return Hex(0xf7c81e);
+        case 3:
+            return Hex(0x2d62e0);
+        case 4:
+            return Hex(0x3cb83a);
+        case 5:
+            return Hex(0x28d2d6);
+        case 6:
+            return Hex(0xd23cc8);
+        default:
+            return Hex(0x3a3a46);
     }
 }
 
 namespace
 {
 // The colour-blind aid: every colour carries its own small shape.
-void BubbleMark(cairo_t *cr, double cx, double cy, double r, int kind)
+void BubbleMark(cairo_t* cr, double cx, double cy, double r, int kind)
 {
     double s = r * 0.36;
     cairo_new_path(cr);
     switch (kind)
     {
-    case 1: // heart
-        cairo_move_to(cr, cx, cy + s * 0.95);
-        cairo_curve_to(cr, cx - s * 1.5, cy - s * 0.1, cx - s * 0.7, cy - s * 1.25, cx, cy - s * 0.45);
-        cairo_curve_to(cr, cx + s * 0.7, cy - s * 1.25, cx + s * 1.5, cy - s * 0.1, cx, cy + s * 0.95);
-        break;
-    case 2: // five-pointed star
-        Star(cr, cx, cy + s * 0.08, s * 1.05, s * 0.45, 5, 0);
-        break;
-    case 3: // diamond
-        cairo_move_to(cr, cx, cy - s * 1.05);
-        cairo_line_to(cr, cx + s * 0.8, cy);
-        cairo_line_to(cr, cx, cy + s * 1.05);
-        cairo_line_to(cr, cx - s * 0.8, cy);
-        cairo_close_path(cr);
-        break;
-    case 4: // leaf
-        cairo_move_to(cr, cx - s * 0.9, cy + s * 0.9);
-        cairo_curve_to(cr, cx - s * 1.0, cy - s * 0.6, cx + s * 0.3, cy - s * 1.1, cx + s * 0.95, cy - s * 0.95);
-        cairo_curve_to(cr, cx + s * 1.0, cy + s * 0.3, cx - s * 0.1, cy + s * 1.0, cx - s * 0.9, cy + s * 0.9);
-        break;
-    case 5: // drop
-        cairo_move_to(cr, cx, cy - s * 1.1);
-        cairo_curve_to(cr, cx + s * 0.5, cy - s * 0.3, cx + s * 0.8, cy + s * 0.1, cx + s * 0.8, cy + s * 0.4);
-        cairo_arc(cr, cx, cy + s * 0.4, s * 0.8, 0, M_PI);
-        cairo_curve_to(cr, cx - s * 0.8, cy + s * 0.1, cx - s * 0.5, cy - s * 0.3, cx, cy - s * 1.1);
-        break;
-    case 6: // crescent moon
-        cairo_arc(cr, cx, cy, s * 0.95, 0, 2 * M_PI);
-        cairo_new_sub_path(cr);
-        cairo_arc_negative(cr, cx + s * 0.45, cy - s * 0.25, s * 0.75, 2 * M_PI, 0);
-        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-        break;
-    default: return;
+        case 1: // heart
+            cairo_move_to(cr, cx, cy + s * 0.95);
+            cairo_curve_to(cr, cx - s * 1.5, cy - s * 0.1, cx - s * 0.7, cy - s * 1.25, cx, cy - s * 0.45);
+            cairo_curve_to(cr, cx + s * 0.7, cy - s * 1.25, cx + s * 1.5, cy - s * 0.1, cx, cy + s * 0.95);
+            break;
+        case 2: // five-pointed star
+            Star(cr, cx, cy + s * 0.08, s * 1.05, s * 0.45, 5, 0);
+            break;
+        case 3: // diamond
+            cairo_move_to(cr, cx, cy - s * 1.05);
+            cairo_line_to(cr, cx + s * 0.8, cy);
+            cairo_line_to(cr, cx, cy + s * 1.05);
+            cairo_line_to(cr, cx - s * 0.8, cy);
+            cairo_close_path(cr);
+            break;
+        case 4: // leaf
+            cairo_move_to(cr, cx - s * 0.9, cy + s * 0.9);
+            cairo_curve_to(cr, cx - s * 1.0, cy - s * 0.6, cx + s * 0.3, cy - s * 1.1, cx + s * 0.95, cy - s * 0.95);
+            cairo_curve_to(cr, cx + s * 1.0, cy + s * 0.3, cx - s * 0.1, cy + s * 1.0, cx - s * 0.9, cy + s * 0.9);
+            break;
+        case 5: // drop
+            cairo_move_to(cr, cx, cy - s * 1.1);
+            cairo_curve_to(cr, cx + s * 0.5, cy - s * 0.3, cx + s * 0.8, cy + s * 0.1, cx + s * 0.8, cy + s * 0.4);
+            cairo_arc(cr, cx, cy + s * 0.4, s * 0.8, 0, M_PI);
+            cairo_curve_to(cr, cx - s * 0.8, cy + s * 0.1, cx - s * 0.5, cy - s * 0.3, cx, cy - s * 1.1);
+            break;
+        case 6: // crescent moon
+            cairo_arc(cr, cx, cy, s * 0.95, 0, 2 * M_PI);
+            cairo_new_sub_path(cr);
+            cairo_arc_negative(cr, cx + s * 0.45, cy - s * 0.25, s * 0.75, 2 * M_PI, 0);
+            cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+            break;
+        default:
+            return;
     }
     cairo_set_source_rgba(cr, 1, 1, 1, 0.78);
     cairo_fill_preserve(cr);
@@ -99,7 +108,7 @@ void BubbleMark(cairo_t *cr, double cx, double cy, double r, int kind)
 }
 } // namespace
 
-void DrawBubble(cairo_t *cr, double cx, double cy, double r, int kind, bool mark)
+void DrawBubble(cairo_t* cr, double cx, double cy, double r, int kind, bool mark)
 {
     Rgb c = BubbleColour(kind);
     cairo_save(cr);
@@ -109,7 +118,7 @@ void DrawBubble(cairo_t *cr, double cx, double cy, double r, int kind, bool mark
     cairo_fill(cr);
     // body: bright upper left, deep lower right
     cairo_arc(cr, cx, cy, r - 0.5, 0, 2 * M_PI);
-    cairo_pattern_t *p = cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r * 1.05);
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx - r * 0.35, cy - r * 0.4, r * 0.1, cx, cy, r * 1.05);
     Rgb hi = Lighter(c, 0.55), lo = Darker(c, 0.45);
     cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
     cairo_pattern_add_color_stop_rgb(p, 0.55, c.r, c.g, c.b);
@@ -134,7 +143,7 @@ void DrawBubble(cairo_t *cr, double cx, double cy, double r, int kind, bool mark
     cairo_restore(cr);
 }
 
-void DrawPanel(cairo_t *cr, double x, double y, double w, double h, double radius, const Palette &p)
+void DrawPanel(cairo_t* cr, double x, double y, double w, double h, double radius, const Palette& p)
 {
     cairo_save(cr);
     RoundRect(cr, x + 1, y + 2, w - 2, h - 2, radius);
@@ -156,7 +165,7 @@ void DrawPanel(cairo_t *cr, double x, double y, double w, double h, double radiu
     cairo_restore(cr);
 }
 
-void DrawInset(cairo_t *cr, double x, double y, double w, double h, double radius)
+void DrawInset(cairo_t* cr, double x, double y, double w, double h, double radius)
 {
     cairo_save(cr);
     RoundRect(cr, x, y, w, h, radius);

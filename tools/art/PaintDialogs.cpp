@@ -13,14 +13,14 @@ namespace
 {
 const Palette kUi = WorldPalette("menu");
 
-void Title(cairo_t *cr, const std::string &text, double w, double y, double px = 17)
+void Title(cairo_t* cr, const std::string& text, double w, double y, double px = 17)
 {
     TextStyle t = GoldText(px);
     t.letterSpacing = 1;
     DrawTextInBox(cr, text, t, 0, y, w, px + 8);
 }
 
-void Label(cairo_t *cr, const std::string &text, double x, double y, double w, double h, Align align = Align::Left)
+void Label(cairo_t* cr, const std::string& text, double x, double y, double w, double h, Align align = Align::Left)
 {
     TextStyle t = UiText(12);
     t.fill = Hex(0x9fe3ff);
@@ -31,14 +31,14 @@ void Label(cairo_t *cr, const std::string &text, double x, double y, double w, d
     DrawText(cr, text, t, tx, y + (h - th) / 2, Align::Left);
 }
 
-void AvatarBox(cairo_t *cr, double x, double y)
+void AvatarBox(cairo_t* cr, double x, double y)
 {
     DrawInset(cr, x - 2, y - 2, 84, 84, 6);
 }
 
-void Separator(cairo_t *cr, double x0, double x1, double y)
+void Separator(cairo_t* cr, double x0, double x1, double y)
 {
-    cairo_pattern_t *p = cairo_pattern_create_linear(x0, 0, x1, 0);
+    cairo_pattern_t* p = cairo_pattern_create_linear(x0, 0, x1, 0);
     cairo_pattern_add_color_stop_rgba(p, 0, 0.62, 0.85, 1, 0);
     cairo_pattern_add_color_stop_rgba(p, 0.5, 0.62, 0.85, 1, 0.7);
     cairo_pattern_add_color_stop_rgba(p, 1, 0.62, 0.85, 1, 0);
@@ -48,13 +48,13 @@ void Separator(cairo_t *cr, double x0, double x1, double y)
     cairo_pattern_destroy(p);
 }
 
-void Message(cairo_t *cr, const std::string &text, double w)
+void Message(cairo_t* cr, const std::string& text, double w)
 {
     TextStyle t = UiText(16);
     DrawTextInBox(cr, text, t, 70, 18, w - 90, 44);
 }
 
-void Emblem(cairo_t *cr, double cx, double cy, bool warning)
+void Emblem(cairo_t* cr, double cx, double cy, bool warning)
 {
     if (warning)
     {
@@ -80,7 +80,7 @@ void Emblem(cairo_t *cr, double cx, double cy, bool warning)
     }
 }
 
-void Dialog(cairo_t *cr, const ImageSpec &s, int, double w, double h)
+void Dialog(cairo_t* cr, const ImageSpec& s, int, double w, double h)
 {
     std::string kind = s.Opt("kind");
     if (kind == "titlebar")
@@ -128,8 +128,8 @@ void Dialog(cairo_t *cr, const ImageSpec &s, int, double w, double h)
     }
     if (kind == "hsworld" || kind == "hsdiff")
     {
-        const char *world[] = {"WATER", "FIRE", "EARTH", "AIR"};
-        const char *diff[] = {"EASY", "NORMAL", "HARD", "EXPERT"};
+        const char* world[] = {"WATER", "FIRE", "EARTH", "AIR"};
+        const char* diff[] = {"EASY", "NORMAL", "HARD", "EXPERT"};
         const int tabs[] = {127, 235, 344, 452};
         double origin = kind == "hsworld" ? 125 : 147;
         TextStyle t = UiText(13);
@@ -137,11 +137,11 @@ void Dialog(cairo_t *cr, const ImageSpec &s, int, double w, double h)
         {
             double x = tabs[i] - origin + 29;
             t.fill = kind == "hsworld" ? Lighter(WorldPalette(world[i] == std::string("WATER")   ? "water"
-                                                              : world[i] == std::string("FIRE") ? "fire"
+                                                              : world[i] == std::string("FIRE")  ? "fire"
                                                               : world[i] == std::string("EARTH") ? "earth"
                                                                                                  : "air")
-                                                       .light,
-                                                   0.2)
+                                                     .light,
+                                                 0.2)
                                        : Hex(0xfff6d8);
             DrawText(cr, kind == "hsworld" ? world[i] : diff[i], t, x, (h - 17) / 2, Align::Left);
         }
@@ -308,7 +308,7 @@ void Dialog(cairo_t *cr, const ImageSpec &s, int, double w, double h)
 }
 } // namespace
 
-void RegisterDialogPainters(std::map<std::string, Painter> &t)
+void RegisterDialogPainters(std::map<std::string, Painter>& t)
 {
     t["dialog"] = Dialog;
 }

@@ -6,18 +6,18 @@
 
 namespace Art
 {
-void PaintLavaBlob(cairo_t *cr, double cx, double cy, double r, double t, double crust);
-void PaintSnowman(cairo_t *cr, double cx, double cy, bool head, bool body);
-void PaintFlame(cairo_t *cr, double cx, double base, double height, double width, double sway);
+void PaintLavaBlob(cairo_t* cr, double cx, double cy, double r, double t, double crust);
+void PaintSnowman(cairo_t* cr, double cx, double cy, bool head, bool body);
+void PaintFlame(cairo_t* cr, double cx, double base, double height, double width, double sway);
 
 namespace
 {
-double T(const ImageSpec &s, int cel)
+double T(const ImageSpec& s, int cel)
 {
     return s.cols > 1 ? double(cel) / (s.cols - 1) : 0;
 }
 
-void BombBurst(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void BombBurst(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // The bomb's cell sits at (49, 32): a flash, a fireball, then smoke.
     double t = T(s, cel);
@@ -26,7 +26,7 @@ void BombBurst(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     if (t < 0.75)
     {
         cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-        cairo_pattern_t *p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
+        cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
         double a = 1 - t / 0.75;
         cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 0.9, a);
         cairo_pattern_add_color_stop_rgba(p, 0.4, 1, 0.8, 0.2, a);
@@ -59,7 +59,7 @@ void BombBurst(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     (void)h;
 }
 
-void Particle(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void Particle(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // A spark that fades from a white star to a small coloured dot.
     double t = T(s, cel);
@@ -68,7 +68,7 @@ void Particle(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     cairo_new_path(cr);
 }
 
-void WaterBubble(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void WaterBubble(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     cairo_arc(cr, w / 2, h / 2, w / 2 - 1, 0, 2 * M_PI);
     FillRadial(cr, w / 2 - 2, h / 2 - 2, w / 2, Hex(0xffffff, 0.15), Hex(0xbfefff, 0.5));
@@ -80,7 +80,7 @@ void WaterBubble(cairo_t *cr, const ImageSpec &, int, double w, double h)
     cairo_fill(cr);
 }
 
-void SnowmanHit(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void SnowmanHit(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // The hit knocks snow off: the snowman wobbles inside a puff of flakes.
     double t = T(s, cel);
@@ -100,7 +100,7 @@ void SnowmanHit(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     }
 }
 
-void LavaDry(cairo_t *cr, const ImageSpec &s, int cel, double, double)
+void LavaDry(cairo_t* cr, const ImageSpec& s, int cel, double, double)
 {
     // The lava cools to stone, cracks and crumbles away.
     double t = T(s, cel);
@@ -138,7 +138,7 @@ void LavaDry(cairo_t *cr, const ImageSpec &s, int cel, double, double)
     }
 }
 
-void RedMelt(cairo_t *cr, const ImageSpec &s, int cel, double, double)
+void RedMelt(cairo_t* cr, const ImageSpec& s, int cel, double, double)
 {
     // A red shot melts into the lava: the ball glows white-hot and ripples.
     double t = T(s, cel);
@@ -157,7 +157,7 @@ void RedMelt(cairo_t *cr, const ImageSpec &s, int cel, double, double)
     }
 }
 
-void Burst(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void Burst(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // Flame or gust rising from the bottom cell of a tall strip.
     bool fire = s.Opt("kind") == "fire";
@@ -188,7 +188,7 @@ void Burst(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     }
 }
 
-void Goal(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void Goal(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // The goal orb the last shot must reach, one per world, gently pulsing.
     std::string world = s.Opt("world");
@@ -200,7 +200,7 @@ void Goal(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     FillRadial(cr, cx, cy, 26, Mix(p.light, Hex(0xffffff), 0.3 * pulse), Hex(0xffffff, 0));
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, 15, 0, 2 * M_PI);
-    cairo_pattern_t *g = cairo_pattern_create_radial(cx - 5, cy - 5, 1, cx, cy, 16);
+    cairo_pattern_t* g = cairo_pattern_create_radial(cx - 5, cy - 5, 1, cx, cy, 16);
     Rgb hi = Lighter(p.light, 0.5), lo = p.mid;
     cairo_pattern_add_color_stop_rgb(g, 0, hi.r, hi.g, hi.b);
     cairo_pattern_add_color_stop_rgb(g, 1, lo.r, lo.g, lo.b);
@@ -221,7 +221,7 @@ void Goal(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     cairo_fill(cr);
 }
 
-void GoalIce(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void GoalIce(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // Icicles hanging over the water goal, dripping slowly.
     double t = double(cel) / s.cols;
@@ -245,7 +245,7 @@ void GoalIce(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     (void)w;
 }
 
-void GoalSparkle(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void GoalSparkle(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     double t = T(s, cel);
     double a = std::sin(t * M_PI);
@@ -254,7 +254,7 @@ void GoalSparkle(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     cairo_fill(cr);
 }
 
-void Goddess(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void Goddess(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     // The shrine arch that frames the goal over columns 5 to 10.
     double cx = w / 2;
@@ -297,7 +297,7 @@ void Goddess(cairo_t *cr, const ImageSpec &, int, double w, double h)
         }
 }
 
-void GoalShine(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void GoalShine(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     double t = T(s, cel);
     double a = std::sin(t * M_PI);
@@ -317,7 +317,7 @@ void GoalShine(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     cairo_stroke(cr);
 }
 
-void HitGlow(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void HitGlow(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // The burst of light when the barrier breaks: a rotating star burst.
     double t = double(cel) / s.cols;
@@ -333,7 +333,7 @@ void HitGlow(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
 }
 } // namespace
 
-void RegisterEffectPainters(std::map<std::string, Painter> &t)
+void RegisterEffectPainters(std::map<std::string, Painter>& t)
 {
     t["bombburst"] = BombBurst;
     t["particle"] = Particle;

@@ -11,14 +11,14 @@ namespace
 {
 // ---- backgrounds --------------------------------------------------------------
 
-void Sky(cairo_t *cr, double w, double h, const Rgb &top, const Rgb &bottom)
+void Sky(cairo_t* cr, double w, double h, const Rgb& top, const Rgb& bottom)
 {
     cairo_rectangle(cr, 0, 0, w, h);
     FillVertical(cr, 0, h, top, bottom);
     cairo_new_path(cr);
 }
 
-void Hills(cairo_t *cr, double w, double h, double base, double amp, double freq, double phase, const Rgb &c)
+void Hills(cairo_t* cr, double w, double h, double base, double amp, double freq, double phase, const Rgb& c)
 {
     cairo_move_to(cr, 0, h);
     for (int x = 0; x <= w; x += 4)
@@ -29,7 +29,7 @@ void Hills(cairo_t *cr, double w, double h, double base, double amp, double freq
     cairo_fill(cr);
 }
 
-void FloatingBubbles(cairo_t *cr, Rng &rng, int n, double w, double h, double alpha)
+void FloatingBubbles(cairo_t* cr, Rng& rng, int n, double w, double h, double alpha)
 {
     for (int i = 0; i < n; ++i)
     {
@@ -46,7 +46,7 @@ void FloatingBubbles(cairo_t *cr, Rng &rng, int n, double w, double h, double al
     }
 }
 
-void Stars(cairo_t *cr, Rng &rng, int n, double w, double h)
+void Stars(cairo_t* cr, Rng& rng, int n, double w, double h)
 {
     for (int i = 0; i < n; ++i)
     {
@@ -57,10 +57,10 @@ void Stars(cairo_t *cr, Rng &rng, int n, double w, double h)
     }
 }
 
-void Cloud(cairo_t *cr, double x, double y, double s, double alpha)
+void Cloud(cairo_t* cr, double x, double y, double s, double alpha)
 {
     const double puffs[][3] = {{0, 0, 1}, {1.1, -0.4, 1.2}, {2.3, 0, 0.95}, {1.2, 0.35, 1.0}, {-0.9, 0.25, 0.75}};
-    for (auto &p : puffs)
+    for (auto& p : puffs)
     {
         cairo_new_sub_path(cr);
         cairo_arc(cr, x + p[0] * s, y + p[1] * s, p[2] * s, 0, 2 * M_PI);
@@ -69,7 +69,7 @@ void Cloud(cairo_t *cr, double x, double y, double s, double alpha)
     cairo_fill(cr);
 }
 
-void PlayWell(cairo_t *cr, const Palette &p)
+void PlayWell(cairo_t* cr, const Palette& p)
 {
     // The field from (15, 37): cells of 31 px in both directions from x 20
     // (odd rows half a cell further right), 15 rows down to y 502; the
@@ -99,7 +99,7 @@ void PlayWell(cairo_t *cr, const Palette &p)
     cairo_fill(cr);
 }
 
-void HudPanel(cairo_t *cr, const Palette &p)
+void HudPanel(cairo_t* cr, const Palette& p)
 {
     Palette ui = p;
     ui.deep = Mix(p.deep, Hex(0x000000), 0.3);
@@ -120,7 +120,7 @@ void HudPanel(cairo_t *cr, const Palette &p)
         DrawBubble(cr, 610 + i * 40, 556, 11, i + 1);
 }
 
-void Background(cairo_t *cr, const ImageSpec &s, int, double w, double h)
+void Background(cairo_t* cr, const ImageSpec& s, int, double w, double h)
 {
     std::string world = s.Opt("world");
     Palette p = WorldPalette(world);
@@ -253,7 +253,7 @@ void Background(cairo_t *cr, const ImageSpec &s, int, double w, double h)
 
 // ---- world spheres ----------------------------------------------------------
 
-void Sphere(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void Sphere(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     // The glass globe the world pictures sit in.
     double cx = w / 2, cy = h / 2, r = w / 2 - 3;
@@ -267,7 +267,7 @@ void Sphere(cairo_t *cr, const ImageSpec &, int, double w, double h)
     cairo_stroke(cr);
 }
 
-void WorldScene(cairo_t *cr, const std::string &world, double cx, double cy, double r)
+void WorldScene(cairo_t* cr, const std::string& world, double cx, double cy, double r)
 {
     Palette p = WorldPalette(world);
     cairo_save(cr);
@@ -338,7 +338,7 @@ void WorldScene(cairo_t *cr, const std::string &world, double cx, double cy, dou
     cairo_restore(cr);
 }
 
-void WorldSphere(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void WorldSphere(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // cel 0 highlighted, cel 1 normal; both drawn over IMAGE_SPHERE
     double cx = w / 2, cy = h / 2, r = w / 2 - 6;
@@ -365,12 +365,12 @@ void WorldSphere(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
 
 struct HelpPage
 {
-    const char *title;
-    const char *body;
+    const char* title;
+    const char* body;
     int kinds[4]; // sprites pictured: bubble kinds or negative obstacle ids
 };
 
-const HelpPage *FindPage(const std::string &id)
+const HelpPage* FindPage(const std::string& id)
 {
     static const std::map<std::string, HelpPage> pages = {
         {"common1",
@@ -435,10 +435,11 @@ const HelpPage *FindPage(const std::string &id)
     return it == pages.end() ? nullptr : &it->second;
 }
 
-void HelpSprite(cairo_t *cr, int kind, double cx, double cy)
+void HelpSprite(cairo_t* cr, int kind, double cx, double cy)
 {
-    const std::map<std::string, Painter> &t = PainterTable();
-    auto paint = [&](const char *painter, double w, double h, std::map<std::string, std::string> opts) {
+    const std::map<std::string, Painter>& t = PainterTable();
+    auto paint = [&](const char* painter, double w, double h, std::map<std::string, std::string> opts)
+    {
         ImageSpec s;
         s.painter = painter;
         s.celWidth = int(w);
@@ -480,7 +481,7 @@ void HelpSprite(cairo_t *cr, int kind, double cx, double cy)
         paint("mushroom", 49, 40, {{"dir", "2"}});
 }
 
-void Help(cairo_t *cr, const ImageSpec &s, int, double w, double h)
+void Help(cairo_t* cr, const ImageSpec& s, int, double w, double h)
 {
     std::string page = s.Opt("page");
     std::string world = page.substr(0, page.size() - 1);
@@ -488,7 +489,7 @@ void Help(cairo_t *cr, const ImageSpec &s, int, double w, double h)
     Palette ui = WorldPalette("menu");
     ui.mid = Mix(ui.mid, p.mid, 0.35);
     DrawPanel(cr, 0, 0, w, h, 18, ui);
-    const HelpPage *hp = FindPage(page);
+    const HelpPage* hp = FindPage(page);
     if (!hp)
         return;
     TextStyle t = GoldText(28);
@@ -520,7 +521,7 @@ void Help(cairo_t *cr, const ImageSpec &s, int, double w, double h)
 
 // ---- logos, cursors, avatars, splash, icon --------------------------------------
 
-void Logo(cairo_t *cr, const ImageSpec &s, int, double w, double h)
+void Logo(cairo_t* cr, const ImageSpec& s, int, double w, double h)
 {
     if (s.Opt("kind") == "tamsery")
     {
@@ -562,7 +563,7 @@ void Logo(cairo_t *cr, const ImageSpec &s, int, double w, double h)
     (void)w;
 }
 
-void Cursor(cairo_t *cr, const ImageSpec &s, int, double, double)
+void Cursor(cairo_t* cr, const ImageSpec& s, int, double, double)
 {
     // Hot spot at the top-left pixel for every cursor.
     std::string kind = s.Opt("kind");
@@ -618,7 +619,7 @@ void Cursor(cairo_t *cr, const ImageSpec &s, int, double, double)
     }
 }
 
-void Avatar(cairo_t *cr, const ImageSpec &s, int, double w, double h)
+void Avatar(cairo_t* cr, const ImageSpec& s, int, double w, double h)
 {
     // Eight round-faced friends, each on its own colour.
     int n = s.OptInt("n", 1);
@@ -728,7 +729,7 @@ void Avatar(cairo_t *cr, const ImageSpec &s, int, double w, double h)
     }
 }
 
-void Splash(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void Splash(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     Sky(cr, w, h, Hex(0x070b2a), Hex(0x2c3f95));
     Rng rng(3);
@@ -751,7 +752,7 @@ void Splash(cairo_t *cr, const ImageSpec &, int, double w, double h)
     cairo_stroke(cr);
 }
 
-void Icon(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void Icon(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     RoundRect(cr, 2, 2, w - 4, h - 4, 14);
     FillVertical(cr, 0, h, Hex(0x3b54c0), Hex(0x0e1440));
@@ -762,7 +763,7 @@ void Icon(cairo_t *cr, const ImageSpec &, int, double w, double h)
 }
 } // namespace
 
-void RegisterScenePainters(std::map<std::string, Painter> &t)
+void RegisterScenePainters(std::map<std::string, Painter>& t)
 {
     t["background"] = Background;
     t["sphere"] = Sphere;

@@ -15,12 +15,12 @@ double Phase(int cel, int cels)
     return double(cel) / cels;
 }
 
-void Bubble(cairo_t *cr, const ImageSpec &s, int, double w, double h)
+void Bubble(cairo_t* cr, const ImageSpec& s, int, double w, double h)
 {
     DrawBubble(cr, w / 2, h / 2, 15, s.OptInt("colour", 1));
 }
 
-void Lock(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
+void Lock(cairo_t* cr, const ImageSpec&, int cel, double w, double h)
 {
     // A dark steel bubble with a padlock; a glint travels across it.
     double cx = w / 2, cy = h / 2;
@@ -49,7 +49,7 @@ void Lock(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
     cairo_restore(cr);
 }
 
-void Drop(cairo_t *cr, const ImageSpec &s, int cel, double w, double, int cels)
+void Drop(cairo_t* cr, const ImageSpec& s, int cel, double w, double, int cels)
 {
     // The shot sinks into a water hole: it slides down, squashes and fades.
     double t = double(cel) / (cels - 1);
@@ -73,12 +73,12 @@ void Drop(cairo_t *cr, const ImageSpec &s, int cel, double w, double, int cels)
     cairo_stroke(cr);
 }
 
-void Bomb(cairo_t *cr, const ImageSpec &, int cel, double, double)
+void Bomb(cairo_t* cr, const ImageSpec&, int cel, double, double)
 {
     // The cell sits at (3, 4); a lit fuse sparkles.
     double cx = 3 + 15.5, cy = 4 + 15.5;
     cairo_arc(cr, cx, cy + 1, 13, 0, 2 * M_PI);
-    cairo_pattern_t *p = cairo_pattern_create_radial(cx - 5, cy - 4, 1, cx, cy, 14);
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx - 5, cy - 4, 1, cx, cy, 14);
     cairo_pattern_add_color_stop_rgb(p, 0, 0.55, 0.55, 0.65);
     cairo_pattern_add_color_stop_rgb(p, 1, 0.06, 0.06, 0.1);
     cairo_set_source(cr, p);
@@ -101,7 +101,7 @@ void Bomb(cairo_t *cr, const ImageSpec &, int cel, double, double)
     cairo_fill(cr);
 }
 
-void Ice(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
+void Ice(cairo_t* cr, const ImageSpec&, int cel, double w, double h)
 {
     // Ice block wall; a faint shimmer runs over the facets.
     RoundRect(cr, 1, 1, w - 2, h - 2, 5);
@@ -125,7 +125,7 @@ void Ice(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
     cairo_fill(cr);
 }
 
-void IceLight(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
+void IceLight(cairo_t* cr, const ImageSpec&, int cel, double w, double h)
 {
     // Glint over the ice: a star that grows and fades.
     double t = Phase(cel, 8);
@@ -140,7 +140,7 @@ void IceLight(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
     cairo_stroke(cr);
 }
 
-void Snowman(cairo_t *cr, double cx, double cy, bool head, bool body, bool blink)
+void Snowman(cairo_t* cr, double cx, double cy, bool head, bool body, bool blink)
 {
     if (body)
     {
@@ -197,7 +197,7 @@ void Snowman(cairo_t *cr, double cx, double cy, bool head, bool body, bool blink
     }
 }
 
-void SnowmanSprite(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void SnowmanSprite(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     std::string part = s.Opt("part");
     if (part == "whole")
@@ -218,7 +218,7 @@ void SnowmanSprite(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
         Snowman(cr, w / 2, h / 2 + 9, true, false, false);
 }
 
-void WaterHole(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void WaterHole(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     // The cell sits at (13, 8): a pool with a swirl that swallows shots.
     double cx = w / 2, cy = 8 + 15.5 + 2;
@@ -243,7 +243,7 @@ void WaterHole(cairo_t *cr, const ImageSpec &, int, double w, double h)
     (void)h;
 }
 
-void WallFire(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
+void WallFire(cairo_t* cr, const ImageSpec&, int cel, double w, double h)
 {
     // A basalt block whose cracks glow brighter through the flourish.
     RoundRect(cr, 1, 1, w - 2, h - 2, 4);
@@ -267,7 +267,7 @@ void WallFire(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
     cairo_fill(cr);
 }
 
-void FlameShape(cairo_t *cr, double cx, double base, double height, double width, double sway)
+void FlameShape(cairo_t* cr, double cx, double base, double height, double width, double sway)
 {
     cairo_move_to(cr, cx - width / 2, base);
     cairo_curve_to(cr, cx - width * 0.7, base - height * 0.5, cx - width * 0.1 + sway, base - height * 0.7,
@@ -277,7 +277,7 @@ void FlameShape(cairo_t *cr, double cx, double base, double height, double width
     cairo_close_path(cr);
 }
 
-void Flame(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
+void Flame(cairo_t* cr, const ImageSpec&, int cel, double w, double h)
 {
     // A burning bubble: the cell at (1, 3) wrapped in flickering fire.
     double cx = 1 + 15.5, cy = 3 + 15.5;
@@ -296,7 +296,7 @@ void Flame(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
     (void)h;
 }
 
-void LavaBlob(cairo_t *cr, double cx, double cy, double r, double t, double crust)
+void LavaBlob(cairo_t* cr, double cx, double cy, double r, double t, double crust)
 {
     cairo_new_path(cr);
     for (int i = 0; i <= 24; ++i)
@@ -310,7 +310,7 @@ void LavaBlob(cairo_t *cr, double cx, double cy, double r, double t, double crus
             cairo_line_to(cr, x, y);
     }
     cairo_close_path(cr);
-    cairo_pattern_t *p = cairo_pattern_create_radial(cx - 3, cy - 3, 1, cx, cy, r * 1.1);
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx - 3, cy - 3, 1, cx, cy, r * 1.1);
     cairo_pattern_add_color_stop_rgb(p, 0, 1, 0.95, 0.55);
     cairo_pattern_add_color_stop_rgb(p, 0.45, 1, 0.5, 0.08);
     cairo_pattern_add_color_stop_rgb(p, 1, 0.55, 0.08, 0.02);
@@ -334,7 +334,7 @@ void LavaBlob(cairo_t *cr, double cx, double cy, double r, double t, double crus
     }
 }
 
-void Lava(cairo_t *cr, const ImageSpec &, int cel, double, double)
+void Lava(cairo_t* cr, const ImageSpec&, int cel, double, double)
 {
     // The cell sits at (4, 0): a bubbling lava ball with a cooling crust.
     double t = Phase(cel, 8);
@@ -345,7 +345,7 @@ void Lava(cairo_t *cr, const ImageSpec &, int cel, double, double)
     cairo_fill(cr);
 }
 
-void HpMark(cairo_t *cr, double w, double h, int hp, bool green, double alpha)
+void HpMark(cairo_t* cr, double w, double h, int hp, bool green, double alpha)
 {
     // A small badge "x2" or "x1" in the lower right of the obstacle.
     double bx = w - 16, by = h - 13;
@@ -365,12 +365,12 @@ void HpMark(cairo_t *cr, double w, double h, int hp, bool green, double alpha)
     DrawTextInBox(cr, "x" + std::to_string(hp), t, bx, by, 15, 12);
 }
 
-void HpMarkPainter(cairo_t *cr, const ImageSpec &s, int, double w, double h)
+void HpMarkPainter(cairo_t* cr, const ImageSpec& s, int, double w, double h)
 {
     HpMark(cr, w, h, s.OptInt("hp", 2), s.OptInt("green", 0) != 0, 1);
 }
 
-void HpAnim(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void HpAnim(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // "x2" flips to "x1": shrink, swap, grow.
     bool green = s.OptInt("green", 0) != 0;
@@ -385,7 +385,7 @@ void HpAnim(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     cairo_restore(cr);
 }
 
-void WallEarth(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void WallEarth(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     // A stump with roots, the cell at (5, -2): a log wall.
     RoundRect(cr, 4, 4, w - 8, h - 6, 6);
@@ -419,7 +419,7 @@ void WallEarth(cairo_t *cr, const ImageSpec &, int, double w, double h)
     }
 }
 
-void Plant(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void Plant(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // A carnivorous plant; the cell sits at (12, 13). idle: the jaws open and
     // close slowly (11 cels); eat: they snap and chew (10); gone: it wilts
@@ -463,7 +463,8 @@ void Plant(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
         cairo_arc(cr, 0, 0, 15, jaw == 0 ? M_PI : 0, jaw == 0 ? 2 * M_PI : M_PI);
         cairo_close_path(cr);
         cairo_restore(cr);
-        FillVertical(cr, hy - 12, hy + 12, Mix(Hex(0x6ccf3a), Hex(0x8a7a3a), wilt), Mix(Hex(0x1f6a18), Hex(0x4a3a1a), wilt));
+        FillVertical(cr, hy - 12, hy + 12, Mix(Hex(0x6ccf3a), Hex(0x8a7a3a), wilt),
+                     Mix(Hex(0x1f6a18), Hex(0x4a3a1a), wilt));
         cairo_set_source_rgb(cr, 0.08, 0.25, 0.05);
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);
@@ -503,7 +504,7 @@ void Plant(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     (void)w;
 }
 
-void Mushroom(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void Mushroom(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // A springy toadstool, the cell at (9, 6); its cap leans towards the
     // direction it bounces shots and squashes while bouncing.
@@ -528,7 +529,7 @@ void Mushroom(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     cairo_set_line_width(cr, 1);
     cairo_stroke(cr);
     const double spots[][3] = {{-9, -7, 3}, {2, -11, 3.5}, {10, -5, 2.5}, {-2, -3, 2}};
-    for (auto &sp : spots)
+    for (auto& sp : spots)
     {
         cairo_new_sub_path(cr);
         cairo_arc(cr, sp[0], sp[1], sp[2], 0, 2 * M_PI);
@@ -557,7 +558,7 @@ void Mushroom(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     (void)w;
 }
 
-void WallAir(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
+void WallAir(cairo_t* cr, const ImageSpec&, int cel, double w, double h)
 {
     // A cloud block, the cell at (3, -3), drifting gently.
     double t = Phase(cel, 8) * 2 * M_PI;
@@ -575,7 +576,7 @@ void WallAir(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
             cairo_set_source_rgba(cr, 0.35, 0.45, 0.7, 0.9);
         else
         {
-            cairo_pattern_t *p = cairo_pattern_create_linear(0, cy - 12, 0, cy + 14);
+            cairo_pattern_t* p = cairo_pattern_create_linear(0, cy - 12, 0, cy + 14);
             cairo_pattern_add_color_stop_rgb(p, 0, 1, 1, 1);
             cairo_pattern_add_color_stop_rgb(p, 1, 0.75, 0.83, 0.97);
             cairo_set_source(cr, p);
@@ -587,7 +588,7 @@ void WallAir(cairo_t *cr, const ImageSpec &, int cel, double w, double h)
     }
 }
 
-void Tornado(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void Tornado(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // A spinning funnel, the cell at (7, 17). Its tip points the way it
     // throws: left, right or up.
@@ -621,11 +622,11 @@ void Tornado(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     cairo_restore(cr);
     // direction arrow at the bottom
     TextStyle ts = UiText(10);
-    const char *arrow = dir == 1 ? "\u25C0" : dir == 2 ? "\u25B6" : "\u25B2";
+    const char* arrow = dir == 1 ? "\u25C0" : dir == 2 ? "\u25B6" : "\u25B2";
     DrawTextInBox(cr, arrow, ts, w / 2 - 8, h - 13, 16, 12);
 }
 
-void Wind(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void Wind(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // A cloud face in the cell at (58, 66); while blowing, streams of wind
     // run out of its mouth towards its direction across the large cel.
@@ -661,7 +662,7 @@ void Wind(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     double bob = std::sin(t * 2 * M_PI) * 1.2;
     for (int pass = 0; pass < 2; ++pass)
     {
-        for (auto &p : puffs)
+        for (auto& p : puffs)
         {
             cairo_new_sub_path(cr);
             cairo_arc(cr, cx + p[0], cy + p[1] + bob, p[2] + (pass ? 0 : 1), 0, 2 * M_PI);
@@ -699,11 +700,11 @@ void Wind(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
 }
 } // namespace
 
-void RegisterSpritePainters(std::map<std::string, Painter> &t)
+void RegisterSpritePainters(std::map<std::string, Painter>& t)
 {
     t["bubble"] = Bubble;
     t["lock"] = Lock;
-    t["drop"] = [](cairo_t *cr, const ImageSpec &s, int cel, double w, double h) { Drop(cr, s, cel, w, h, s.cols); };
+    t["drop"] = [](cairo_t* cr, const ImageSpec& s, int cel, double w, double h) { Drop(cr, s, cel, w, h, s.cols); };
     t["bomb"] = Bomb;
     t["ice"] = Ice;
     t["icelight"] = IceLight;
@@ -723,15 +724,15 @@ void RegisterSpritePainters(std::map<std::string, Painter> &t)
 }
 
 // Exposed for the effects that reuse them.
-void PaintLavaBlob(cairo_t *cr, double cx, double cy, double r, double t, double crust)
+void PaintLavaBlob(cairo_t* cr, double cx, double cy, double r, double t, double crust)
 {
     LavaBlob(cr, cx, cy, r, t, crust);
 }
-void PaintSnowman(cairo_t *cr, double cx, double cy, bool head, bool body)
+void PaintSnowman(cairo_t* cr, double cx, double cy, bool head, bool body)
 {
     Snowman(cr, cx, cy, head, body, false);
 }
-void PaintFlame(cairo_t *cr, double cx, double base, double height, double width, double sway)
+void PaintFlame(cairo_t* cr, double cx, double base, double height, double width, double sway)
 {
     FlameShape(cr, cx, base, height, width, sway);
 }

@@ -18,7 +18,7 @@ enum Frame
     Disabled = 3
 };
 
-std::vector<std::string> SplitLines(const std::string &text)
+std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> out;
     std::stringstream ss(text);
@@ -28,7 +28,7 @@ std::vector<std::string> SplitLines(const std::string &text)
     return out;
 }
 
-void Pill(cairo_t *cr, double x, double y, double w, double h, int frame, Rgb base)
+void Pill(cairo_t* cr, double x, double y, double w, double h, int frame, Rgb base)
 {
     double r = std::min(h / 2, 9.0);
     if (frame == Over)
@@ -52,7 +52,7 @@ void Pill(cairo_t *cr, double x, double y, double w, double h, int frame, Rgb ba
     cairo_fill(cr);
 }
 
-void TextButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void TextButton(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // Menu entries: lettering on the panel, a soft glow behind when hovered.
     std::string text = s.Opt("text");
@@ -78,7 +78,7 @@ void TextButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     DrawTextInBox(cr, text, t, 0, off, w, h);
 }
 
-void PillButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void PillButton(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     Rgb base = Hex(static_cast<uint32_t>(std::stoul(s.Opt("colour", "2f56b8"), nullptr, 16)));
     Pill(cr, 0, 0, w, h, cel, base);
@@ -89,7 +89,7 @@ void PillButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     DrawTextInBox(cr, s.Opt("text"), t, 2, cel == Down ? 1 : 0, w - 4, h);
 }
 
-void SideIcon(cairo_t *cr, const std::string &icon, double cx, double cy, double s)
+void SideIcon(cairo_t* cr, const std::string& icon, double cx, double cy, double s)
 {
     cairo_save(cr);
     cairo_set_source_rgba(cr, 1, 0.95, 0.75, 0.95);
@@ -129,7 +129,7 @@ void SideIcon(cairo_t *cr, const std::string &icon, double cx, double cy, double
     cairo_restore(cr);
 }
 
-void SideButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void SideButton(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     Pill(cr, 0, 0, w, h, cel, Hex(0x2a4ea8));
     std::string icon = s.Opt("icon");
@@ -154,7 +154,7 @@ void SideButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
         DrawTextInBox(cr, lines[i], t, left + 2, 4 + i * lh + (cel == Down ? 1 : 0), w - left - 6, lh);
 }
 
-void IconButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void IconButton(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     std::string icon = s.Opt("icon");
     Rgb base = icon == "close" ? Hex(0xc0392b) : Hex(0x2f56b8);
@@ -218,7 +218,7 @@ void IconButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     }
 }
 
-void WorldLabel(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void WorldLabel(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     Palette p = WorldPalette(s.Opt("world"));
     TextStyle t = GoldText(18);
@@ -231,7 +231,7 @@ void WorldLabel(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     DrawTextInBox(cr, s.Opt("text"), t, 0, 0, w, h);
 }
 
-void StageButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void StageButton(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     // A numbered pearl on a small pedestal; disabled stages are locked.
     double off = cel == Down ? 1 : 0;
@@ -243,7 +243,7 @@ void StageButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
     cairo_fill(cr);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
-    cairo_pattern_t *pat = cairo_pattern_create_radial(cx - 5, cy - 6, 1, cx, cy, r);
+    cairo_pattern_t* pat = cairo_pattern_create_radial(cx - 5, cy - 6, 1, cx, cy, r);
     Rgb hi = Lighter(body, 0.6), lo = Darker(body, 0.5);
     cairo_pattern_add_color_stop_rgb(pat, 0, hi.r, hi.g, hi.b);
     cairo_pattern_add_color_stop_rgb(pat, 1, lo.r, lo.g, lo.b);
@@ -276,7 +276,7 @@ void StageButton(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     DrawTextInBox(cr, std::to_string(s.OptInt("num", 1)), t, cx - r, cy - r, 2 * r, 2 * r);
 }
 
-void Digits(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
+void Digits(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
 {
     std::string style = s.Opt("style");
     TextStyle t;
@@ -298,7 +298,7 @@ void Digits(cairo_t *cr, const ImageSpec &s, int cel, double w, double h)
     DrawTextInBox(cr, std::string(1, char('0' + cel)), t, 0, 0, w, h);
 }
 
-void SymbolX(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void SymbolX(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (int pass = 0; pass < 2; ++pass)
@@ -321,7 +321,7 @@ void SymbolX(cairo_t *cr, const ImageSpec &, int, double w, double h)
     }
 }
 
-void Banner(cairo_t *cr, const ImageSpec &s, int, double w, double h)
+void Banner(cairo_t* cr, const ImageSpec& s, int, double w, double h)
 {
     std::string style = s.Opt("style");
     std::string text = s.Opt("text");
@@ -409,20 +409,20 @@ void Banner(cairo_t *cr, const ImageSpec &s, int, double w, double h)
     DrawTextInBox(cr, text, t, 0, 0, w, h);
 }
 
-void MarkBall(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void MarkBall(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     Star(cr, w / 2, h / 2, w / 2, w / 5, 4, 0);
     FillRadial(cr, w / 2, h / 2, w / 2, Hex(0xffffff), Hex(0x9fe3ff, 0.3));
     cairo_new_path(cr);
 }
 
-void LoaderBar(cairo_t *cr, const ImageSpec &s, int, double w, double h)
+void LoaderBar(cairo_t* cr, const ImageSpec& s, int, double w, double h)
 {
     bool full = s.OptInt("full", 0) != 0;
     RoundRect(cr, 0.5, 0.5, w - 1, h - 1, h / 2);
     if (full)
     {
-        cairo_pattern_t *p = cairo_pattern_create_linear(0, 0, w, 0);
+        cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w, 0);
         cairo_pattern_add_color_stop_rgb(p, 0, 0.16, 0.55, 0.95);
         cairo_pattern_add_color_stop_rgb(p, 0.5, 0.2, 0.85, 0.85);
         cairo_pattern_add_color_stop_rgb(p, 1, 0.95, 0.85, 0.35);
@@ -451,7 +451,7 @@ void LoaderBar(cairo_t *cr, const ImageSpec &s, int, double w, double h)
     }
 }
 
-void VolMark(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void VolMark(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     // slider knob: a small bubble on a stem
     RoundRect(cr, 1, 0.5, w - 2, h - 1, 4);
@@ -465,7 +465,7 @@ void VolMark(cairo_t *cr, const ImageSpec &, int, double w, double h)
     cairo_stroke(cr);
 }
 
-void FullMark(cairo_t *cr, const ImageSpec &, int, double w, double h)
+void FullMark(cairo_t* cr, const ImageSpec&, int, double w, double h)
 {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -484,7 +484,7 @@ void FullMark(cairo_t *cr, const ImageSpec &, int, double w, double h)
 }
 } // namespace
 
-void RegisterUiPainters(std::map<std::string, Painter> &t)
+void RegisterUiPainters(std::map<std::string, Painter>& t)
 {
     t["textbutton"] = TextButton;
     t["pillbutton"] = PillButton;

@@ -15,31 +15,31 @@
 namespace Art
 {
 
-using Painter = std::function<void(cairo_t *cr, const ImageSpec &spec, int cel, double w, double h)>;
+using Painter = std::function<void(cairo_t* cr, const ImageSpec& spec, int cel, double w, double h)>;
 
 // All painters by the name used in the image table.
-const std::map<std::string, Painter> &PainterTable();
+const std::map<std::string, Painter>& PainterTable();
 
 // Palette of a world ("water", "fire", "earth", "air", "menu", "loader").
 struct Palette
 {
     Rgb deep, mid, light, accent;
 };
-Palette WorldPalette(const std::string &world);
+Palette WorldPalette(const std::string& world);
 
 // Shared pieces used across families.
 Rgb BubbleColour(int kind); // kinds 1..6
-void DrawBubble(cairo_t *cr, double cx, double cy, double r, int kind, bool mark = true);
-void DrawPanel(cairo_t *cr, double x, double y, double w, double h, double radius, const Palette &p);
-void DrawInset(cairo_t *cr, double x, double y, double w, double h, double radius);
+void DrawBubble(cairo_t* cr, double cx, double cy, double r, int kind, bool mark = true);
+void DrawPanel(cairo_t* cr, double x, double y, double w, double h, double radius, const Palette& p);
+void DrawInset(cairo_t* cr, double x, double y, double w, double h, double radius);
 TextStyle UiText(double px);   // cream text with a dark outline
 TextStyle GoldText(double px); // gold gradient title text
 
 // Family registrations (each adds its painters to the table).
-void RegisterUiPainters(std::map<std::string, Painter> &table);
-void RegisterDialogPainters(std::map<std::string, Painter> &table);
-void RegisterSpritePainters(std::map<std::string, Painter> &table);
-void RegisterEffectPainters(std::map<std::string, Painter> &table);
-void RegisterScenePainters(std::map<std::string, Painter> &table);
+void RegisterUiPainters(std::map<std::string, Painter>& table);
+void RegisterDialogPainters(std::map<std::string, Painter>& table);
+void RegisterSpritePainters(std::map<std::string, Painter>& table);
+void RegisterEffectPainters(std::map<std::string, Painter>& table);
+void RegisterScenePainters(std::map<std::string, Painter>& table);
 
 } // namespace Art

@@ -20,18 +20,17 @@ struct Cell
     int param;
 };
 
-const std::map<std::string, Cell> &Tokens()
+const std::map<std::string, Cell>& Tokens()
 {
     static const std::map<std::string, Cell> t = {
-        {"LK", {10, 0}}, {"WL", {11, 0}}, {"BM", {12, 0}}, {"SN", {20, 0}}, {"WH", {21, 0}},
-        {"FL", {30, 0}}, {"LV", {31, 0}}, {"T<", {40, 1}}, {"T>", {40, 2}}, {"T^", {40, 3}},
-        {"C<", {41, 1}}, {"C>", {41, 2}}, {"C^", {41, 3}}, {"PL", {50, 0}}, {"M<", {51, 1}},
-        {"M>", {51, 2}}, {"M^", {51, 3}},
+        {"LK", {10, 0}}, {"WL", {11, 0}}, {"BM", {12, 0}}, {"SN", {20, 0}}, {"WH", {21, 0}}, {"FL", {30, 0}},
+        {"LV", {31, 0}}, {"T<", {40, 1}}, {"T>", {40, 2}}, {"T^", {40, 3}}, {"C<", {41, 1}}, {"C>", {41, 2}},
+        {"C^", {41, 3}}, {"PL", {50, 0}}, {"M<", {51, 1}}, {"M>", {51, 2}}, {"M^", {51, 3}},
     };
     return t;
 }
 
-int WorldByte(const std::string &name)
+int WorldByte(const std::string& name)
 {
     if (name == "water")
         return 1;
@@ -45,7 +44,7 @@ int WorldByte(const std::string &name)
 }
 } // namespace
 
-bool CompileStages(const std::string &mapPath, const std::string &outDir, int &stageCount, std::string &error)
+bool CompileStages(const std::string& mapPath, const std::string& outDir, int& stageCount, std::string& error)
 {
     std::ifstream in(mapPath);
     if (!in)
@@ -60,7 +59,8 @@ bool CompileStages(const std::string &mapPath, const std::string &outDir, int &s
     std::set<int> rowsSeen;
     std::string line;
     int lineNo = 0;
-    auto fail = [&](const std::string &why) {
+    auto fail = [&](const std::string& why)
+    {
         error = mapPath + ":" + std::to_string(lineNo) + ": " + why;
         return false;
     };
@@ -87,7 +87,7 @@ bool CompileStages(const std::string &mapPath, const std::string &outDir, int &s
                 return fail("stage number must be 1 to 16");
             if (files.count(stage))
                 return fail("stage " + std::to_string(stage) + " given twice");
-            auto &bytes = files[stage];
+            auto& bytes = files[stage];
             const unsigned char header[] = {0x98, 0x1A, 0x32, 0x01, static_cast<unsigned char>(worldByte)};
             bytes.assign(header, header + 5);
             rowsSeen.clear();
@@ -100,7 +100,7 @@ bool CompileStages(const std::string &mapPath, const std::string &outDir, int &s
         {
             row = std::stoi(head);
         }
-        catch (const std::exception &)
+        catch (const std::exception&)
         {
             return fail("expected a row number, got " + head);
         }
@@ -121,7 +121,7 @@ bool CompileStages(const std::string &mapPath, const std::string &outDir, int &s
             auto it = Tokens().find(cells[col]);
             if (it == Tokens().end())
                 return fail("unknown cell " + cells[col]);
-            auto &bytes = files[stage];
+            auto& bytes = files[stage];
             bytes.push_back(static_cast<unsigned char>(row));
             bytes.push_back(static_cast<unsigned char>(col));
             bytes.push_back(static_cast<unsigned char>(it->second.code));
@@ -133,7 +133,7 @@ bool CompileStages(const std::string &mapPath, const std::string &outDir, int &s
         lineNo = 0;
         return fail("expected 16 stages, found " + std::to_string(files.size()));
     }
-    for (auto &[n, bytes] : files)
+    for (auto& [n, bytes] : files)
     {
         char name[64];
         std::snprintf(name, sizeof name, "/data/%s%02d.dat", world.c_str(), n);

@@ -19,6 +19,6 @@ namespace Art
 
 // Compiles one map file into outDir/data/. Returns false with error (file
 // and line) on a syntax error, a duplicate or missing stage, or an I/O error.
-bool CompileStages(const std::string &mapPath, const std::string &outDir, int &stageCount, std::string &error);
+bool CompileStages(const std::string& mapPath, const std::string& outDir, int& stageCount, std::string& error);
 
 } // namespace Art

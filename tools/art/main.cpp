@@ -35,33 +35,34 @@ const FontRecipe kFonts[] = {
     {"VERDANA10BOLD", "verdana10bold", "DejaVu Sans", true, false, false, 11, 0, 0, 14},
 };
 
-const char *kSounds[] = {"ALLCLEAR",  "BALL_EX",    "BALL_HIT", "BOMB",      "BTON_CLK",   "BTON_ON",    "EATBALL",
-                         "FIRE",      "HITSNOW",    "ICE_HOLE", "LAVA",      "MUSHROOM",   "PLANTDEATH", "SELECT_W",
-                         "STAGECLEAR", "TORNADO",   "WALL_CLOUD", "WALL_ICE", "WALL_LAVA", "WALL_TREE"};
+const char* kSounds[] = {"ALLCLEAR",   "BALL_EX", "BALL_HIT",   "BOMB",     "BTON_CLK",  "BTON_ON",    "EATBALL",
+                         "FIRE",       "HITSNOW", "ICE_HOLE",   "LAVA",     "MUSHROOM",  "PLANTDEATH", "SELECT_W",
+                         "STAGECLEAR", "TORNADO", "WALL_CLOUD", "WALL_ICE", "WALL_LAVA", "WALL_TREE"};
 
-const char *kWorlds[] = {"water", "fire", "earth", "air"};
+const char* kWorlds[] = {"water", "fire", "earth", "air"};
 
 std::string Lower(std::string s)
 {
-    for (char &c : s)
+    for (char& c : s)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
-std::string ImagePathInImages(const std::string &file)
+std::string ImagePathInImages(const std::string& file)
 {
     // images are listed relative to the "images" default path
     return file.rfind("images/", 0) == 0 ? file.substr(7) : file;
 }
 
-std::string Manifest(const std::vector<ImageSpec> &images)
+std::string Manifest(const std::vector<ImageSpec>& images)
 {
     // The game's parser is stricter than XML: no declaration, "/" straight
     // after the last value of an empty element, a blank after "<!--".
     std::ostringstream m;
     m << "<ResourceManifest>\n";
-    auto images_of = [&](const std::string &group) {
-        for (const ImageSpec &s : images)
+    auto images_of = [&](const std::string& group)
+    {
+        for (const ImageSpec& s : images)
         {
             if (s.group != group)
                 continue;
@@ -73,7 +74,7 @@ std::string Manifest(const std::vector<ImageSpec> &images)
     };
     m << "  <Resources id=\"Init\">\n";
     m << "    <SetDefaults path=\"fonts\" idprefix=\"FONT_\"/>\n";
-    for (const FontRecipe &f : kFonts)
+    for (const FontRecipe& f : kFonts)
         m << "    <Font id=\"" << f.id << "\" path=\"" << f.file << ".txt\"/>\n";
     m << "    <SetDefaults path=\"images\" idprefix=\"IMAGE_\"/>\n";
     images_of("Init");
@@ -84,7 +85,7 @@ std::string Manifest(const std::vector<ImageSpec> &images)
     m << "  </Resources>\n";
     m << "  <Resources id=\"Media\">\n";
     m << "    <SetDefaults path=\"sounds\" idprefix=\"SOUND_\"/>\n";
-    for (const char *s : kSounds)
+    for (const char* s : kSounds)
         m << "    <Sound id=\"" << s << "\" path=\"" << Lower(s) << "\"/>\n";
     m << "  </Resources>\n";
     m << "  <Resources id=\"Game\">\n";
@@ -95,7 +96,7 @@ std::string Manifest(const std::vector<ImageSpec> &images)
     return m.str();
 }
 
-std::string Inventory(const std::vector<ImageSpec> &images)
+std::string Inventory(const std::vector<ImageSpec>& images)
 {
     std::ostringstream o;
     o << "# Game data inventory\n\n"
@@ -113,7 +114,7 @@ std::string Inventory(const std::vector<ImageSpec> &images)
       << "| build folder | `frothwick.desktop` (menu entry, `make install-desktop`) |\n\n"
       << "## Fonts\n\n"
       << "| identifier | descriptor | face | size | layers |\n|---|---|---|---|---|\n";
-    for (const FontRecipe &f : kFonts)
+    for (const FontRecipe& f : kFonts)
         o << "| FONT_" << f.id << " | fonts/" << f.file << ".txt | " << f.family << (f.bold ? " Bold" : "")
           << (f.italic ? " Oblique" : "") << (f.condensed ? " Condensed" : "") << " | " << f.px << " px | "
           << (f.shadow ? "shadow, " : "") << (f.outline > 0 ? "outline, " : "") << "glyphs (white) |\n";
@@ -122,24 +123,24 @@ std::string Inventory(const std::vector<ImageSpec> &images)
          "Positions are those of the drawing widget or sprite (x, y: the sprite's cell).\n\n";
     o << "| identifier | file | size | cels (cols x rows) | cel size | group | drawn |\n";
     o << "|---|---|---|---|---|---|---|\n";
-    for (const ImageSpec &s : images)
+    for (const ImageSpec& s : images)
     {
         std::string id = s.group == "-" ? "(" + Lower(s.id) + ")" : "IMAGE_" + s.id;
-        o << "| " << id << " | " << s.file << " | " << s.Width() << " x " << s.Height() << " | " << s.cols
-          << " x 1 | " << s.celWidth << " x " << s.celHeight << " | " << s.group << " | " << s.Opt("at", "") << " |\n";
+        o << "| " << id << " | " << s.file << " | " << s.Width() << " x " << s.Height() << " | " << s.cols << " x 1 | "
+          << s.celWidth << " x " << s.celHeight << " | " << s.group << " | " << s.Opt("at", "") << " |\n";
     }
     return o.str();
 }
 
-bool ContactSheet(const std::vector<ImageSpec> &images, const std::vector<std::unique_ptr<Canvas>> &canvases,
-                  const std::string &path)
+bool ContactSheet(const std::vector<ImageSpec>& images, const std::vector<std::unique_ptr<Canvas>>& canvases,
+                  const std::string& path)
 {
     // Images flow left to right in rows; large ones are scaled down to fit a
     // 300 px box. Every image sits on a checkerboard with its identifier.
     const int sheetW = 1600, box = 300, label = 16, gap = 10;
     std::vector<std::array<double, 4>> place; // x, y, w, h after scaling
     double x = gap, y = gap + 40, rowH = 0;
-    for (const ImageSpec &s : images)
+    for (const ImageSpec& s : images)
     {
         double w = s.Width(), h = s.Height();
         double k = std::min({1.0, double(box) / w, double(box) / h});
@@ -160,7 +161,7 @@ bool ContactSheet(const std::vector<ImageSpec> &images, const std::vector<std::u
     }
     int sheetH = static_cast<int>(y + rowH + label + gap);
     Canvas sheet(sheetW, sheetH);
-    cairo_t *cr = sheet.Cr();
+    cairo_t* cr = sheet.Cr();
     cairo_set_source_rgb(cr, 0.13, 0.14, 0.18);
     cairo_paint(cr);
     TextStyle title = UiText(22);
@@ -194,7 +195,7 @@ bool ContactSheet(const std::vector<ImageSpec> &images, const std::vector<std::u
     return WriteIfChanged(path, sheet.EncodePng());
 }
 
-std::string ReadFile(const std::string &path, bool &ok)
+std::string ReadFile(const std::string& path, bool& ok)
 {
     std::ifstream in(path, std::ios::binary);
     ok = static_cast<bool>(in);
@@ -204,7 +205,7 @@ std::string ReadFile(const std::string &path, bool &ok)
 }
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     std::string assets, out, sheetPath, inventoryPath, desktopDir;
     for (int i = 1; i + 1 < argc; i += 2)
@@ -240,9 +241,9 @@ int main(int argc, char **argv)
         std::cerr << "assetgen-art: " << error << "\n";
         return 1;
     }
-    const auto &painters = PainterTable();
+    const auto& painters = PainterTable();
     std::vector<std::unique_ptr<Canvas>> canvases;
-    for (const ImageSpec &s : images)
+    for (const ImageSpec& s : images)
     {
         auto it = painters.find(s.painter);
         if (it == painters.end())
@@ -251,7 +252,7 @@ int main(int argc, char **argv)
             return 1;
         }
         auto canvas = std::make_unique<Canvas>(s.Width(), s.Height());
-        cairo_t *cr = canvas->Cr();
+        cairo_t* cr = canvas->Cr();
         for (int cel = 0; cel < s.cols; ++cel)
         {
             cairo_save(cr);
@@ -276,14 +277,14 @@ int main(int argc, char **argv)
             canvases.push_back(std::move(canvas));
     }
 
-    for (const FontRecipe &f : kFonts)
+    for (const FontRecipe& f : kFonts)
         if (!BakeFont(f, out, error))
         {
             std::cerr << "assetgen-art: " << error << "\n";
             return 1;
         }
 
-    for (const char *w : kWorlds)
+    for (const char* w : kWorlds)
     {
         int count = 0;
         if (!CompileStages(assets + "/stages/" + w + ".txt", out, count, error))
