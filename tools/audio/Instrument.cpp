@@ -55,6 +55,7 @@ Instrument Instrument::Parse(const std::string& name, ParamList& p)
     in.vibratoDelay = p.Number("vibdelay", in.vibratoDelay);
     in.gain = p.Number("gain", in.gain);
     in.pan = p.Number("pan", in.pan);
+    in.width = p.Number("width", in.width);
     in.reverbSend = p.Number("reverb", in.reverbSend);
     in.legato = p.Number("legato", in.legato);
     in.octave = static_cast<int>(p.Number("octave", in.octave));

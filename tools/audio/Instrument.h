@@ -48,7 +48,8 @@ struct Instrument
     double vibratoDepth = 0.0; // semitones
     double vibratoDelay = 0.2; // seconds before the vibrato is at full depth
     double gain = 0.5;
-    double pan = 0.0; // -1 left .. 1 right
+    double pan = 0.0;   // -1 left .. 1 right
+    double width = 0.0; // 0 to 1: a copy 13 ms late spreads the sound across both sides
     double reverbSend = 0.3;
     double legato = 0.9;    // fraction of the written length the gate stays open
     int octave = 4;         // octave of chord tones and chords; transposition of notes by (octave - 4)

@@ -277,7 +277,18 @@ StereoBuffer RenderSong(const Song& song)
             }
         }
         const float gain = static_cast<float>(instrument.gain);
-        AddPanned(mix, bus, 0, gain, instrument.pan);
+        if (instrument.width > 0.0)
+        {
+            // The sound on one side and its slightly late copy on the other
+            // widen it without moving its centre.
+            const double spread = std::clamp(instrument.width, 0.0, 1.0);
+            AddPanned(mix, bus, 0, gain * 0.75f, instrument.pan - spread);
+            AddPanned(mix, bus, SecondsToFrames(0.013), gain * 0.75f, instrument.pan + spread);
+        }
+        else
+        {
+            AddPanned(mix, bus, 0, gain, instrument.pan);
+        }
         for (std::size_t i = 0; i < total; ++i)
         {
             send[i] += bus[i] * gain * static_cast<float>(instrument.reverbSend);
