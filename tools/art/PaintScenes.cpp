@@ -170,25 +170,46 @@ void Background(cairo_t* cr, const ImageSpec& s, int, double w, double h)
     }
     else if (world == "earth")
     {
-        Sky(cr, w, h, Hex(0x8fd0e6), Hex(0xe8f4c0));
-        Hills(cr, w, h, 300, 40, 0.01, 0.3, Hex(0x7fae4a));
+        Sky(cr, w, h, Hex(0x7cc4e6), Hex(0xeaf6c8));
+        cairo_arc(cr, 120, 110, 46, 0, 2 * M_PI);
+        FillRadial(cr, 120, 110, 46, Hex(0xfffbe0), Hex(0xffe27a, 0.9));
+        cairo_new_path(cr);
+        cairo_arc(cr, 120, 110, 110, 0, 2 * M_PI);
+        FillRadial(cr, 120, 110, 110, Hex(0xfff3c0, 0.45), Hex(0xfff3c0, 0));
+        cairo_new_path(cr);
+        Hills(cr, w, h, 250, 60, 0.006, 2.2, Hex(0x8fb0c8, 0.8)); // distant mountains
+        Hills(cr, w, h, 310, 40, 0.01, 0.3, Hex(0x7fae4a));
         Hills(cr, w, h, 390, 30, 0.015, 2.0, Hex(0x4c7a28));
-        Hills(cr, w, h, 480, 25, 0.02, 4.0, Hex(0x2f5a1a));
-        for (int i = 0; i < 14; ++i)
+        for (int i = 0; i < 16; ++i)
         {
-            double x = rng.Uniform(0, w), y = rng.Uniform(340, 560), s2 = rng.Uniform(14, 30);
-            cairo_rectangle(cr, x - 2, y, 4, s2 * 0.8);
-            cairo_set_source_rgb(cr, 0.35, 0.2, 0.08);
+            // round-crowned trees with a lit and a shaded side
+            double x = rng.Uniform(0, w), y = rng.Uniform(330, 560), sz = rng.Uniform(16, 34);
+            cairo_rectangle(cr, x - sz * 0.1, y, sz * 0.2, sz * 0.9);
+            cairo_set_source_rgb(cr, 0.36, 0.22, 0.1);
             cairo_fill(cr);
-            cairo_arc(cr, x, y, s2 * 0.6, 0, 2 * M_PI);
-            cairo_set_source_rgb(cr, 0.18, 0.42, 0.14);
+            const double lobes[][3] = {{0, -0.35, 0.6}, {-0.4, 0.05, 0.45}, {0.4, 0.05, 0.45}};
+            for (auto& l : lobes)
+            {
+                cairo_arc(cr, x + l[0] * sz, y + l[1] * sz, l[2] * sz, 0, 2 * M_PI);
+                FillRadial(cr, x + l[0] * sz - sz * 0.15, y + l[1] * sz - sz * 0.2, l[2] * sz * 1.3, Hex(0x5fa83a),
+                           Hex(0x1f4a14));
+                cairo_new_path(cr);
+            }
+        }
+        Hills(cr, w, h, 520, 18, 0.025, 4.0, Hex(0x2f5a1a));
+        for (int i = 0; i < 60; ++i)
+        {
+            double x = rng.Uniform(0, w), y = rng.Uniform(530, h);
+            cairo_arc(cr, x, y, 1.8, 0, 2 * M_PI);
+            static const uint32_t petals[] = {0xffffff, 0xffe27a, 0xff8ab0, 0xb8a0ff};
+            SetColour(cr, Hex(petals[i % 4], 0.9));
             cairo_fill(cr);
         }
-        for (int i = 0; i < 40; ++i)
+        for (int i = 0; i < 30; ++i)
         {
-            double x = rng.Uniform(0, w), y = rng.Uniform(0, h);
+            double x = rng.Uniform(0, w), y = rng.Uniform(0, 300);
             Ellipse(cr, x, y, 3, 1.5);
-            cairo_set_source_rgba(cr, 0.6, 0.85, 0.3, 0.6);
+            cairo_set_source_rgba(cr, 0.55, 0.8, 0.3, 0.55);
             cairo_fill(cr);
         }
     }
