@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -17,9 +18,16 @@ struct Result
     std::string output;
 };
 
+// Each test runs in its own folder (settings and lock): tests run in parallel.
+std::filesystem::path TestFolder()
+{
+    return std::filesystem::path(FROTHWICK_TEST_TMP_DIR) /
+           ("smoke-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+}
+
 Result RunProgram(const std::string& environment, const std::string& args = "")
 {
-    const std::filesystem::path tmp = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) / "smoke";
+    const std::filesystem::path tmp = TestFolder();
     std::filesystem::create_directories(tmp);
     const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_CONFIG_HOME=" + tmp.string() +
                                 " XDG_RUNTIME_DIR=" + tmp.string() + " " + environment + " timeout 20 " +
@@ -46,9 +54,36 @@ TEST(AppBaseSmokeTest, RunsTicksHeadlessAndStopsInOrder)
     EXPECT_EQ(r.code, 0) << r.output;
     EXPECT_NE(r.output.find("Update Count  = 50"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("Draw Count"), std::string::npos) << r.output;
-    const std::filesystem::path values = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) / "smoke" / "SOFTWARE" /
-                                         "Tamsery Games" / "Frothwick" / ".values";
+    const std::filesystem::path values = TestFolder() / "SOFTWARE" / "Tamsery Games" / "Frothwick" / ".values";
     EXPECT_TRUE(std::filesystem::exists(values));
+}
+
+TEST(AppBaseSmokeTest, ASecondCopyLeavesAtOnceWithZero)
+{
+    const std::filesystem::path tmp = TestFolder();
+    std::filesystem::create_directories(tmp);
+    const std::string first =
+        "env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy XDG_CONFIG_HOME=" + tmp.string() +
+        " XDG_RUNTIME_DIR=" + tmp.string() + " FROTHWICK_EXIT_AFTER_TICKS=300 timeout 20 " + FROTHWICK_PROGRAM +
+        " 2>&1";
+    FILE* running = popen(first.c_str(), "r");
+    ASSERT_NE(running, nullptr);
+    // Wait until the first copy holds the lock (its notify socket exists).
+    for (int i = 0; i < 200 && !std::filesystem::exists(tmp / "FrothwickNotify"); ++i)
+    {
+        usleep(10000);
+    }
+    Result second = RunProgram("SDL_VIDEODRIVER=dummy FROTHWICK_EXIT_AFTER_TICKS=300");
+    std::string firstOutput;
+    char buffer[512];
+    while (fgets(buffer, sizeof(buffer), running))
+    {
+        firstOutput += buffer;
+    }
+    pclose(running);
+    EXPECT_EQ(second.code, 0);
+    EXPECT_EQ(second.output.find("Update Count"), std::string::npos) << "the second copy never ran";
+    EXPECT_NE(firstOutput.find("Update Count  = 300"), std::string::npos) << firstOutput;
 }
 
 TEST(AppBaseSmokeTest, WithoutADisplayItSaysSoAndExitsWithOne)

@@ -6,8 +6,11 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 
 #include "framework/platform/Letterbox.h"
 
@@ -210,6 +213,29 @@ TEST_F(SdlPlatformTest, PresentedRectanglesLandExactlyInTheSurface)
         }
         EXPECT_EQ(mismatches, 0) << (fullScreen ? "full screen" : "window");
     }
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(SdlPlatformThreadTest, MessageBoxesFromOtherThreadsAreShownByTheMainThread)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    Framework::SdlPlatform platform;
+    std::string error;
+    ASSERT_TRUE(platform.InitVideo(error));
+    std::atomic<int32_t> answer{0};
+    std::thread worker([&] { answer = platform.ShowMessageBox("from the loader", "Note", Framework::MB_YESNO); });
+    // The worker waits until the main thread carries the request out.
+    for (int i = 0; i < 2000 && answer == 0; ++i)
+    {
+        platform.ProcessRequests();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    worker.join();
+    EXPECT_EQ(answer, Framework::IDYES) << "without a display the default button answers";
 }
 
 } // namespace
