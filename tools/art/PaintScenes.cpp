@@ -388,7 +388,8 @@ struct HelpPage
 {
     const char* title;
     const char* body;
-    int kinds[4]; // sprites pictured: bubble kinds or negative obstacle ids
+    int kinds[4]; // sprites pictured: bubble or obstacle kind codes
+    const char* tip;
 };
 
 const HelpPage* FindPage(const std::string& id)
@@ -401,7 +402,8 @@ const HelpPage* FindPage(const std::string& id)
           "hanging from the top fall away and score 100 points each.\n\n"
           "Every colour carries its own mark - heart, star, diamond, leaf, drop and moon - "
           "so you can tell them apart at a glance.",
-          {1, 2, 3, 4}}},
+          {1, 2, 3, 4},
+          "Bank shots off the side walls reach bubbles hidden behind others."}},
         {"common2",
          {"MODES AND PUSH-DOWNS",
           "ARCADE: the field drops a row after six misses; the counter at the bottom left "
@@ -409,54 +411,106 @@ const HelpPage* FindPage(const std::string& id)
           "QUEST: sixteen stages in each of four worlds. Clear the row under the barrier, "
           "the barrier bursts, then land a shot on the goal at the top.\n\n"
           "Locks and bombs can appear in every world.",
-          {5, 6, 10, 12}}},
+          {5, 6, 10, 12},
+          "A bomb bursts everything within two cells - but never the barrier."}},
         {"water1",
          {"WATER WORLD",
           "A snowman takes two hits: the first knocks its head off, the second brings it down.\n\n"
           "Ice walls never break or fall, and they hold up every bubble that touches them.",
-          {20, 11, 3, 5}}},
+          {20, 11, 3, 5},
+          "Knock the heads off early: every hit snowman is one hit from gone."}},
         {"water2",
          {"WATER HOLES",
           "A shot that hits a water hole sinks into it and counts as a miss. Each hole takes "
           "exactly one shot and is gone; the sunken bubble stays in the water.",
-          {21, 3, 5, 1}}},
+          {21, 3, 5, 1},
+          "Mind your misses: every sunken shot counts towards the next push-down."}},
         {"fire1",
          {"FIRE WORLD",
           "Lava gives way only to red: two red shots cool it to stone, and it crumbles. "
           "Any other colour simply sticks to it.\n\n"
           "Basalt walls glow but never break or fall.",
-          {31, 1, 11, 2}}},
+          {31, 1, 11, 2},
+          "Keep a red shot ready when lava blocks the way to row three."}},
         {"fire2",
          {"BURNING FLAMES",
           "Shoot a flame with red and the fire runs to the next flame on the field, "
           "burning every bubble along its way. A lone flame just goes out.",
-          {30, 1, 2, 4}}},
+          {30, 1, 2, 4},
+          "Two flames far apart make the longest path of fire."}},
         {"earth1",
          {"EARTH WORLD",
           "Hungry plants eat green shots. Feed one two greens and it is gone.\n\n"
           "Tree stumps are walls: they never fall and hold up what touches them.",
-          {50, 4, 11, 2}}},
+          {50, 4, 11, 2},
+          "When no green fits anywhere, feed it to a plant."}},
         {"earth2",
          {"MUSHROOMS",
           "Mushrooms bounce the shot on: to the left, to the right, or straight up, as "
           "the arrow on the stem shows - unless the way is blocked.",
-          {51, 4, 1, 3}}},
+          {51, 4, 1, 3},
+          "A mushroom whose way is blocked holds the shot like any bubble."}},
         {"air1",
          {"AIR WORLD",
           "A shot into a tornado sends it racing the way it points, sweeping away every "
           "bubble in its path until it meets a wall or a lock.\n\nCloud walls hold the field.",
-          {40, 11, 3, 2}}},
+          {40, 11, 3, 2},
+          "A tornado pointing up under the barrier clears its whole column."}},
         {"air2",
          {"WIND CLOUDS",
           "Now and then a wind cloud wakes up and blows. A shot that crosses its wind is "
           "pushed along with it. Only one cloud blows at a time.",
-          {41, 5, 6, 3}}},
+          {41, 5, 6, 3},
+          "Wait for the cloud to rest before a delicate shot."}},
     };
     auto it = pages.find(id);
     return it == pages.end() ? nullptr : &it->second;
 }
 
-void HelpSprite(cairo_t* cr, int kind, double cx, double cy)
+const char* Caption(int kind)
+{
+    switch (kind)
+    {
+        case 1:
+            return "red";
+        case 2:
+            return "yellow";
+        case 3:
+            return "blue";
+        case 4:
+            return "green";
+        case 5:
+            return "aqua";
+        case 6:
+            return "fuchsia";
+        case 10:
+            return "lock";
+        case 11:
+            return "wall";
+        case 12:
+            return "bomb";
+        case 20:
+            return "snowman";
+        case 21:
+            return "water hole";
+        case 30:
+            return "flame";
+        case 31:
+            return "lava";
+        case 40:
+            return "tornado";
+        case 41:
+            return "wind cloud";
+        case 50:
+            return "hungry plant";
+        case 51:
+            return "mushroom";
+        default:
+            return "";
+    }
+}
+
+void HelpSprite(cairo_t* cr, int kind, const std::string& world, double cx, double cy)
 {
     const std::map<std::string, Painter>& t = PainterTable();
     auto paint = [&](const char* painter, double w, double h, std::map<std::string, std::string> opts)
@@ -481,7 +535,16 @@ void HelpSprite(cairo_t* cr, int kind, double cx, double cy)
     else if (kind == 10)
         paint("lock", 31, 31, {});
     else if (kind == 11)
-        paint("ice", 31, 31, {});
+    {
+        if (world == "fire")
+            paint("wallfire", 31, 31, {});
+        else if (world == "earth")
+            paint("wallearth", 41, 33, {});
+        else if (world == "air")
+            paint("wallair", 37, 31, {});
+        else
+            paint("ice", 31, 31, {});
+    }
     else if (kind == 12)
         paint("bomb", 37, 37, {});
     else if (kind == 20)
@@ -524,13 +587,26 @@ void Help(cairo_t* cr, const ImageSpec& s, int, double w, double h)
     {
         int kind = hp->kinds[i];
         double cx = 30 + (w - 60) * (i + 0.5) / 4;
-        HelpSprite(cr, kind, cx, 155);
+        HelpSprite(cr, kind, world, cx, 150);
+        TextStyle cap = UiText(12);
+        cap.fill = Hex(0x9fe3ff);
+        DrawTextInBox(cr, Caption(kind), cap, cx - 60, 204, 120, 18);
     }
     TextStyle body = UiText(16);
     body.bold = false;
     body.outline = 0;
     body.fill = Hex(0xf2f6ff);
     DrawParagraph(cr, hp->body, body, 40, 250, w - 80);
+    // a tip in a box above the button strip
+    DrawInset(cr, 30, 440, w - 60, 72, 10);
+    DrawBubble(cr, 62, 476, 14, 2);
+    TextStyle tipTitle = GoldText(14);
+    DrawText(cr, "TIP", tipTitle, 88, 450, Align::Left);
+    TextStyle tip = UiText(14);
+    tip.bold = false;
+    tip.outline = 0;
+    tip.fill = Hex(0xfff6d8);
+    DrawParagraph(cr, hp->tip, tip, 88, 470, w - 140);
     // the strip from y 528 holds the page buttons and CLOSE: keep it calm
     cairo_rectangle(cr, 20, 526, w - 40, 1);
     cairo_set_source_rgba(cr, 0.62, 0.85, 1, 0.4);
