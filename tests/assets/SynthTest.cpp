@@ -304,6 +304,21 @@ TEST(Mastering, CrossfadedLoopJoinsWithoutAJump)
     EXPECT_EQ(b.left[fade + 5], static_cast<float>(fade + 5) / static_cast<float>(loop + fade));
 }
 
+TEST(Mastering, LoudestWindowFindsAShortBurstInSilence)
+{
+    StereoBuffer b(SecondsToFrames(1.0));
+    const std::size_t burst = SecondsToFrames(0.05);
+    for (std::size_t i = 0; i < burst; ++i)
+    {
+        b.left[SecondsToFrames(0.5) + i] = 0.5f;
+        b.right[SecondsToFrames(0.5) + i] = -0.5f;
+    }
+    // Windows overlap by half, so one of them holds at least three quarters of the burst.
+    EXPECT_GE(LoudestWindowRms(b, 0.05), 0.5 * std::sqrt(0.75) - 1e-6);
+    EXPECT_LE(LoudestWindowRms(b, 0.05), 0.5 + 1e-6);
+    EXPECT_NEAR(Rms(b), 0.5 * std::sqrt(0.05), 1e-3);
+}
+
 TEST(Mastering, FadeEdgesEndsExactlyAtZero)
 {
     StereoBuffer b(100);

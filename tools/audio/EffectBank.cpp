@@ -16,7 +16,6 @@ namespace AudioGen
 namespace
 {
 
-constexpr double kTargetLevel = 0.3; // RMS of the loudest 50 ms
 // Noisy transients overshoot most in the codec: effects keep 2 dB of room.
 constexpr float kEffectCeiling = 0.79f;
 constexpr double kRoomTail = 0.6; // seconds rendered after the last voice when there is reverb
@@ -193,21 +192,6 @@ void RenderVoice(const EffectVoice& v, StereoBuffer& out)
     }
 }
 
-double LoudestWindowRms(const StereoBuffer& b)
-{
-    const std::size_t window = SecondsToFrames(0.05);
-    double best = 0.0;
-    for (std::size_t start = 0; start < b.Frames(); start += window / 2)
-    {
-        double sum = 0.0;
-        std::size_t end = std::min(b.Frames(), start + window);
-        for (std::size_t i = start; i < end; ++i)
-            sum += static_cast<double>(b.left[i]) * b.left[i] + static_cast<double>(b.right[i]) * b.right[i];
-        best = std::max(best, std::sqrt(sum / (2.0 * static_cast<double>(window))));
-    }
-    return best;
-}
-
 } // namespace
 
 double EffectVoice::Seconds() const
@@ -310,9 +294,9 @@ StereoBuffer RenderEffect(const Effect& effect)
         out.Resize(std::min(out.Frames(), end + SecondsToFrames(0.01)));
     }
 
-    const double loudest = LoudestWindowRms(out);
+    const double loudest = LoudestWindowRms(out, 0.05);
     if (loudest > 0.0)
-        Scale(out, static_cast<float>(kTargetLevel * std::pow(10.0, effect.level / 20.0) / loudest));
+        Scale(out, static_cast<float>(kEffectLoudness * std::pow(10.0, effect.level / 20.0) / loudest));
     Limit(out, kEffectCeiling, 0.002, 0.08, loop);
     if (!loop)
         FadeEdges(out, 0, SecondsToFrames(0.01));

@@ -22,6 +22,9 @@
 namespace AudioGen
 {
 
+// RMS of every effect's loudest 50 ms before its own "level" shift.
+inline constexpr double kEffectLoudness = 0.3;
+
 struct EffectVoice
 {
     Waveform wave = Waveform::Sine;

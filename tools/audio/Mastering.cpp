@@ -32,6 +32,24 @@ double Rms(const StereoBuffer& buffer)
     return std::sqrt(sum / (2.0 * static_cast<double>(buffer.Frames())));
 }
 
+double LoudestWindowRms(const StereoBuffer& buffer, double seconds)
+{
+    const std::size_t window = std::max<std::size_t>(2, SecondsToFrames(seconds));
+    double best = 0.0;
+    for (std::size_t start = 0; start < buffer.Frames(); start += window / 2)
+    {
+        double sum = 0.0;
+        const std::size_t end = std::min(buffer.Frames(), start + window);
+        for (std::size_t i = start; i < end; ++i)
+        {
+            sum += static_cast<double>(buffer.left[i]) * buffer.left[i] +
+                   static_cast<double>(buffer.right[i]) * buffer.right[i];
+        }
+        best = std::max(best, std::sqrt(sum / (2.0 * static_cast<double>(window))));
+    }
+    return best;
+}
+
 void Scale(StereoBuffer& buffer, float gain)
 {
     for (std::size_t i = 0; i < buffer.Frames(); ++i)

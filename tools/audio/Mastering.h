@@ -16,6 +16,10 @@ float Peak(const StereoBuffer& buffer);
 // Root mean square over both channels; 0 for an empty buffer.
 double Rms(const StereoBuffer& buffer);
 
+// The RMS (both channels) of the loudest window of `seconds`, windows
+// overlapping by half: how loud a short sound feels.
+double LoudestWindowRms(const StereoBuffer& buffer, double seconds);
+
 // Multiplies both channels by `gain`.
 void Scale(StereoBuffer& buffer, float gain);
 
