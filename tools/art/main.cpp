@@ -143,7 +143,8 @@ bool ContactSheet(const std::vector<ImageSpec>& images, const std::vector<std::u
     for (const ImageSpec& s : images)
     {
         double w = s.Width(), h = s.Height();
-        double k = std::min({1.0, double(box) / w, double(box) / h});
+        // small pictures are shown twice their size so their detail can be judged
+        double k = std::max(w, h) <= 64 ? 2.0 : std::min({1.0, double(box) / w, double(box) / h});
         if (w * k < 120 && s.Width() > 120)
             k = std::min(1.0, 120 / w);
         w = std::max(1.0, std::floor(w * k));
@@ -187,6 +188,8 @@ bool ContactSheet(const std::vector<ImageSpec>& images, const std::vector<std::u
         cairo_translate(cr, px, py);
         cairo_scale(cr, w / images[i].Width(), h / images[i].Height());
         cairo_set_source_surface(cr, canvases[i]->Surface(), 0, 0);
+        if (w > images[i].Width())
+            cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
         cairo_paint(cr);
         cairo_restore(cr);
         std::string name = images[i].group == "-" ? Lower(images[i].id) : images[i].id;
