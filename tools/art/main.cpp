@@ -56,8 +56,8 @@ std::string ImagePathInImages(const std::string& file)
 
 std::string Manifest(const std::vector<ImageSpec>& images)
 {
-    // The game's parser is stricter than XML: no declaration, "/" straight
-    // after the last value of an empty element, a blank after "<!--".
+    // The game's parser is stricter than XML: no declaration, and "/" straight
+    // after the last value of an empty element. No comments are written.
     std::ostringstream m;
     m << "<ResourceManifest>\n";
     auto images_of = [&](const std::string& group)
