@@ -198,6 +198,37 @@ bool ContactSheet(const std::vector<ImageSpec>& images, const std::vector<std::u
     return WriteIfChanged(path, sheet.EncodePng());
 }
 
+// The faces the artwork is drawn with must be installed: pango would
+// otherwise substitute another face silently and the data would differ from
+// machine to machine.
+bool FacesInstalled(std::string& missing)
+{
+    PangoFontMap* map = pango_cairo_font_map_get_default();
+    PangoContext* context = pango_font_map_create_context(map);
+    bool ok = true;
+    for (const char* family : {"DejaVu Sans", "DejaVu Serif", "Liberation Sans"})
+    {
+        PangoFontDescription* desc = pango_font_description_from_string(family);
+        PangoFont* font = pango_font_map_load_font(map, context, desc);
+        std::string got;
+        if (font)
+        {
+            PangoFontDescription* real = pango_font_describe(font);
+            got = pango_font_description_get_family(real) ? pango_font_description_get_family(real) : "";
+            pango_font_description_free(real);
+            g_object_unref(font);
+        }
+        pango_font_description_free(desc);
+        if (got != family)
+        {
+            missing += std::string(missing.empty() ? "" : ", ") + family;
+            ok = false;
+        }
+    }
+    g_object_unref(context);
+    return ok;
+}
+
 std::string ReadFile(const std::string& path, bool& ok)
 {
     std::ifstream in(path, std::ios::binary);
@@ -235,6 +266,14 @@ int main(int argc, char** argv)
         std::cerr << "usage: assetgen-art --assets DIR --out DIR [--contact-sheet FILE] [--inventory FILE] "
                      "[--desktop EXE_DIR]\n";
         return 2;
+    }
+
+    std::string missing;
+    if (!FacesInstalled(missing))
+    {
+        std::cerr << "assetgen-art: font faces not installed: " << missing
+                  << " (Debian packages fonts-dejavu-core and fonts-liberation2)\n";
+        return 1;
     }
 
     std::vector<ImageSpec> images;
