@@ -8,7 +8,7 @@
 // `tone` the brightness of the noisy ones.
 #pragma once
 
-#include "tools/audio/AudioBuffer.h"
+#include "tools/audio/StereoBuffer.h"
 
 #include <array>
 #include <string_view>

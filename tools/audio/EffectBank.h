@@ -11,10 +11,10 @@
 // effect with "loop=" becomes a seamless loop of that many seconds.
 #pragma once
 
-#include "tools/audio/AudioBuffer.h"
 #include "tools/audio/Envelope.h"
 #include "tools/audio/Filter.h"
 #include "tools/audio/Oscillator.h"
+#include "tools/audio/StereoBuffer.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "tools/audio/Filter.h"
 
-#include "tools/audio/AudioBuffer.h"
+#include "tools/audio/StereoBuffer.h"
 
 #include <algorithm>
 #include <cmath>

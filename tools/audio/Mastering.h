@@ -3,7 +3,7 @@
 // buffers; lengths are in frames.
 #pragma once
 
-#include "tools/audio/AudioBuffer.h"
+#include "tools/audio/StereoBuffer.h"
 
 #include <cstddef>
 

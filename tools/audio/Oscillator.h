@@ -4,8 +4,8 @@
 // periodic waveform starts at phase 0; sine and triangle start at 0 and rise.
 #pragma once
 
-#include "tools/audio/AudioBuffer.h"
 #include "tools/audio/NoiseSource.h"
+#include "tools/audio/StereoBuffer.h"
 
 #include <cstdint>
 #include <string_view>

@@ -5,7 +5,7 @@
 // (0 to 1) how quickly the highs die away.
 #pragma once
 
-#include "tools/audio/AudioBuffer.h"
+#include "tools/audio/StereoBuffer.h"
 
 #include <vector>
 

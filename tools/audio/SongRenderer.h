@@ -7,8 +7,8 @@
 // RMS and no sample exceeds kCeiling. Rendering is deterministic.
 #pragma once
 
-#include "tools/audio/AudioBuffer.h"
 #include "tools/audio/Song.h"
+#include "tools/audio/StereoBuffer.h"
 
 namespace AudioGen
 {

@@ -4,7 +4,7 @@
 // number give the same bytes. Samples outside [-1, 1] are clamped.
 #pragma once
 
-#include "tools/audio/AudioBuffer.h"
+#include "tools/audio/StereoBuffer.h"
 
 #include <cstdint>
 #include <string>
