@@ -99,7 +99,7 @@ void PlayWell(cairo_t* cr, const Palette& p)
     cairo_fill(cr);
 }
 
-void HudPanel(cairo_t* cr, const Palette& p)
+void HudPanel(cairo_t* cr, const Palette& p, const std::string& world)
 {
     Palette ui = p;
     ui.deep = Mix(p.deep, Hex(0x000000), 0.3);
@@ -107,6 +107,17 @@ void HudPanel(cairo_t* cr, const Palette& p)
     ui.mid.a = 0.85;
     DrawPanel(cr, 555, 62, 232, 256, 14, ui);
     DrawPanel(cr, 555, 330, 232, 260, 14, ui);
+    // the world's name heads the side buttons (the first starts at y 129)
+    std::string title = world == "water"   ? "WATER WORLD"
+                        : world == "fire"  ? "FIRE WORLD"
+                        : world == "earth" ? "EARTH WORLD"
+                                           : "AIR WORLD";
+    TextStyle head = GoldText(19);
+    head.fill = Lighter(p.light, 0.45);
+    head.fill2 = p.light;
+    head.outlineColour = Darker(p.deep, 0.5);
+    head.letterSpacing = 1.5;
+    DrawTextInBox(cr, title, head, 565, 74, 212, 28);
     // avatar window at (569, 389), name at y 463, score from (642, 479)
     TextStyle t = UiText(13);
     t.fill = Lighter(p.light, 0.3);
@@ -269,7 +280,7 @@ void Background(cairo_t* cr, const ImageSpec& s, int, double w, double h)
         return;
     }
     PlayWell(cr, p);
-    HudPanel(cr, p);
+    HudPanel(cr, p, world);
 }
 
 // ---- world spheres ----------------------------------------------------------
