@@ -120,19 +120,18 @@ inline void PutPixel(uint32_t* d, uint32_t s, const Modulation& m, int32_t blend
 // Source pixel of a bilinear sample at (u, v) (pixel centres at .5) inside
 // the w x h block starting at `base` with row stride `stride`; outside
 // pixels count as transparent. Colours are averaged weighted by alpha.
-inline uint32_t SampleBilinear(const uint32_t* base, int32_t stride, int32_t w, int32_t h, double u, double v,
+inline uint32_t SampleBilinear(const uint32_t* base, int32_t stride, int32_t w, int32_t h, int64_t u16, int64_t v16,
                                bool clampEdges)
 {
-    // Weights in 1/256 steps, rounded so that positions a hair off a pixel
-    // centre sample that pixel alone.
-    // Callers keep u and v within a pixel of the block, so the offset makes
-    // the truncation a floor without a library call.
-    const int32_t fixU = int32_t((u - 0.5 + 65536.0) * 256.0 + 0.5) - 65536 * 256;
-    const int32_t fixV = int32_t((v - 0.5 + 65536.0) * 256.0 + 0.5) - 65536 * 256;
-    int32_t x0 = fixU >> 8;
-    int32_t y0 = fixV >> 8;
-    uint32_t ax = uint32_t(fixU & 0xFF);
-    uint32_t ay = uint32_t(fixV & 0xFF);
+    // u16, v16: the position in 1/65536 pixels (pixel centres at .5). The
+    // sample grid is in 1/256 steps, rounded, so positions a hair off a
+    // pixel centre sample that pixel alone.
+    const int64_t qU = (u16 - 32768 + 128) >> 8;
+    const int64_t qV = (v16 - 32768 + 128) >> 8;
+    int32_t x0 = int32_t(qU >> 8);
+    int32_t y0 = int32_t(qV >> 8);
+    uint32_t ax = uint32_t(qU & 0xFF);
+    uint32_t ay = uint32_t(qV & 0xFF);
     if (clampEdges)
     {
         // Edge pixels extend outwards instead of fading to transparent.
@@ -155,6 +154,22 @@ inline uint32_t SampleBilinear(const uint32_t* base, int32_t stride, int32_t w, 
     }
     const uint32_t wx[2] = {256 - ax, ax};
     const uint32_t wy[2] = {256 - ay, ay};
+    // Four opaque neighbours inside the block: a plain packed interpolation.
+    if (x0 >= 0 && y0 >= 0 && x0 + 1 < w && y0 + 1 < h)
+    {
+        const uint32_t* r0 = base + int64_t(y0) * stride + x0;
+        const uint32_t* r1 = r0 + stride;
+        const uint32_t p00 = r0[0], p01 = r0[1], p10 = r1[0], p11 = r1[1];
+        if (((p00 & p01 & p10 & p11) >> 24) == 255)
+        {
+            auto lerp = [](uint32_t a, uint32_t b, uint32_t t) {
+                const uint32_t it = 256 - t;
+                return ((((a & 0x00FF00FFu) * it + (b & 0x00FF00FFu) * t) >> 8) & 0x00FF00FFu) |
+                       ((((a & 0x0000FF00u) * it + (b & 0x0000FF00u) * t) >> 8) & 0x0000FF00u);
+            };
+            return 0xFF000000u | lerp(lerp(p00, p01, ax), lerp(p10, p11, ax), ay);
+        }
+    }
     // Colours weighted by weight x alpha, so transparent neighbours lend no
     // colour. Full weight is 65536 x 255.
     uint64_t sa = 0, sr = 0, sg = 0, sb = 0;
@@ -561,9 +576,32 @@ void MemoryImage::FillRect(const Rect& rect, const Color& color, int32_t)
         }
         else
         {
+            // Over an opaque row (the usual case: the screen) the weight is
+            // the colour's alpha for every pixel; this loop has no branches
+            // and vectorises.
+            uint32_t allOpaque = 0xFF000000u;
             for (int32_t i = 0; i < r.width; ++i)
             {
-                BlendPixel(d + i, c, a);
+                allOpaque &= d[i];
+            }
+            if (allOpaque == 0xFF000000u)
+            {
+                const uint32_t crb = (c & 0x00FF00FFu) * a;
+                const uint32_t cg = (c & 0x0000FF00u) * a;
+                const uint32_t iw = 256 - a;
+                for (int32_t i = 0; i < r.width; ++i)
+                {
+                    const uint32_t dv = d[i];
+                    d[i] = 0xFF000000u | (((crb + (dv & 0x00FF00FFu) * iw) >> 8) & 0x00FF00FFu) |
+                           (((cg + (dv & 0x0000FF00u) * iw) >> 8) & 0x0000FF00u);
+                }
+            }
+            else
+            {
+                for (int32_t i = 0; i < r.width; ++i)
+                {
+                    BlendPixel(d + i, c, a);
+                }
             }
         }
     }
@@ -877,21 +915,30 @@ void TransformBlit(MemoryImage& dst, MemoryImage& src, const Rect& srcRect, cons
     const int32_t stride = src.width;
     const double a00 = inv.m[0][0], a01 = inv.m[0][1], a02 = inv.m[0][2];
     const double a10 = inv.m[1][0], a11 = inv.m[1][1], a12 = inv.m[1][2];
+    // Source positions step along a row in 16.16 fixed point; values are
+    // clamped far outside any image so the stepping cannot overflow.
+    auto toFixed = [](double v) { return int64_t(std::clamp(v, -1e12, 1e12) * 65536.0); };
+    const int64_t du = toFixed(a00);
+    const int64_t dv = toFixed(a10);
+    const int64_t one = 65536;
+    const int64_t half = 32768;
+    const int64_t wFix = int64_t(s.width) * one;
+    const int64_t hFix = int64_t(s.height) * one;
     uint32_t* dp = dst.pixels.data();
     bool touched = false;
     for (int32_t py = y0; py < y1; ++py)
     {
         const double fy = py + 0.5;
-        double u = a00 * (x0 + 0.5) + a01 * fy + a02 - ox;
-        double v = a10 * (x0 + 0.5) + a11 * fy + a12 - oy;
+        int64_t u = toFixed(a00 * (x0 + 0.5) + a01 * fy + a02 - ox);
+        int64_t v = toFixed(a10 * (x0 + 0.5) + a11 * fy + a12 - oy);
         uint32_t* drow = dp + size_t(py) * size_t(dst.width);
-        for (int32_t px = x0; px < x1; ++px, u += a00, v += a10)
+        for (int32_t px = x0; px < x1; ++px, u += du, v += dv)
         {
             uint32_t sv;
             if (bilinear)
             {
-                if (clampEdges ? (u < 0 || v < 0 || u >= s.width || v >= s.height)
-                               : (u <= -0.5 || v <= -0.5 || u >= s.width + 0.5 || v >= s.height + 0.5))
+                if (clampEdges ? (u < 0 || v < 0 || u >= wFix || v >= hFix)
+                               : (u <= -half || v <= -half || u >= wFix + half || v >= hFix + half))
                 {
                     continue;
                 }
@@ -899,11 +946,11 @@ void TransformBlit(MemoryImage& dst, MemoryImage& src, const Rect& srcRect, cons
             }
             else
             {
-                if (u < 0 || v < 0 || u >= s.width || v >= s.height)
+                if (u < 0 || v < 0 || u >= wFix || v >= hFix)
                 {
                     continue;
                 }
-                sv = base[size_t(int32_t(v)) * size_t(stride) + size_t(int32_t(u))];
+                sv = base[size_t(v >> 16) * size_t(stride) + size_t(u >> 16)];
             }
             if ((sv >> 24) == 0)
             {
