@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "framework/app/ResourceManager.h"
+#include "framework/graphics/Font.h"
 #include "framework/platform/SdlPlatform.h"
 
 namespace Framework
@@ -40,14 +42,17 @@ AppBase::AppBase()
         {"NEW_VERSION_BODY", "There is an update available for this product.  Would you like to visit the web "
                              "site to download it?"},
     };
+    resourceManager = std::make_unique<ResourceManager>(this);
     gAppBase = this;
 }
 
 AppBase::~AppBase()
 {
     StopApplication();
-    // Widget manager and resource manager belong to the derived parts and go
-    // with them; then the display, then the window.
+    // The widget manager belongs to the derived parts and goes with them;
+    // then the resource manager and the shared images, the display, the window.
+    resourceManager.reset();
+    sharedImages.reset();
     display.reset();
     if (platform)
     {
@@ -942,6 +947,29 @@ void AppBase::PlaySound(int32_t id, double pan)
 void AppBase::PlaySound(int32_t id)
 {
     SoundPlay(id, false, 0.0);
+}
+
+// --- images ---
+
+std::unique_ptr<DDImage> AppBase::LoadImageFile(const std::string& path, bool commit)
+{
+    return LoadDDImage(path, commit, display.get());
+}
+
+SharedImageCache::Result AppBase::GetSharedImage(const std::string& path, const std::string& variant)
+{
+    SharedImageCache* cache = nullptr;
+    {
+        // Images made before the display exists cannot register with it; the
+        // cache is made with the display's registry once there is one.
+        std::lock_guard lock(sharedImagesLock);
+        if (!sharedImages)
+        {
+            sharedImages = std::make_unique<SharedImageCache>(display.get());
+        }
+        cache = sharedImages.get();
+    }
+    return cache->GetSharedImage(path, variant);
 }
 
 // --- messages ---

@@ -36,7 +36,9 @@
 #include <thread>
 #include <vector>
 
+#include "framework/app/ResourceServices.h"
 #include "framework/graphics/DDInterface.h"
+#include "framework/graphics/SharedImageCache.h"
 #include "framework/platform/Clock.h"
 #include "framework/platform/Platform.h"
 #include "framework/platform/SettingsStore.h"
@@ -47,6 +49,7 @@ namespace Framework
 
 class Image;
 class AppBase;
+class ResourceManager;
 
 // The application, set by the constructor and cleared by the destructor.
 extern AppBase* gAppBase;
@@ -58,13 +61,11 @@ struct AppExit
     int code = 0;
 };
 
-class AppBase
+class AppBase : public ResourceServices
 {
 public:
     AppBase();
     virtual ~AppBase();
-    AppBase(const AppBase&) = delete;
-    AppBase& operator=(const AppBase&) = delete;
 
     // --- identity and window ---
     std::string title;
@@ -152,7 +153,8 @@ public:
 
     // --- services; tests replace them before Initialise ---
     std::unique_ptr<Platform> platform;
-    std::unique_ptr<DDInterface> display; // made by the first CreateMainWindow
+    std::unique_ptr<DDInterface> display;             // made by the first CreateMainWindow
+    std::unique_ptr<ResourceManager> resourceManager; // made at construction, loads through this object
     std::shared_ptr<Clock> clock;
     std::filesystem::path settingsRoot;    // folder of the settings files ($XDG_CONFIG_HOME)
     std::filesystem::path instanceLockDir; // empty: $XDG_RUNTIME_DIR or /tmp
@@ -226,7 +228,7 @@ public:
 
     // --- messages ---
     virtual int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags);
-    virtual void ShowErrorBox(const std::string& text);
+    void ShowErrorBox(const std::string& text) override;
     // Ends the process (std::exit). Tests override it to throw AppExit.
     [[noreturn]] virtual void ExitProcess(int code);
 
@@ -244,6 +246,13 @@ public:
     // is -1, else at (prefX, prefY) moved to lie 4 pixels inside.
     static void PlaceWindow(const PlatformRect& workArea, int32_t w, int32_t h, int32_t prefX, int32_t prefY,
                             int32_t& x, int32_t& y);
+
+    // --- images (the resource manager loads through these) ---
+    // The image file at path as a new display image, or null.
+    virtual std::unique_ptr<DDImage> LoadImageFile(const std::string& path, bool commit);
+    // One shared image per (path, variant) while anyone holds it.
+    SharedImageCache::Result GetSharedImage(const std::string& path, const std::string& variant) override;
+    bool Is3D() const override { return is3D; }
 
     // Text input for the focused text field.
     void SetTextInputEnabled(bool on);
@@ -329,6 +338,8 @@ private:
     bool screenSaverAllowed = true;
     bool screenSaverRuleApplied = false;
     std::vector<std::string> arguments;
+    std::unique_ptr<SharedImageCache> sharedImages;
+    std::mutex sharedImagesLock;
 };
 
 } // namespace Framework

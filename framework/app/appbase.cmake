@@ -3,7 +3,7 @@ add_library(fw_app STATIC
     ${CMAKE_CURRENT_LIST_DIR}/AppBase.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AppBaseSettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AppBaseWindow.cpp)
-target_link_libraries(fw_app PUBLIC fw_display fw_graphics fw_platform Threads::Threads)
+target_link_libraries(fw_app PUBLIC fw_resources fw_display fw_graphics fw_platform Threads::Threads)
 frothwick_warnings(fw_app)
 # The product version is a constant of the build.
 target_compile_definitions(fw_app PRIVATE FROTHWICK_VERSION="${PROJECT_VERSION}")

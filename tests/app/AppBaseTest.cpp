@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <thread>
 
 #include "app/AppBaseTestApp.h"
@@ -483,6 +485,46 @@ TEST(AppBaseQueuedInputTest, OneEventPerCallInArrivalOrder)
     EXPECT_EQ(app.inputs, 3);
     app.LoopStep(updated);
     EXPECT_EQ(app.updateState, 1);
+}
+
+} // namespace
+
+namespace
+{
+
+// Images the application loads register with its display and are gone before
+// it: the display outlives every shared image (a sanitizer build would catch
+// the opposite).
+TEST(AppBaseImagesTest, SharedImagesRegisterWithTheDisplayAndGoFirst)
+{
+    const std::filesystem::path dir = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) / "appbase-images";
+    std::filesystem::create_directories(dir);
+    {
+        // A 2 x 1 uncompressed 32-bit TGA, top-left origin.
+        const unsigned char tga[] = {0, 0, 2, 0,  0,    0, 0, 0, 0,   0, 0, 0, 2,
+                                     0, 1, 0, 32, 0x28, 1, 2, 3, 255, 4, 5, 6, 255};
+        std::FILE* f = std::fopen((dir / "dot.tga").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(tga, 1, sizeof(tga), f);
+        std::fclose(f);
+    }
+    auto app = std::make_unique<TestApp>();
+    app->Initialise();
+    ASSERT_NE(app->display, nullptr);
+    ASSERT_NE(app->resourceManager, nullptr);
+    auto first = app->GetSharedImage((dir / "dot").string(), "");
+    ASSERT_NE(first.image, nullptr);
+    EXPECT_TRUE(first.newlyLoaded);
+    EXPECT_EQ(first.image->width, 2);
+    auto again = app->GetSharedImage((dir / "dot").string(), "");
+    EXPECT_EQ(again.image, first.image);
+    EXPECT_FALSE(again.newlyLoaded);
+    EXPECT_EQ(app->display->RegisteredImageCount(), 1u);
+    first = {};
+    again = {};
+    EXPECT_EQ(app->display->RegisteredImageCount(), 0u);
+    EXPECT_EQ(app->GetSharedImage((dir / "missing").string(), "").image, nullptr);
+    app.reset();
 }
 
 } // namespace
