@@ -63,12 +63,10 @@ inline void AddPixel(uint32_t* d, uint32_t s, uint32_t k)
     const uint32_t rb = (dv & 0x00FF00FFu) + srb;
     const uint32_t rbOver = rb & 0x01000100u;
     const uint32_t rbSat = (rb | (rbOver - (rbOver >> 8))) & 0x00FF00FFu;
-    uint32_t g = (dv & 0x0000FF00u) + sg;
-    if (g & 0x00010000u)
-    {
-        g = 0x0000FF00u;
-    }
-    *d = (dv & 0xFF000000u) | rbSat | g;
+    const uint32_t g = (dv & 0x0000FF00u) + sg;
+    const uint32_t gOver = g & 0x00010000u;
+    const uint32_t gSat = (g | (gOver - (gOver >> 8))) & 0x0000FF00u;
+    *d = (dv & 0xFF000000u) | rbSat | gSat;
 }
 
 struct Modulation
@@ -162,7 +160,8 @@ inline uint32_t SampleBilinear(const uint32_t* base, int32_t stride, int32_t w, 
         const uint32_t p00 = r0[0], p01 = r0[1], p10 = r1[0], p11 = r1[1];
         if (((p00 & p01 & p10 & p11) >> 24) == 255)
         {
-            auto lerp = [](uint32_t a, uint32_t b, uint32_t t) {
+            auto lerp = [](uint32_t a, uint32_t b, uint32_t t)
+            {
                 const uint32_t it = 256 - t;
                 return ((((a & 0x00FF00FFu) * it + (b & 0x00FF00FFu) * t) >> 8) & 0x00FF00FFu) |
                        ((((a & 0x0000FF00u) * it + (b & 0x0000FF00u) * t) >> 8) & 0x0000FF00u);
@@ -802,40 +801,49 @@ void MemoryImage::BlitImage(Image& srcImage, int32_t x, int32_t y, const Rect& s
                 std::memcpy(d, srow + a, size_t(b - a) * sizeof(uint32_t));
                 continue;
             }
-            if (blendMode == BLENDMODE_NORMAL && m.white)
+            if (m.white)
             {
-                for (int32_t i = a; i < b; ++i, ++d)
+                if (blendMode == BLENDMODE_NORMAL)
                 {
-                    BlendPixel(d, srow[i], srow[i] >> 24);
+                    for (int32_t i = a; i < b; ++i, ++d)
+                    {
+                        BlendPixel(d, srow[i], srow[i] >> 24);
+                    }
                 }
-                continue;
-            }
-            if (!m.white)
-            {
-                for (int32_t i = a; i < b; ++i, ++d)
+                else if (kind == RunOpaque)
                 {
-                    const uint32_t sv = srow[i];
-                    const uint32_t k = table.alpha[sv >> 24];
-                    if (k == 0)
+                    for (int32_t i = a; i < b; ++i, ++d)
                     {
-                        continue;
+                        AddPixel(d, srow[i], 255);
                     }
-                    const uint32_t mod =
-                        table.red[(sv >> 16) & 0xFF] | table.green[(sv >> 8) & 0xFF] | table.blue[sv & 0xFF];
-                    if (blendMode == BLENDMODE_NORMAL)
+                }
+                else
+                {
+                    for (int32_t i = a; i < b; ++i, ++d)
                     {
-                        BlendPixel(d, mod, k);
-                    }
-                    else
-                    {
-                        AddPixel(d, mod, k);
+                        AddPixel(d, srow[i], srow[i] >> 24);
                     }
                 }
                 continue;
             }
             for (int32_t i = a; i < b; ++i, ++d)
             {
-                PutPixel(d, srow[i], m, blendMode);
+                const uint32_t sv = srow[i];
+                const uint32_t k = table.alpha[sv >> 24];
+                if (k == 0)
+                {
+                    continue;
+                }
+                const uint32_t mod =
+                    table.red[(sv >> 16) & 0xFF] | table.green[(sv >> 8) & 0xFF] | table.blue[sv & 0xFF];
+                if (blendMode == BLENDMODE_NORMAL)
+                {
+                    BlendPixel(d, mod, k);
+                }
+                else
+                {
+                    AddPixel(d, mod, k);
+                }
             }
         }
     }
