@@ -81,6 +81,7 @@ public:
 
     bool IsLoaded() const { return fontData != nullptr && fontData->loaded; }
     const std::shared_ptr<FontData>& GetFontData() const { return fontData; }
+    // The layers as last prepared (call Prepare first after a change).
     const std::vector<std::unique_ptr<ActiveFontLayer>>& ActiveLayers() const { return activeLayers; }
     const std::vector<std::string>& Tags() const { return tags; }
 
