@@ -152,6 +152,18 @@ bool ResourceManager::ReadManifest(const std::string& path)
     {
         return RecordError("Resource file not found: " + path);
     }
+    return ReadManifestWith(xml);
+}
+
+bool ResourceManager::ReadManifestText(const std::string& text, const std::string& name)
+{
+    XMLParser xml;
+    xml.OpenText(text, name);
+    return ReadManifestWith(xml);
+}
+
+bool ResourceManager::ReadManifestWith(XMLParser& xml)
+{
     ParserScope scope(parser, &xml);
 
     XMLElement element;

@@ -56,6 +56,8 @@ public:
     virtual ~ResourceManager();
 
     bool ReadManifest(const std::string& path);
+    // Reads manifest text held in memory as if it were the file `name`.
+    bool ReadManifestText(const std::string& text, const std::string& name);
     // Records of `group` that the manager loads (all records when empty).
     int32_t CountResources(const std::string& group) const;
     bool HasFailed() const { return failed; }
@@ -93,6 +95,7 @@ public:
     bool tolerateProgramMade = false;
 
 private:
+    bool ReadManifestWith(XMLParser& xml);
     bool ParseManifestBody();
     bool ParseGroup(const std::string& group);
     bool ParseResource(const XMLElement& element, BaseRes::ResType type, const std::string& group);

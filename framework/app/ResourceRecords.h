@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "framework/graphics/AnimInfo.h"
+#include "framework/graphics/Font.h"
 
 namespace Framework
 {
 
 class DDImage;
-class Font;
 
 struct BaseRes
 {
