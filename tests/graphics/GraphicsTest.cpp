@@ -447,7 +447,30 @@ TEST(GraphicsTest, WordWrappingBreaksAtSpacesAndNewlines)
     g.WriteWordWrapped(Rect(10, 0, 40, 0), "ab", -1, 0);
     EXPECT_EQ(font.calls[0].x, 10 + (40 - 12) / 2);
 
+    // An escaped caret is one character wide and never split from its twin.
+    font.calls.clear();
+    g.WriteWordWrapped(Rect(0, 0, 40, 0), "abcde^^f");
+    ASSERT_EQ(font.calls.size(), 2u);
+    EXPECT_EQ(font.calls[0].text, "abcde^");
+    EXPECT_EQ(font.calls[1].text, "f");
+
     // Width too small for one character still makes progress.
     EXPECT_EQ(g.WordWrappedHeight(1, "abc"), 30);
     EXPECT_EQ(g.WordWrappedHeight(40, ""), 0);
+}
+
+TEST(GraphicsTest, FontDefaultsDeriveFromTextWidthAndMetrics)
+{
+    struct WidthOnly : Font
+    {
+        int32_t TextWidth(const std::string& text) override { return int32_t(text.size()) * 3; }
+        std::unique_ptr<Font> Clone() override { return std::make_unique<WidthOnly>(*this); }
+    } font;
+    font.height = 12;
+    font.ascent = 9;
+    font.lineSpacingOffset = 2;
+    EXPECT_EQ(font.Descent(), 3);
+    EXPECT_EQ(font.LineSpacing(), 14);
+    EXPECT_EQ(font.GlyphWidth('x'), 3);
+    EXPECT_EQ(font.GlyphWidthKerned('x', 'y'), 3);
 }
