@@ -183,6 +183,12 @@ TEST_F(ResourceManifest, ErrorsCarryLineAndFirstOneWins)
             << c.body;
     }
 
+    // A file cut off inside a group is an error, not a partial success.
+    ResourceManager cut(&services);
+    file = TempFile("cut.xml", "<ResourceManifest>\n<Resources id=\"G\">\n<Image path=\"a.png\"/>\n");
+    EXPECT_FALSE(cut.ReadManifest(file));
+    EXPECT_EQ(cut.ErrorText(), "Unexpected End of File on Line 4 in File '" + file + "'");
+
     ResourceManager wrongRoot(&services);
     EXPECT_FALSE(wrongRoot.ReadManifest(TempFile("root.xml", "<Manifest></Manifest>")));
     EXPECT_EQ(wrongRoot.ErrorText().rfind("Expecting ResourceManifest tag on Line 1", 0), 0u);
