@@ -9,6 +9,7 @@
 
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/ImageFont.h"
+#include "support/ImageFileWriters.h"
 
 using namespace Framework;
 
@@ -312,4 +313,36 @@ TEST_F(ResourceLoading, FontsWithReferencesAndTags)
 
     EXPECT_FALSE(manager.LoadGroup("BadRef"));
     EXPECT_EQ(manager.ErrorText(), "Ref font not found: NONE");
+}
+
+TEST_F(ResourceLoading, AlphaImagesAndGrids)
+{
+    const std::string folder = std::filesystem::path(TempFile("unused", "")).parent_path().string();
+    TestSupport::WriteFile(folder + "/alpha8.tga",
+                           TestSupport::EncodeTga(8, 8, std::vector<uint32_t>(64, 0xFF000040u)));
+    TestSupport::WriteFile(folder + "/grid4.tga", TestSupport::EncodeTga(4, 4, std::vector<uint32_t>(16, 0xFF0000A0u)));
+    ASSERT_TRUE(Read("<Resources id=\"G\"><SetDefaults path=\"" + folder +
+                     "\"/>\n"
+                     "<Image id=\"A\" path=\"a.png\" alphaimage=\"alpha8.tga\"/>\n"
+                     "<Image id=\"B\" path=\"b.png\" rows=\"2\" cols=\"2\" alphagrid=\"grid4.tga\"/>\n"
+                     "</Resources>\n"
+                     "<Resources id=\"Bad\"><Image id=\"C\" path=\"c.png\" alphaimage=\"grid4.tga\"/></Resources>\n"
+                     "<Resources id=\"BadGrid\"><Image id=\"D\" path=\"d.png\" alphagrid=\"alpha8.tga\" "
+                     "cols=\"2\"/></Resources>\n"
+                     "<Resources id=\"NoFile\"><Image id=\"E\" path=\"e.png\" alphaimage=\"none.tga\"/></Resources>\n"))
+        << manager.ErrorText();
+    ASSERT_TRUE(manager.LoadGroup("G")) << manager.ErrorText();
+    EXPECT_EQ(manager.RequireImage("A")->GetPixel(3, 3) >> 24, 0x40u);
+    auto b = manager.RequireImage("B");
+    EXPECT_EQ(b->GetPixel(0, 0) >> 24, 0xA0u);
+    EXPECT_EQ(b->GetPixel(7, 7) >> 24, 0xA0u);
+
+    EXPECT_FALSE(manager.LoadGroup("Bad"));
+    EXPECT_EQ(manager.ErrorText(),
+              "AlphaImage size mismatch between " + folder + "/c.png and " + folder + "/grid4.tga");
+    EXPECT_FALSE(manager.LoadGroup("BadGrid"));
+    EXPECT_EQ(manager.ErrorText(),
+              "GridAlphaImage size mismatch between " + folder + "/d.png and " + folder + "/alpha8.tga");
+    EXPECT_FALSE(manager.LoadGroup("NoFile"));
+    EXPECT_EQ(manager.ErrorText(), "Failed to load image: " + folder + "/none.tga");
 }
