@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <thread>
 #include <vector>
 
 #include "framework/graphics/DDImage.h"
+#include "framework/graphics/Graphics.h"
 #include "framework/graphics/ImageFont.h"
 #include "support/ImageFileWriters.h"
 
@@ -345,4 +348,41 @@ TEST_F(ResourceLoading, AlphaImagesAndGrids)
               "GridAlphaImage size mismatch between " + folder + "/d.png and " + folder + "/alpha8.tga");
     EXPECT_FALSE(manager.LoadGroup("NoFile"));
     EXPECT_EQ(manager.ErrorText(), "Failed to load image: " + folder + "/none.tga");
+}
+
+TEST_F(ResourceLoading, LoadingThreadBesideMainThreadReads)
+{
+    TempFile("thread.txt", "CreateLayer Main;\nLayerSetImage Main \"glyphs.png\";\n"
+                           "LayerSetImageMap Main (\"A\") ((0 0 4 4));\nLayerSetCharWidths Main (\"A\") (5);\n");
+    std::string body = "<Resources id=\"Init\"><Image id=\"I\" path=\"i.png\"/>"
+                       "<Font id=\"F\" path=\"thread.txt\"/></Resources>\n<Resources id=\"Game\">";
+    for (int i = 0; i < 100; ++i)
+        body += "<Image id=\"G" + std::to_string(i) + "\" path=\"g" + std::to_string(i) + ".png\"/>";
+    ASSERT_TRUE(Read(body + "</Resources>\n"));
+    const std::string folder = std::filesystem::path(file).parent_path().string() + "/";
+    const_cast<FontRes*>(manager.FindFont("F"))->path = folder + "thread.txt";
+    ASSERT_TRUE(manager.LoadGroup("Init")) << manager.ErrorText();
+
+    const int32_t total = manager.CountResources("Game");
+    std::atomic<int32_t> done{0};
+    std::thread loader(
+        [&]
+        {
+            manager.BeginGroupLoad("Game");
+            while (manager.LoadStep())
+                ++done;
+        });
+    DDImage canvas;
+    canvas.Allocate(32, 16);
+    Graphics g(&canvas);
+    Font* font = manager.RequireFont("F");
+    while (done < total)
+    {
+        font->DrawText(&g, 0, 10, "AAA", Color::White(), Rect(0, 0, 32, 16));
+        EXPECT_NE(manager.RequireImage("I"), nullptr);
+        EXPECT_FALSE(manager.HasFailed());
+    }
+    loader.join();
+    EXPECT_EQ(done, 100);
+    EXPECT_NE(manager.FindImage("G99")->image, nullptr);
 }
