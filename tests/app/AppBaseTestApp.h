@@ -6,6 +6,7 @@
 
 #include "app/AppBaseFakes.h"
 #include "framework/app/AppBase.h"
+#include "support/TestTemp.h"
 
 namespace FrothwickTest
 {
@@ -31,8 +32,8 @@ public:
         auto p = std::make_unique<FakePlatform>();
         fake = p.get();
         platform = std::move(p);
-        settingsRoot = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) / "appbase-settings";
-        instanceLockDir = std::filesystem::path(FROTHWICK_TEST_TMP_DIR);
+        settingsRoot = TestSupport::TestTempDir("appbase-settings");
+        instanceLockDir = TestSupport::TestTempDir();
         onlyOneInstance = false;
         commandLineParsed = true;
     }

@@ -13,6 +13,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/ImageFont.h"
 #include "support/ImageFileWriters.h"
+#include "support/TestTemp.h"
 
 using namespace Framework;
 
@@ -66,8 +67,7 @@ public:
 
 std::string TempFile(const std::string& name, const std::string& content)
 {
-    std::filesystem::path dir = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) / "resources";
-    std::filesystem::create_directories(dir);
+    std::filesystem::path dir = TestSupport::TestTempDir("resources");
     const std::string path = (dir / name).string();
     std::ofstream(path, std::ios::binary) << content;
     return path;

@@ -1,6 +1,9 @@
 #include "framework/platform/SingleInstance.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
 
 using Framework::SingleInstance;
 
@@ -9,7 +12,8 @@ namespace
 
 TEST(SingleInstanceTest, SecondCopyAsksTheFirstToComeToTheFront)
 {
-    std::filesystem::path dir = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) / "instance";
+    // A socket path must fit in 108 bytes, so this folder stays short.
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("frothwick-instance-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     SingleInstance first;
     ASSERT_EQ(first.Acquire("Frothwick Test", dir), SingleInstance::Result::Acquired);
@@ -32,6 +36,9 @@ TEST(SingleInstanceTest, SecondCopyAsksTheFirstToComeToTheFront)
     SingleInstance third;
     EXPECT_EQ(third.Acquire("Frothwick Test", dir), SingleInstance::Result::Acquired)
         << "a released lock (or a stale socket file) does not block the next start";
+    third.Release();
+    other.Release();
+    std::filesystem::remove_all(dir);
 }
 
 TEST(SingleInstanceTest, TitlesBecomeSafeFileNames)
