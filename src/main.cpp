@@ -25,6 +25,8 @@ public:
         registryKey = "Tamsery Games\\Frothwick";
         width = 800;
         height = 600;
+        // The title bar drags the borderless window, except its buttons.
+        SetWindowDragBand(26, 720, 798);
         if (const char* n = std::getenv("FROTHWICK_EXIT_AFTER_TICKS"))
         {
             exitAfterTicks = std::atoi(n);

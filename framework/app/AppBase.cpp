@@ -43,12 +43,31 @@ AppBase::AppBase()
                              "site to download it?"},
     };
     resourceManager = std::make_unique<ResourceManager>(this);
+    const char* trace = std::getenv("FROTHWICK_INPUT_TRACE");
+    inputTrace = trace && *trace;
     gAppBase = this;
 }
 
 AppBase::~AppBase()
 {
     StopApplication();
+    Settle3DSetting();
+    // A loading thread still running (Run was never called, or left early)
+    // loads into the resource manager and registers with the display: it
+    // has to end before they go. It may be waiting for a message box that
+    // only this thread can show.
+    if (loaderThread.joinable())
+    {
+        while (!loaderDone)
+        {
+            if (platform)
+            {
+                platform->ProcessRequests();
+            }
+            clock->SleepMs(20);
+        }
+        loaderThread.join();
+    }
     // The widget manager belongs to the derived parts and goes with them;
     // then the resource manager and the shared images, the display, the window.
     resourceManager.reset();
@@ -57,14 +76,6 @@ AppBase::~AppBase()
     if (platform)
     {
         platform->DestroyMainWindow();
-    }
-    if (loaderThread.joinable())
-    {
-        while (!loaderDone)
-        {
-            clock->SleepMs(20);
-        }
-        loaderThread.join();
     }
     for (const DeferredDelete& d : deferredDeletes)
     {
@@ -625,10 +636,29 @@ void AppBase::PumpMessages()
         }
     }
     inputQueue.insert(inputQueue.end(), input.begin(), input.end());
+    if (cursorRefreshPending.exchange(false))
+    {
+        RefreshCursor(); // asked for by another thread
+    }
     if (instance.PollFrontRequest())
     {
         platform->RaiseMainWindow();
     }
+}
+
+void AppBase::TraceInput(const InputEvent& e)
+{
+    using T = InputEvent::Type;
+    const char* name = e.type == T::MouseMove    ? "move"
+                       : e.type == T::MouseDown  ? "press"
+                       : e.type == T::MouseUp    ? "release"
+                       : e.type == T::MouseWheel ? "wheel"
+                       : e.type == T::KeyDown    ? "key-down"
+                       : e.type == T::KeyUp      ? "key-up"
+                       : e.type == T::CharTyped  ? "char"
+                       : e.type == T::MouseLeave ? "leave"
+                                                 : "enter";
+    std::fprintf(stderr, "trace: %s %d,%d clicks %d delta %d key %d\n", name, e.x, e.y, e.clickCount, e.delta, e.key);
 }
 
 bool AppBase::HandleQueuedInput(bool single)
@@ -653,6 +683,10 @@ bool AppBase::HandleQueuedInput(bool single)
         }
         if (e.type != InputEvent::Type::MouseEnter)
         {
+            if (inputTrace)
+            {
+                TraceInput(e);
+            }
             WidgetsInput(e);
         }
         handled = true;

@@ -143,7 +143,17 @@ public:
     bool pointerInside = false;
     bool is3D = false;                 // drawing is always the software path
     bool is3DChanged = false;          // the 3D choice changed during this run
+    bool is3DStored = false;           // the settings held "Is3D" when the display was first made
     bool mainWindowFullScreen = false; // the main window was created full screen
+    // The top band of the borderless window that drags it (rows 0 to
+    // dragBandHeight - 1, except the columns dragExcludeLeft to
+    // dragExcludeRight - 1); height 0: no band. Set with SetWindowDragBand.
+    int32_t dragBandHeight = 0;
+    int32_t dragExcludeLeft = 0;
+    int32_t dragExcludeRight = 0;
+    // FROTHWICK_INPUT_TRACE set: every input event handed to the widgets and
+    // every window made is written as one line to standard error.
+    bool inputTrace = false;
 
     // --- demo and periphery switches (recorded, not acted on) ---
     bool demoPlayback = false;
@@ -241,7 +251,12 @@ public:
     void SetCursor(int32_t number);
     void SetCustomCursors(bool on);
     void SetCustomCursorImage(int32_t number, Image* image);
+    // From another thread the cursor is only recorded; the main thread shows
+    // it at its next message pump.
     virtual void RefreshCursor();
+    void SetWindowDragBand(int32_t bandHeight, int32_t excludeLeft, int32_t excludeRight);
+    // Writes "Is3D" when the 3D choice changed during the run (destructor).
+    void Settle3DSetting();
     // Where a window of size w x h goes in the work area: centred when prefX
     // is -1, else at (prefX, prefY) moved to lie 4 pixels inside.
     static void PlaceWindow(const PlatformRect& workArea, int32_t w, int32_t h, int32_t prefX, int32_t prefY,
@@ -302,6 +317,7 @@ protected:
     // Handles one window-level event (focus, minimise, move, ...).
     virtual void HandleWindowEvent(const WindowEvent& event);
     void PumpMessages();
+    static void TraceInput(const InputEvent& e);
     void ApplyVolumes();
     void UpdateFocus();
     void AccumulateTime(uint32_t now);
@@ -314,6 +330,8 @@ protected:
     std::recursive_mutex& DisplayLock();
 
     std::recursive_mutex noDisplayLock; // stands in before the display exists
+    std::mutex cursorLock;              // cursor fields, set from any thread
+    std::atomic<bool> cursorRefreshPending{false};
     uint32_t lastDrawStamp = 0;
 
 private:

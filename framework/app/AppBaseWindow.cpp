@@ -1,6 +1,7 @@
 // The main-window side of AppBase: creating the window for the current mode
 // with its fallbacks, switching modes, and choosing the cursor.
 #include <algorithm>
+#include <cstdio>
 
 #include "framework/app/AppBase.h"
 
@@ -11,11 +12,6 @@ namespace
 {
 
 constexpr int32_t WorkAreaMargin = 4;
-// The top band that drags the borderless window: rows 0..25, except the
-// window buttons at x 720..797.
-constexpr int32_t DragBandHeight = 26;
-constexpr int32_t DragExcludeLeft = 720;
-constexpr int32_t DragExcludeRight = 798;
 
 } // namespace
 
@@ -75,7 +71,12 @@ void AppBase::CreateMainWindow()
         ExitProcess(1);
     }
     mainWindowFullScreen = !windowed;
-    platform->SetDragBand(DragBandHeight, DragExcludeLeft, DragExcludeRight);
+    if (inputTrace)
+    {
+        std::fprintf(stderr, "trace: window %s %dx%d\n", windowed ? "windowed" : "full screen", width, height);
+    }
+    // Every new window needs the drag band again.
+    platform->SetDragBand(dragBandHeight, dragExcludeLeft, dragExcludeRight);
     StartDisplay();
     if (minimised)
     {
@@ -97,8 +98,18 @@ void AppBase::StartDisplay()
     {
         display = std::make_unique<DDInterface>(platform.get());
         display->is3D = false;
-        // A stored "Is3D" asks for the 3D device, which this display does not
-        // have; the software path is complete, so the choice stays off.
+        // A stored "Is3D" of 1 asks for the 3D device, which this display
+        // does not have: that start falls back to plain drawing at once, so
+        // the choice changed during the run and is written back as 0.
+        int32_t stored = 0;
+        if (ReadInteger("Is3D", stored))
+        {
+            is3DStored = true;
+            if (stored != 0)
+            {
+                is3DChanged = true;
+            }
+        }
     }
     PreDisplayHook();
     const int32_t result = display->Init(windowed, width, height, refreshPacingFailed);
@@ -151,25 +162,59 @@ void AppBase::SetScreenMode()
 void AppBase::Set3DAcceleration(bool on, bool restart)
 {
     // Drawing is always the software path here: a wish for the 3D device is
-    // a start that fails with 3D on, which falls back to 3D off. The choice
-    // therefore never changes and nothing is restarted.
+    // a start that fails with 3D on, which falls back to 3D off at once. The
+    // display keeps running as it is; only the change is recorded.
     (void)restart;
     if (on == is3D)
     {
         return;
     }
+    is3DChanged = true;
     is3D = false;
+}
+
+void AppBase::Settle3DSetting()
+{
+    if (!is3DChanged)
+    {
+        return;
+    }
+    // Without a stored value and with 3D off nothing is written (3D cannot
+    // be on at the end of a run here, so the question that keeps it on is
+    // never asked).
+    if (!is3DStored && !is3D)
+    {
+        return;
+    }
+    WriteInteger("Is3D", is3D ? 1 : 0);
+}
+
+void AppBase::SetWindowDragBand(int32_t bandHeight, int32_t excludeLeft, int32_t excludeRight)
+{
+    dragBandHeight = bandHeight;
+    dragExcludeLeft = excludeLeft;
+    dragExcludeRight = excludeRight;
+    if (platform && platform->HasMainWindow())
+    {
+        platform->SetDragBand(bandHeight, excludeLeft, excludeRight);
+    }
 }
 
 void AppBase::SetCursor(int32_t number)
 {
-    cursorNumber = number;
+    {
+        std::lock_guard lock(cursorLock);
+        cursorNumber = number;
+    }
     RefreshCursor();
 }
 
 void AppBase::SetCustomCursors(bool on)
 {
-    customCursors = on;
+    {
+        std::lock_guard lock(cursorLock);
+        customCursors = on;
+    }
     RefreshCursor();
 }
 
@@ -179,42 +224,55 @@ void AppBase::SetCustomCursorImage(int32_t number, Image* image)
     {
         return;
     }
-    cursorImages[size_t(number)] = image;
+    {
+        std::lock_guard lock(cursorLock);
+        cursorImages[size_t(number)] = image;
+    }
     RefreshCursor();
 }
 
 void AppBase::RefreshCursor()
 {
+    if (primaryThreadId != std::thread::id() && std::this_thread::get_id() != primaryThreadId)
+    {
+        // The window system is the main thread's: it shows the cursor at its
+        // next pump.
+        cursorRefreshPending = true;
+        return;
+    }
     if (!platform || !display)
     {
         return;
     }
+    int32_t number = 0;
+    Image* image = nullptr;
+    bool custom = false;
+    {
+        std::lock_guard lock(cursorLock);
+        number = cursorNumber;
+        custom = customCursors;
+        const bool inRange = number >= 0 && number < CursorCount;
+        image = inRange ? cursorImages[size_t(number)] : nullptr;
+        if (!inRange)
+        {
+            number = 0;
+        }
+    }
     if (!pointerInside)
     {
-        if (display)
-        {
-            display->SetCursorImage(nullptr);
-        }
+        display->SetCursorImage(nullptr);
         platform->RequestSystemCursor(0);
         return;
     }
-    const bool inRange = cursorNumber >= 0 && cursorNumber < CursorCount;
-    Image* image = inRange ? cursorImages[size_t(cursorNumber)] : nullptr;
-    if (image && (customCursors || cursorNumber == 12 || demoPlayback))
+    if (image && (custom || number == 12 || demoPlayback))
     {
         // The display shows the image at the pointer in place of the system
         // cursor.
-        if (display)
-        {
-            display->SetCursorImage(image);
-        }
+        display->SetCursorImage(image);
         return;
     }
-    if (display)
-    {
-        display->SetCursorImage(nullptr);
-    }
-    platform->RequestSystemCursor(inRange ? cursorNumber : 0);
+    display->SetCursorImage(nullptr);
+    platform->RequestSystemCursor(number);
 }
 
 } // namespace Framework

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/platform/Clock.h"
@@ -46,6 +47,8 @@ public:
     const uint32_t* cursorPixels = nullptr;
     int imageCursors = 0;
     bool screenSaverAllowed = true;
+    std::vector<std::thread::id> cursorThreads; // who asked for each cursor change
+    std::vector<int32_t> dragBands;             // band height of each SetDragBand
 
     bool InitVideo(std::string&) override { return true; }
     Framework::PlatformRect GetWorkArea() override { return workArea; }
@@ -72,7 +75,7 @@ public:
     void MinimiseMainWindow() override {}
     bool GetWindowPosition(int32_t&, int32_t&) override { return false; }
     void SetWindowPosition(int32_t, int32_t) override {}
-    void SetDragBand(int32_t, int32_t, int32_t) override {}
+    void SetDragBand(int32_t height, int32_t, int32_t) override { dragBands.push_back(height); }
     void PumpEvents(std::vector<Framework::InputEvent>& input, std::vector<Framework::WindowEvent>& window) override
     {
         input.insert(input.end(), pendingInput.begin(), pendingInput.end());
@@ -83,9 +86,14 @@ public:
     void ProcessRequests() override {}
     void SetTextInput(bool) override {}
     void SetScreenSaverAllowed(bool allowed) override { screenSaverAllowed = allowed; }
-    void RequestSystemCursor(int32_t number) override { cursors.push_back(number); }
+    void RequestSystemCursor(int32_t number) override
+    {
+        cursors.push_back(number);
+        cursorThreads.push_back(std::this_thread::get_id());
+    }
     void SetImageCursor(const uint32_t* pixels, int32_t, int32_t, int32_t, int32_t) override
     {
+        cursorThreads.push_back(std::this_thread::get_id());
         cursorPixels = pixels;
         ++imageCursors;
     }

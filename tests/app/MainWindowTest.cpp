@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "app/AppBaseTestApp.h"
+#include "framework/graphics/MemoryImage.h"
 
 using namespace Framework;
 using FrothwickTest::TestApp;
@@ -155,6 +160,138 @@ TEST(MainWindowCursorTest, PointerEnterAndLeaveComeThroughTheQueue)
     EXPECT_FALSE(app.pointerInside);
     EXPECT_EQ(app.fake->cursors.back(), 0);
     EXPECT_EQ(app.inputs, 1) << "leave reaches the widgets";
+}
+
+TEST(MainWindowCursorTest, CustomImagesFollowTheSwitchExceptNumberTwelve)
+{
+    TestApp app;
+    app.Initialise();
+    app.pointerInside = true;
+    MemoryImage hand;
+    hand.Allocate(32, 32);
+    MemoryImage only;
+    only.Allocate(16, 16);
+    app.SetCustomCursorImage(1, &hand);
+    app.SetCustomCursorImage(12, &only);
+
+    app.SetCursor(1);
+    EXPECT_EQ(app.fake->cursors.back(), 1) << "custom cursors off: the system hand";
+    EXPECT_EQ(app.fake->cursorPixels, nullptr);
+    app.SetCustomCursors(true);
+    EXPECT_EQ(app.fake->cursorPixels, hand.GetPixels()) << "custom cursors on: the image";
+    app.SetCustomCursors(false);
+    EXPECT_EQ(app.fake->cursorPixels, nullptr);
+    EXPECT_EQ(app.fake->cursors.back(), 1);
+
+    app.SetCursor(12);
+    EXPECT_EQ(app.fake->cursorPixels, only.GetPixels()) << "number 12 shows its image with custom cursors off";
+    app.SetCursor(3);
+    EXPECT_EQ(app.fake->cursorPixels, nullptr) << "no image for 3: its system cursor";
+    EXPECT_EQ(app.fake->cursors.back(), 3);
+
+    app.SetCursor(12);
+    app.pointerInside = false;
+    app.RefreshCursor();
+    EXPECT_EQ(app.fake->cursorPixels, nullptr) << "outside the window: no image";
+    EXPECT_EQ(app.fake->cursors.back(), 0) << "outside the window: the arrow";
+}
+
+TEST(MainWindowCursorTest, CursorsSetOnTheLoadingThreadAreShownByTheMainThread)
+{
+    TestApp app;
+    app.Initialise();
+    app.pointerInside = true;
+    app.RefreshCursor();
+    MemoryImage pointer;
+    pointer.Allocate(32, 32);
+    const size_t before = app.fake->cursorThreads.size();
+    std::thread loader(
+        [&]
+        {
+            app.SetCustomCursorImage(0, &pointer);
+            app.SetCustomCursors(true);
+        });
+    loader.join();
+    EXPECT_EQ(app.fake->cursorThreads.size(), before) << "nothing reached the window system from that thread";
+    EXPECT_EQ(app.cursorImages[0], &pointer);
+
+    bool updated = false;
+    app.LoopStep(updated); // the next pump
+    EXPECT_EQ(app.fake->cursorPixels, pointer.GetPixels());
+    for (const std::thread::id& id : app.fake->cursorThreads)
+    {
+        EXPECT_EQ(id, std::this_thread::get_id());
+    }
+}
+
+TEST(MainWindowModeTest, EveryNewWindowGetsTheDragBand)
+{
+    TestApp app;
+    app.SetWindowDragBand(26, 720, 798);
+    app.Initialise();
+    ASSERT_FALSE(app.fake->dragBands.empty());
+    EXPECT_EQ(app.fake->dragBands.back(), 26);
+    app.fake->dragBands.clear();
+    app.SetScreenMode(false);
+    app.SetScreenMode(true);
+    EXPECT_EQ(app.fake->dragBands, (std::vector<int32_t>{26, 26}));
+    app.SetWindowDragBand(0, 0, 0);
+    EXPECT_EQ(app.fake->dragBands.back(), 0) << "a change reaches the current window at once";
+}
+
+TEST(MainWindowModeTest, TheThreeDChoiceIsWrittenOnlyWhenItChanged)
+{
+    const std::filesystem::path root = TestSupport::TestTempDir("is3d");
+    auto make = [&](TestApp& app)
+    {
+        app.settingsRoot = root;
+        app.registryKey = "Test\\Is3D";
+    };
+    {
+        TestApp app;
+        make(app);
+        app.Initialise();
+        app.Set3DAcceleration(true, true);
+        EXPECT_FALSE(app.is3D) << "the software path is all there is";
+        EXPECT_TRUE(app.is3DChanged);
+    }
+    {
+        TestApp app;
+        make(app);
+        int32_t value = 0;
+        EXPECT_FALSE(app.ReadInteger("Is3D", value)) << "nothing stored before and 3D off: nothing written";
+        EXPECT_TRUE(app.WriteInteger("Is3D", 1));
+        app.Initialise();
+        EXPECT_FALSE(app.is3D);
+    }
+    TestApp app;
+    make(app);
+    int32_t value = -1;
+    EXPECT_TRUE(app.ReadInteger("Is3D", value));
+    EXPECT_EQ(value, 0) << "a stored wish for 3D that could not be met is written back as off";
+}
+
+// The destructor must not free what a still-running loading thread uses.
+std::atomic<bool> loaderSawManager{false};
+
+TEST(MainWindowLifetimeTest, DestructionWaitsForTheLoadingThreadFirst)
+{
+    class SlowLoad : public TestApp
+    {
+    public:
+        void LoadInBackground() override
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            loaderSawManager = resourceManager != nullptr;
+        }
+    };
+    loaderSawManager = false;
+    {
+        SlowLoad app;
+        app.Initialise();
+        app.StartLoadingThread();
+    }
+    EXPECT_TRUE(loaderSawManager);
 }
 
 } // namespace
