@@ -1,5 +1,10 @@
+# The game library (everything of the game but its entry) and the program.
+add_library(frothwick_game STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/ResourceIds.cpp)
+target_link_libraries(frothwick_game PUBLIC fw_app frothwick_profiles fw_timer fw_util)
+frothwick_warnings(frothwick_game)
+
 # The program: a thin entry over the framework (the game library joins here).
 add_executable(frothwick ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(frothwick PRIVATE fw_app)
 frothwick_warnings(frothwick)
-

@@ -1,0 +1,3 @@
+frothwick_add_test(NAME test_game
+    SOURCES game/ResourceIdsTest.cpp
+    LIBS frothwick_game)
