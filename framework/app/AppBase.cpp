@@ -748,6 +748,10 @@ void AppBase::HandleWindowEvent(const WindowEvent& event)
             {
                 preferredX = event.x;
                 preferredY = event.y;
+                if (inputTrace)
+                {
+                    std::fprintf(stderr, "trace: place %d,%d\n", preferredX, preferredY);
+                }
             }
             break;
         case WindowEvent::Type::Exposed:

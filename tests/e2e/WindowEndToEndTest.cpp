@@ -1,0 +1,354 @@
+// The real program in a real X server (Xvfb with the jwm window manager),
+// driven by xdotool: clicks reach the program at the picture's coordinates
+// in a window and in letterboxed full screen, Alt+Enter switches between the
+// two, and the top band drags the borderless window. The program reports
+// what it received through its input trace (FROTHWICK_INPUT_TRACE).
+//
+// Skipped, with the reason, where Xvfb, jwm or xdotool are missing or the X
+// server cannot start.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+
+using namespace std::chrono_literals;
+
+constexpr int ScreenWidth = 1280;
+constexpr int ScreenHeight = 1024;
+
+bool OnPath(const std::string& program)
+{
+    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Starts program with args; environment entries "NAME=value" are set and
+// "-NAME" entries removed in the child. stdout and stderr go to logFile
+// (or /dev/null). Returns the child's pid, or -1.
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+            const std::string& logFile = "/dev/null", int keepFd = -1)
+{
+    const pid_t pid = fork();
+    if (pid != 0)
+    {
+        return pid;
+    }
+    for (const std::string& e : environment)
+    {
+        if (e[0] == '-')
+        {
+            unsetenv(e.c_str() + 1);
+        }
+        else
+        {
+            const size_t eq = e.find('=');
+            setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
+        }
+    }
+    const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (log >= 0)
+    {
+        dup2(log, 1);
+        dup2(log, 2);
+    }
+    for (int fd = 3; fd < 256; ++fd)
+    {
+        if (fd != keepFd)
+        {
+            close(fd);
+        }
+    }
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+    {
+        argv.push_back(const_cast<char*>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+}
+
+void Stop(pid_t& pid)
+{
+    if (pid <= 0)
+    {
+        return;
+    }
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 100; ++i)
+    {
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+        {
+            pid = -1;
+            return;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Polls until done() holds or the time is up.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 15s)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end)
+    {
+        if (done())
+        {
+            return true;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return done();
+}
+
+struct Geometry
+{
+    int x = -1;
+    int y = -1;
+    int width = 0;
+    int height = 0;
+};
+
+class WindowEndToEndTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char* tool : {"Xvfb", "jwm", "xdotool"})
+        {
+            if (!OnPath(tool))
+            {
+                GTEST_SKIP() << "end-to-end test skipped: " << tool
+                             << " is not installed (scripts/install-deps.sh installs it)";
+            }
+        }
+        folder = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) /
+                 ("e2e-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+
+        // Xvfb picks a free display itself and writes its number to the pipe.
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                      std::to_string(ScreenWidth) + "x" + std::to_string(ScreenHeight) + "x24", "-nolisten", "tcp"},
+                     {}, (folder / "xvfb.log").string(), fds[1]);
+        close(fds[1]);
+        std::string number;
+        pollfd p{fds[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+        {
+            number += c;
+        }
+        close(fds[0]);
+        if (number.empty())
+        {
+            GTEST_SKIP() << "end-to-end test skipped: Xvfb could not start: " << ReadFile(folder / "xvfb.log");
+        }
+        display = ":" + number;
+        wm = Spawn({"jwm"}, {"DISPLAY=" + display}, (folder / "jwm.log").string());
+        std::this_thread::sleep_for(500ms);
+    }
+
+    void TearDown() override
+    {
+        Stop(program);
+        Stop(wm);
+        Stop(xvfb);
+    }
+
+    // Runs an X client command on the test display; its standard output.
+    std::string X(const std::string& command)
+    {
+        std::string output;
+        FILE* pipe = popen(("DISPLAY=" + display + " timeout 20 " + command + " 2>/dev/null").c_str(), "r");
+        if (!pipe)
+        {
+            return output;
+        }
+        char buffer[256];
+        while (fgets(buffer, sizeof(buffer), pipe))
+        {
+            output += buffer;
+        }
+        pclose(pipe);
+        return output;
+    }
+
+    void StartProgram(const std::string& settings = "")
+    {
+        const std::filesystem::path values = folder / "config" / "SOFTWARE" / "Tamsery Games" / "Frothwick";
+        std::filesystem::create_directories(values);
+        if (!settings.empty())
+        {
+            std::ofstream(values / ".values") << settings;
+        }
+        log = folder / "frothwick.log";
+        program = Spawn({FROTHWICK_PROGRAM},
+                        {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
+                         "XDG_CONFIG_HOME=" + (folder / "config").string(), "XDG_RUNTIME_DIR=" + folder.string(),
+                         "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
+                        log.string());
+        ASSERT_GT(program, 0);
+        ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << ReadFile(log);
+        window = FindWindow();
+    }
+
+    std::string FindWindow()
+    {
+        std::string id = X("xdotool search --onlyvisible --name '^Frothwick$'");
+        const size_t end = id.find('\n');
+        return end == std::string::npos ? id : id.substr(0, end);
+    }
+
+    Geometry GetGeometry()
+    {
+        Geometry g;
+        const std::string out = X("xdotool getwindowgeometry --shell " + FindWindow());
+        std::istringstream lines(out);
+        std::string line;
+        while (std::getline(lines, line))
+        {
+            const size_t eq = line.find('=');
+            if (eq == std::string::npos)
+            {
+                continue;
+            }
+            const std::string key = line.substr(0, eq);
+            const int value = std::atoi(line.c_str() + eq + 1);
+            if (key == "X")
+            {
+                g.x = value;
+            }
+            else if (key == "Y")
+            {
+                g.y = value;
+            }
+            else if (key == "WIDTH")
+            {
+                g.width = value;
+            }
+            else if (key == "HEIGHT")
+            {
+                g.height = value;
+            }
+        }
+        return g;
+    }
+
+    bool LogHas(const std::string& text, std::chrono::milliseconds limit = 15s)
+    {
+        return WaitFor([&] { return ReadFile(log).find(text) != std::string::npos; }, limit);
+    }
+
+    size_t Count(const std::string& text)
+    {
+        const std::string all = ReadFile(log);
+        size_t n = 0;
+        for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
+        {
+            ++n;
+        }
+        return n;
+    }
+
+    std::filesystem::path folder;
+    std::filesystem::path log;
+    std::string display;
+    std::string window;
+    pid_t xvfb = -1;
+    pid_t wm = -1;
+    pid_t program = -1;
+};
+
+TEST_F(WindowEndToEndTest, ClicksReachTheProgramInAWindowAndInLetterboxedFullScreen)
+{
+    StartProgram();
+    ASSERT_TRUE(LogHas("trace: window windowed 800x600")) << ReadFile(log);
+    const Geometry placed = GetGeometry();
+    EXPECT_EQ(placed.width, 800);
+    EXPECT_EQ(placed.height, 600);
+
+    X("xdotool mousemove --window " + window + " 400 300 click 1");
+    EXPECT_TRUE(LogHas("trace: press 400,300 clicks 1")) << ReadFile(log);
+    EXPECT_TRUE(LogHas("trace: release 400,300 clicks 1")) << ReadFile(log);
+    X("xdotool mousemove --window " + window + " 123 456 click 3");
+    EXPECT_TRUE(LogHas("trace: press 123,456 clicks -1")) << "right button: -1\n" << ReadFile(log);
+
+    // Alt+Enter: full screen, the picture scaled by 1.6 into 1280 x 960 with
+    // bars of 32 rows above and below.
+    X("xdotool windowactivate --sync " + window);
+    X("xdotool key alt+Return");
+    ASSERT_TRUE(LogHas("trace: window full screen 800x600")) << ReadFile(log);
+    ASSERT_TRUE(WaitFor([&] { return GetGeometry().width == ScreenWidth; })) << "the window never filled the screen";
+    window = FindWindow();
+    X("xdotool mousemove --window " + window + " 640 512 click 1");
+    EXPECT_TRUE(WaitFor([&] { return Count("trace: press 400,300 clicks 1") == 2; })) << ReadFile(log);
+    X("xdotool mousemove --window " + window + " 0 5 click 1");
+    EXPECT_TRUE(LogHas("trace: press 0,0 clicks 1")) << "a click on the bar is clamped into the picture\n"
+                                                     << ReadFile(log);
+
+    // And back to the window.
+    X("xdotool windowactivate --sync " + window);
+    X("xdotool key alt+Return");
+    EXPECT_TRUE(WaitFor([&] { return Count("trace: window windowed 800x600") == 2; })) << ReadFile(log);
+    EXPECT_TRUE(WaitFor([&] { return GetGeometry().width == 800; }));
+}
+
+TEST_F(WindowEndToEndTest, TheTopBandDragsTheWindowAndItsPlaceIsSaved)
+{
+    // Start at a known place, away from the edges.
+    StartProgram("FROTHWICK-SETTINGS 1\n4\tPreferredX\t100\n4\tPreferredY\t120\n4\tScreenMode\t0\n");
+    ASSERT_TRUE(WaitFor([&] { return GetGeometry().x == 100; })) << "placed at " << GetGeometry().x;
+    const Geometry before = GetGeometry();
+    EXPECT_EQ(before.y, 120);
+
+    X("xdotool mousemove --window " + window + " 300 10 mousedown 1");
+    X("xdotool mousemove_relative --sync 60 40");
+    X("xdotool mousemove_relative --sync 60 40");
+    X("xdotool mouseup 1");
+    ASSERT_TRUE(WaitFor([&] { return GetGeometry().x != before.x; })) << "the window did not move";
+    const Geometry after = GetGeometry();
+    EXPECT_GT(after.x, before.x);
+    EXPECT_GT(after.y, before.y);
+
+    // Below the band the window stays put.
+    X("xdotool mousemove --window " + window + " 300 100 mousedown 1");
+    X("xdotool mousemove_relative --sync 60 40");
+    X("xdotool mouseup 1");
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(GetGeometry().x, after.x);
+
+    // The new place is kept for the next start.
+    EXPECT_TRUE(LogHas("trace: place " + std::to_string(after.x) + "," + std::to_string(after.y))) << ReadFile(log);
+}
+
+} // namespace
