@@ -1,0 +1,8 @@
+frothwick_add_test(NAME test_controls
+    SOURCES
+        widgets/ButtonWidgetTest.cpp
+        widgets/DialogTest.cpp
+        widgets/EditWidgetTest.cpp
+        widgets/GbkTextTest.cpp
+        widgets/SliderCheckboxTest.cpp
+    LIBS fw_controls fw_platform)
