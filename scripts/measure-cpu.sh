@@ -6,17 +6,30 @@
 # X server's CPU use over that span (utime + stime from /proc/PID/stat) and the
 # update rate from the program's own statistics.
 set -euo pipefail
-bin="${1:?build bin folder}"
+bin="$(cd "${1:?build bin folder}" && pwd)"
 mode="${2:-window}"
 seconds="${3:-20}"
-display=":$((90 + RANDOM % 9))"
 tmp="$(mktemp -d)"
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$tmp"' EXIT
+xvfb="" wm="" program=""
+cleanup() {
+    for pid in $program $wm $xvfb; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display and writes its number to file descriptor 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
 xvfb=$!
-sleep 1
+for _ in $(seq 50); do
+    [[ -s "$tmp/display" ]] && break
+    sleep 0.1
+done
+[[ -s "$tmp/display" ]] || { echo "Xvfb did not start" >&2; exit 1; }
+display=":$(head -n1 "$tmp/display")"
 DISPLAY="$display" jwm >/dev/null 2>&1 &
+wm=$!
 sleep 1
 
 mkdir -p "$tmp/config/SOFTWARE/Tamsery Games/Frothwick"
@@ -25,17 +38,18 @@ if [[ "$mode" == fullscreen ]]; then
 fi
 ticks=$(((seconds + 3) * 100))
 (cd "$bin" && DISPLAY="$display" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp" SDL_AUDIODRIVER=dummy \
-    FROTHWICK_EXIT_AFTER_TICKS=$ticks ./frothwick 2>"$tmp/stats") &
+    FROTHWICK_EXIT_AFTER_TICKS=$ticks exec ./frothwick 2>"$tmp/stats") &
+program=$!
 sleep 0.5
-pid=$(pgrep -n -f "^./frothwick" || true)
-[[ -n "$pid" ]] || { echo "frothwick did not start" >&2; cat "$tmp/stats" >&2; exit 1; }
+[[ -e "/proc/$program/stat" ]] || { echo "frothwick did not start" >&2; cat "$tmp/stats" >&2; exit 1; }
 hz=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 sleep 1.5
-p0=$(cpu "$pid"); x0=$(cpu "$xvfb"); t0=$(date +%s.%N)
+p0=$(cpu "$program"); x0=$(cpu "$xvfb"); t0=$(date +%s.%N)
 sleep "$seconds"
-p1=$(cpu "$pid"); x1=$(cpu "$xvfb"); t1=$(date +%s.%N)
-wait %3 2>/dev/null || true
+p1=$(cpu "$program"); x1=$(cpu "$xvfb"); t1=$(date +%s.%N)
+wait "$program" 2>/dev/null || true
+program=""
 awk -v p="$((p1 - p0))" -v x="$((x1 - x0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v mode="$mode" \
     'BEGIN { s = t1 - t0; printf "%s: frothwick %.1f %% of a core, Xvfb %.1f %% over %.1f s\n", mode, 100 * p / hz / s, 100 * x / hz / s, s }'
 grep -E 'Seconds|Update Count|Draw Count' "$tmp/stats" | tr -s ' ' | paste -sd ' ' -
