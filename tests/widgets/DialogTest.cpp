@@ -61,8 +61,7 @@ TEST_F(DialogFixture, ButtonsReportToTheListenerAndSetTheResult)
 {
     Show();
     ClickButton(*dialog.secondButton);
-    EXPECT_EQ(listener.log,
-              (std::vector<std::string>{"dialog pressed 42 1001", "dialog clicked 42 1001"}));
+    EXPECT_EQ(listener.log, (std::vector<std::string>{"dialog pressed 42 1001", "dialog clicked 42 1001"}));
     EXPECT_EQ(dialog.result, Dialog::ID_NO);
     ClickButton(*dialog.firstButton);
     EXPECT_EQ(dialog.result, Dialog::ID_YES);
@@ -176,7 +175,12 @@ TEST_F(DialogFixture, PreferredHeightAddsTheSections)
 {
     // 24 + header 10 + 10 + one line 10 + 10 + buttons 24 + 24.
     EXPECT_EQ(dialog.GetPreferredHeight(300), 112);
-    dialog.lines = std::string(100, 'w') + " " + std::string(30, 'w');
+    std::string twoLines;
+    for (int i = 0; i < 13; ++i)
+    {
+        twoLines += "www ";
+    }
+    dialog.lines = twoLines; // 52 characters, 42 fit on a line
     EXPECT_EQ(dialog.GetPreferredHeight(300), 122);
 }
 

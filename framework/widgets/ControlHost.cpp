@@ -1,0 +1,17 @@
+#include "framework/widgets/ControlHost.h"
+
+#include "framework/widgets/WidgetManager.h"
+
+namespace Framework
+{
+
+ControlHost* FindControlHost(const WidgetContainer* widget)
+{
+    if (widget == nullptr || widget->manager == nullptr)
+    {
+        return nullptr;
+    }
+    return dynamic_cast<ControlHost*>(widget->manager->app);
+}
+
+} // namespace Framework
