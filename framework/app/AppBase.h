@@ -43,6 +43,9 @@
 #include "framework/platform/Platform.h"
 #include "framework/platform/SettingsStore.h"
 #include "framework/platform/SingleInstance.h"
+#include "framework/sound/AudioOutput.h"
+#include "framework/sound/MusicInterface.h"
+#include "framework/sound/SoundManager.h"
 
 namespace Framework
 {
@@ -166,6 +169,12 @@ public:
     std::unique_ptr<DDInterface> display;             // made by the first CreateMainWindow
     std::unique_ptr<ResourceManager> resourceManager; // made at construction, loads through this object
     std::shared_ptr<Clock> clock;
+    // Sound: the mixer on the audio device, the effects and the songs, made
+    // by Initialise (SoundCreate); declared in this order so the players go
+    // before the device they play through.
+    std::unique_ptr<AudioOutput> audioOutput;
+    std::unique_ptr<SoundManager> soundManager;
+    std::unique_ptr<MusicInterface> musicInterface;
     std::filesystem::path settingsRoot;    // folder of the settings files ($XDG_CONFIG_HOME)
     std::filesystem::path instanceLockDir; // empty: $XDG_RUNTIME_DIR or /tmp
 
@@ -235,6 +244,10 @@ public:
     virtual void Unmute(bool automatic);
     virtual void PlaySound(int32_t id, double pan);
     virtual void PlaySound(int32_t id);
+    // The resource manager's sound loading, forwarded to the sound manager.
+    bool LoadSoundAt(int32_t id, const std::string& path) override;
+    void SetSoundBaseVolume(int32_t id, double volume) override;
+    void SetSoundBasePan(int32_t id, int32_t pan) override;
 
     // --- messages ---
     virtual int32_t ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags);
@@ -304,15 +317,18 @@ protected:
     // Display: presents what the draw pass drew into the screen image.
     virtual void PresentScreen();
     // Sound manager and music interface.
-    virtual void SoundCreate() {}
-    virtual void SoundSetVolume(double) {}
-    virtual void SoundSetSystemWaveVolume(double volume) { systemWaveVolume = volume; }
-    virtual double SoundGetSystemWaveVolume() { return systemWaveVolume; }
-    virtual void SoundPlay(int32_t, bool, double) {}
-    virtual void SoundWindowChanged(bool) {}
-    virtual void MusicSetVolume(double) {}
-    virtual void MusicUpdate() {}
-    virtual void MusicStopAll() {}
+    // Opens the audio device (silent when there is none) and makes the sound
+    // manager and, through CreateMusicPlayer, the music interface.
+    virtual void SoundCreate();
+    virtual std::unique_ptr<MusicInterface> CreateMusicPlayer();
+    virtual void SoundSetVolume(double volume);
+    virtual void SoundSetSystemWaveVolume(double volume);
+    virtual double SoundGetSystemWaveVolume();
+    virtual void SoundPlay(int32_t id, bool withPan, double pan);
+    virtual void SoundWindowChanged(bool toWindowed);
+    virtual void MusicSetVolume(double volume);
+    virtual void MusicUpdate();
+    virtual void MusicStopAll();
 
     // Handles one window-level event (focus, minimise, move, ...).
     virtual void HandleWindowEvent(const WindowEvent& event);
