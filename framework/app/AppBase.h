@@ -46,6 +46,7 @@
 #include "framework/sound/AudioOutput.h"
 #include "framework/sound/MusicInterface.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/widgets/WidgetManager.h"
 
 namespace Framework
 {
@@ -163,6 +164,13 @@ public:
     bool demoRecord = false;
     int32_t demoNumber = 0;
     std::string demoFile;
+
+    // --- widgets ---
+    // The root of the widget tree, sized to the game by Initialise. The
+    // widgets in it belong to whoever made them.
+    std::unique_ptr<WidgetManager> widgetManager = MakeWidgetManager(*this);
+    // The window holds the pointer from a press until no button is held.
+    bool pointerCaptured = false;
 
     // --- services; tests replace them before Initialise ---
     std::unique_ptr<Platform> platform;
@@ -304,16 +312,17 @@ protected:
 
     // --- seams to the other parts ---
     virtual std::unique_ptr<Platform> CreatePlatform();
-    // Widget manager: sizes, passes and events.
-    virtual void WidgetsResize(int32_t, int32_t) {}
-    virtual bool WidgetsUpdatePass() { return false; }
-    virtual void WidgetsSmoothUpdatePass(double) {}
-    virtual bool WidgetsDrawPass() { return false; }
-    virtual void WidgetsInput(const InputEvent&) {}
-    virtual void WidgetsGotFocus() {}
-    virtual void WidgetsLostFocus() {}
-    virtual void WidgetsMarkAllDirty() {}
-    virtual void WidgetsSetScreenImage(Image*) {}
+    // Widget manager: sizes, passes and events (AppBaseWidgets.cpp).
+    static std::unique_ptr<WidgetManager> MakeWidgetManager(AppBase& app);
+    virtual void WidgetsResize(int32_t newWidth, int32_t newHeight);
+    virtual bool WidgetsUpdatePass();
+    virtual void WidgetsSmoothUpdatePass(double fraction);
+    virtual bool WidgetsDrawPass();
+    virtual void WidgetsInput(const InputEvent& event);
+    virtual void WidgetsGotFocus();
+    virtual void WidgetsLostFocus();
+    virtual void WidgetsMarkAllDirty();
+    virtual void WidgetsSetScreenImage(Image* image);
     // Display: presents what the draw pass drew into the screen image.
     virtual void PresentScreen();
     // Sound manager and music interface.
