@@ -116,10 +116,6 @@ int16_t MuLawToLinear(uint8_t f)
     {
         h = 22368 - 128 * g;
     }
-    else if (g == 128)
-    {
-        h = 255;
-    }
     else
     {
         h = 40672 - 256 * g;

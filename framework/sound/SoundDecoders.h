@@ -23,7 +23,8 @@ std::optional<SoundData> DecodeOggFile(const std::string& path);
 std::optional<SoundData> DecodeAu(const uint8_t* bytes, size_t size);
 std::optional<SoundData> LoadAuFile(const std::string& path);
 
-// One mu-law byte as a 16-bit sample.
+// One mu-law byte as a 16-bit sample. The two loudest codes (0x00, 0x80)
+// continue their segment like every other code.
 int16_t MuLawToLinear(uint8_t f);
 
 } // namespace Framework

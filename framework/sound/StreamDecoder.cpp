@@ -47,12 +47,16 @@ public:
 
     int32_t Read(int16_t* out, int32_t frameCount) override
     {
+        // Decoded as the whole-file decoder does, so a streamed song and a
+        // loaded sound hold the same samples.
         int32_t done = 0;
         while (done < frameCount)
         {
-            float** pcm = nullptr;
+            const size_t frameBytes = sizeof(int16_t) * static_cast<size_t>(channels);
+            raw.resize(static_cast<size_t>(frameCount - done) * static_cast<size_t>(channels));
             int stream = 0;
-            const long got = ov_read_float(&file, &pcm, frameCount - done, &stream);
+            const long got = ov_read(&file, reinterpret_cast<char*>(raw.data()),
+                                     static_cast<int>(raw.size() * sizeof(int16_t)), 0, 2, 1, &stream);
             if (got == OV_HOLE)
             {
                 continue;
@@ -66,15 +70,18 @@ public:
                 break;
             }
             const vorbis_info* info = ov_info(&file, stream);
-            const int linkChannels = info ? info->channels : 1;
-            for (long i = 0; i < got; ++i)
+            if (info == nullptr || info->channels != channels)
             {
-                const float l = pcm[0][i];
-                const float r = linkChannels > 1 ? pcm[1][i] : l;
-                out[2 * (done + i)] = ToSample(l);
-                out[2 * (done + i) + 1] = ToSample(r);
+                return done > 0 ? done : -1; // a chained link in another layout
             }
-            done += static_cast<int32_t>(got);
+            const int32_t frames = static_cast<int32_t>(static_cast<size_t>(got) / frameBytes);
+            for (int32_t i = 0; i < frames; ++i)
+            {
+                const int16_t l = raw[static_cast<size_t>(i * channels)];
+                out[2 * (done + i)] = l;
+                out[2 * (done + i) + 1] = channels > 1 ? raw[static_cast<size_t>(i * channels + 1)] : l;
+            }
+            done += frames;
         }
         return done;
     }
@@ -85,13 +92,8 @@ public:
     int32_t Channels() const override { return channels; }
 
 private:
-    static int16_t ToSample(float v)
-    {
-        const float s = std::clamp(v * 32768.0f, -32768.0f, 32767.0f);
-        return static_cast<int16_t>(s + (s >= 0.0f ? 0.5f : -0.5f));
-    }
-
     OggVorbis_File file{};
+    std::vector<int16_t> raw;
     bool open = false;
     int64_t total = 0;
     int32_t rate = 44100;

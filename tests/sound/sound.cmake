@@ -1,0 +1,8 @@
+# The sound manager, the music player, their file readers and the mixer,
+# all on the test sink or SDL's dummy and disk drivers; then the game's own
+# sounds and songs.
+frothwick_add_test(NAME test_sound
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/SoundTestFiles.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/SoundFilesTest.cpp
+    LIBS fw_sound PkgConfig::VORBIS)
