@@ -1,0 +1,1 @@
+frothwick_add_bench(NAME bench_widgets SOURCES widgets/WidgetsBench.cpp LIBS fw_widgets)
