@@ -5,4 +5,5 @@ frothwick_add_test(NAME test_sound
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/SoundTestFiles.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SoundFilesTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/SoundManagerTest.cpp
     LIBS fw_sound PkgConfig::VORBIS)
