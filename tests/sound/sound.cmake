@@ -6,4 +6,5 @@ frothwick_add_test(NAME test_sound
         ${CMAKE_CURRENT_LIST_DIR}/SoundTestFiles.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SoundFilesTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SoundManagerTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/MusicTest.cpp
     LIBS fw_sound PkgConfig::VORBIS)
