@@ -8,3 +8,10 @@ frothwick_add_test(NAME test_sound
         ${CMAKE_CURRENT_LIST_DIR}/SoundManagerTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MusicTest.cpp
     LIBS fw_sound PkgConfig::VORBIS)
+
+# The application base's sound wiring.
+frothwick_add_test(NAME test_appbase_sound
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/SoundTestFiles.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/AppBaseSoundTest.cpp
+    LIBS fw_app PkgConfig::VORBIS)

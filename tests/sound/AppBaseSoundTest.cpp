@@ -1,0 +1,137 @@
+// The application base's sound wiring: the players it makes, volumes and
+// mute reaching them, PlaySound, the resource manager's sound loading and
+// the music's tick.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/AppBaseFakes.h"
+#include "framework/app/AppBase.h"
+#include "framework/sound/MixerMusicInterface.h"
+#include "framework/sound/MixerSoundManager.h"
+#include "sound/SoundTestFiles.h"
+#include "support/TestTemp.h"
+
+using namespace Framework;
+
+namespace
+{
+
+class SoundApp : public AppBase
+{
+public:
+    SoundApp()
+    {
+        clock = std::make_shared<FrothwickTest::FakeClock>();
+        platform = std::make_unique<FrothwickTest::FakePlatform>();
+        settingsRoot = TestSupport::TestTempDir("settings");
+        instanceLockDir = TestSupport::TestTempDir();
+        onlyOneInstance = false;
+        commandLineParsed = true;
+    }
+    [[noreturn]] void ExitProcess(int code) override { throw AppExit{code}; }
+    using AppBase::Tick;
+
+    MixerSoundManager& Sounds() { return static_cast<MixerSoundManager&>(*soundManager); }
+    MixerMusicInterface& Music() { return static_cast<MixerMusicInterface&>(*musicInterface); }
+};
+
+class AppBaseSoundTest : public ::testing::Test
+{
+protected:
+    std::filesystem::path dir = TestSupport::TestTempDir("data");
+    SoundApp app;
+
+    void SetUp() override
+    {
+        app.Initialise();
+        ASSERT_NE(app.soundManager, nullptr);
+        ASSERT_NE(app.musicInterface, nullptr);
+        SoundTest::WriteFile(dir / "beep.wav", SoundTest::WaveBytes(SoundTest::Ramp(4410, 2), 2, 44100));
+        SoundTest::WriteFile(dir / "song.wav", SoundTest::WaveBytes(SoundTest::Ramp(44100, 2), 2, 44100));
+    }
+};
+
+TEST_F(AppBaseSoundTest, InitialiseOpensTheDeviceAndAppliesTheSavedVolumes)
+{
+    EXPECT_TRUE(app.soundManager->IsReady()) << "SDL's dummy driver is a device";
+    EXPECT_DOUBLE_EQ(app.Sounds().MasterVolume(), app.sfxVolume);
+    ASSERT_TRUE(app.musicInterface->LoadSong(5, (dir / "song.wav").string()));
+    app.musicInterface->SetSongVolume(5, 1.0);
+    EXPECT_FLOAT_EQ(app.Music().SongGain(5), 0.85f) << "the music volume became the master music volume";
+}
+
+TEST_F(AppBaseSoundTest, MuteSilencesBothPlayersAndUnmuteRestoresThem)
+{
+    ASSERT_TRUE(app.musicInterface->LoadSong(5, (dir / "song.wav").string()));
+    app.musicInterface->SetSongVolume(5, 1.0);
+    app.SetSfxVolume(0.5);
+    app.SetMusicVolume(0.4);
+    app.Mute(false);
+    app.Mute(true);
+    EXPECT_DOUBLE_EQ(app.Sounds().MasterVolume(), 0.0);
+    EXPECT_FLOAT_EQ(app.Music().SongGain(5), 0.0f);
+    app.SetMusicVolume(0.6);
+    EXPECT_FLOAT_EQ(app.Music().SongGain(5), 0.0f) << "still muted";
+    app.Unmute(true);
+    EXPECT_DOUBLE_EQ(app.Sounds().MasterVolume(), 0.0) << "one mute left";
+    app.Unmute(false);
+    EXPECT_DOUBLE_EQ(app.Sounds().MasterVolume(), 0.5);
+    EXPECT_FLOAT_EQ(app.Music().SongGain(5), 0.6f);
+
+    app.SetEffectsMasterVolume(0.3);
+    EXPECT_DOUBLE_EQ(app.GetEffectsMasterVolume(), 0.3);
+    EXPECT_DOUBLE_EQ(app.sfxVolume, 0.3);
+}
+
+TEST_F(AppBaseSoundTest, TheResourceManagersSoundsLoadAndPlayOnceThenFree)
+{
+    EXPECT_TRUE(app.LoadSoundAt(2, (dir / "beep").string()));
+    EXPECT_FALSE(app.LoadSoundAt(3, (dir / "nothing").string()));
+    app.SetSoundBaseVolume(2, 0.5);
+    app.SetSoundBasePan(2, 300);
+    app.PlaySound(2);
+    app.PlaySound(2, -300.0);
+    app.PlaySound(3);
+    EXPECT_EQ(app.Sounds().BusyChannels(), 2) << "nothing to play in slot 3";
+    for (int i = 0; i < 32; ++i)
+    {
+        app.PlaySound(2);
+    }
+    EXPECT_EQ(app.Sounds().BusyChannels(), 32);
+    EXPECT_EQ(app.soundManager->CreateInstance(2), nullptr) << "a tenth of a second is not over yet";
+    // The dummy device plays in real time: once the sounds have finished,
+    // their channels are free again because PlaySound asked for auto-release.
+    SoundInstance* later = nullptr;
+    for (int i = 0; i < 300 && later == nullptr; ++i)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        later = app.soundManager->CreateInstance(2);
+    }
+    EXPECT_NE(later, nullptr);
+}
+
+TEST_F(AppBaseSoundTest, TicksFadeTheSongsAndStoppingTheApplicationStopsThem)
+{
+    ASSERT_TRUE(app.musicInterface->LoadSong(5, (dir / "song.wav").string()));
+    app.musicInterface->FadeInSong(5, 0, 0.25, false);
+    app.Tick();
+    app.Tick();
+    EXPECT_DOUBLE_EQ(app.Music().SongVolume(5), 0.5);
+    EXPECT_TRUE(app.musicInterface->IsSongPlaying(5));
+    app.StopApplication();
+    EXPECT_FALSE(app.musicInterface->IsSongPlaying(5));
+}
+
+TEST(AppBaseSoundBeforeInitialiseTest, NothingLoadsWithoutASoundManager)
+{
+    SoundApp app;
+    EXPECT_FALSE(app.LoadSoundAt(0, "sounds/x"));
+    app.SetSoundBaseVolume(0, 0.5);
+    app.PlaySound(0);
+    app.SetEffectsMasterVolume(0.4);
+    EXPECT_DOUBLE_EQ(app.GetEffectsMasterVolume(), 0.4);
+}
+
+} // namespace
