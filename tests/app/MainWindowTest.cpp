@@ -242,6 +242,7 @@ TEST(MainWindowModeTest, EveryNewWindowGetsTheDragBand)
 TEST(MainWindowModeTest, TheThreeDChoiceIsWrittenOnlyWhenItChanged)
 {
     const std::filesystem::path root = TestSupport::TestTempDir("is3d");
+    std::filesystem::remove_all(root); // a fresh store on every run
     auto make = [&](TestApp& app)
     {
         app.settingsRoot = root;
@@ -272,6 +273,7 @@ TEST(MainWindowModeTest, TheThreeDChoiceIsWrittenOnlyWhenItChanged)
 }
 
 // The destructor must not free what a still-running loading thread uses.
+std::atomic<bool> loaderEntered{false};
 std::atomic<bool> loaderSawManager{false};
 
 TEST(MainWindowLifetimeTest, DestructionWaitsForTheLoadingThreadFirst)
@@ -281,15 +283,21 @@ TEST(MainWindowLifetimeTest, DestructionWaitsForTheLoadingThreadFirst)
     public:
         void LoadInBackground() override
         {
+            loaderEntered = true;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             loaderSawManager = resourceManager != nullptr;
         }
     };
+    loaderEntered = false;
     loaderSawManager = false;
     {
         SlowLoad app;
         app.Initialise();
         app.StartLoadingThread();
+        while (!loaderEntered)
+        {
+            std::this_thread::yield();
+        }
     }
     EXPECT_TRUE(loaderSawManager);
 }
