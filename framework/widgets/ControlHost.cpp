@@ -14,4 +14,12 @@ ControlHost* FindControlHost(const WidgetContainer* widget)
     return dynamic_cast<ControlHost*>(widget->manager->app);
 }
 
+void SetControlCursor(const WidgetContainer* widget, int32_t number)
+{
+    if (ControlHost* host = FindControlHost(widget))
+    {
+        host->SetCursor(number);
+    }
+}
+
 } // namespace Framework

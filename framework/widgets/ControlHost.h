@@ -14,6 +14,15 @@ namespace Framework
 class AppBase;
 class WidgetContainer;
 
+// The cursor numbers the controls ask for.
+enum ControlCursor : int32_t
+{
+    CursorArrow = 0,
+    CursorHand = 1,
+    CursorDragging = 2,
+    CursorText = 3,
+};
+
 class ControlHost
 {
 public:
@@ -32,5 +41,7 @@ public:
 
 // The control host of the manager the widget is attached to, or null.
 ControlHost* FindControlHost(const WidgetContainer* widget);
+// Asks the widget's control host, if any, for the cursor.
+void SetControlCursor(const WidgetContainer* widget, int32_t number);
 
 } // namespace Framework

@@ -14,8 +14,6 @@ namespace Framework
 namespace
 {
 
-constexpr int32_t kCursorArrow = 0;
-constexpr int32_t kCursorDragging = 2;
 constexpr int32_t kShadowOffset = 4;
 constexpr int32_t kMinButtonHeight = 24;
 
@@ -304,14 +302,6 @@ void Dialog::Close()
     }
 }
 
-void Dialog::ShowCursor(int32_t number)
-{
-    if (ControlHost* host = FindControlHost(this))
-    {
-        host->SetCursor(number);
-    }
-}
-
 void Dialog::MouseDown(int32_t localX, int32_t localY, int32_t, int32_t clickCount)
 {
     if (clickCount == 1)
@@ -328,7 +318,7 @@ void Dialog::MouseDrag(int32_t localX, int32_t localY)
     {
         return;
     }
-    ShowCursor(kCursorDragging);
+    SetControlCursor(this, CursorDragging);
     const int32_t areaWidth = parent != nullptr ? parent->width : width;
     const int32_t areaHeight = parent != nullptr ? parent->height : height;
     const int32_t newX = std::clamp(x + localX - grabX, 0, std::max(0, areaWidth - width));
@@ -343,7 +333,7 @@ void Dialog::MouseUp(int32_t, int32_t, int32_t, int32_t)
     if (dragging)
     {
         dragging = false;
-        ShowCursor(kCursorArrow);
+        SetControlCursor(this, CursorArrow);
     }
 }
 

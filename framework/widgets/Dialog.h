@@ -132,7 +132,6 @@ private:
     Font* LinesFont();
     int32_t ButtonRowHeight();
     void LayoutButtons();
-    void ShowCursor(int32_t number);
 };
 
 } // namespace Framework

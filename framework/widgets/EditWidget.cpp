@@ -16,8 +16,6 @@ namespace Framework
 namespace
 {
 
-constexpr int32_t kCursorArrow = 0;
-constexpr int32_t kCursorText = 3;
 constexpr int32_t kTextInset = 4;
 constexpr int32_t kCaretWidth = 2;
 
@@ -527,22 +525,14 @@ void EditWidget::MouseUp(int32_t, int32_t, int32_t, int32_t)
     MarkDirty();
 }
 
-void EditWidget::ShowCursor(int32_t number)
-{
-    if (ControlHost* host = FindControlHost(this))
-    {
-        host->SetCursor(number);
-    }
-}
-
 void EditWidget::MouseEnter()
 {
-    ShowCursor(kCursorText);
+    SetControlCursor(this, CursorText);
 }
 
 void EditWidget::MouseLeave()
 {
-    ShowCursor(kCursorArrow);
+    SetControlCursor(this, CursorArrow);
 }
 
 void EditWidget::Draw(Graphics* g)

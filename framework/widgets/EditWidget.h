@@ -129,7 +129,6 @@ private:
     void EnforceLimits();
     void CutToWidth(Font* measure, int32_t limit);
     int32_t ShownWidth(int32_t from, int32_t to);
-    void ShowCursor(int32_t number);
 
     Clipboard* clipboard;
 };

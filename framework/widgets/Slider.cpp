@@ -9,14 +9,6 @@
 namespace Framework
 {
 
-namespace
-{
-
-constexpr int32_t kCursorArrow = 0;
-constexpr int32_t kCursorDragging = 2;
-
-} // namespace
-
 Slider::Slider(Image* track, Image* thumb, int32_t sliderId, SliderListener* sliderListener)
     : listener(sliderListener), id(sliderId), trackImage(track), thumbImage(thumb)
 {
@@ -48,35 +40,27 @@ bool Slider::OnThumb(int32_t localX) const
     return localX >= thumbX && localX < thumbX + ThumbWidth();
 }
 
-void Slider::ShowCursor(int32_t number)
-{
-    if (ControlHost* host = FindControlHost(this))
-    {
-        host->SetCursor(number);
-    }
-}
-
 void Slider::MouseDown(int32_t localX, int32_t, int32_t, int32_t)
 {
     if (!OnThumb(localX))
     {
         return;
     }
-    ShowCursor(kCursorDragging);
+    SetControlCursor(this, CursorDragging);
     dragging = true;
     grabOffset = localX - ThumbX();
 }
 
 void Slider::MouseMove(int32_t localX, int32_t)
 {
-    ShowCursor(OnThumb(localX) ? kCursorDragging : kCursorArrow);
+    SetControlCursor(this, OnThumb(localX) ? CursorDragging : CursorArrow);
 }
 
 void Slider::MouseLeave()
 {
     if (!dragging)
     {
-        ShowCursor(kCursorArrow);
+        SetControlCursor(this, CursorArrow);
     }
 }
 
@@ -103,7 +87,7 @@ void Slider::MouseDrag(int32_t localX, int32_t)
 void Slider::MouseUp(int32_t, int32_t, int32_t, int32_t)
 {
     dragging = false;
-    ShowCursor(kCursorArrow);
+    SetControlCursor(this, CursorArrow);
     if (listener != nullptr)
     {
         listener->SliderValueChanged(id, value);

@@ -48,7 +48,6 @@ private:
     int32_t ThumbWidth() const;
     int32_t ThumbHeight() const;
     bool OnThumb(int32_t localX) const;
-    void ShowCursor(int32_t number);
 };
 
 } // namespace Framework
