@@ -48,7 +48,15 @@ std::string MixerSoundManager::CachePathFor(const std::string& path)
     {
         return {};
     }
-    return "cached/" + WithSlashes(path) + ".wav";
+    // A path that climbs out with ".." would put its cache file outside the
+    // cache folder: such sounds are not cached.
+    const std::string relative = WithSlashes(path);
+    if (relative == ".." || relative.rfind("../", 0) == 0 || relative.find("/../") != std::string::npos ||
+        relative.ends_with("/.."))
+    {
+        return {};
+    }
+    return "cached/" + relative + ".wav";
 }
 
 bool MixerSoundManager::LoadSoundAt(int32_t id, const std::string& path)

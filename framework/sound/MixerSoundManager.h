@@ -2,7 +2,7 @@
 //
 // 256 sound slots and 32 channels. Loading (LoadSoundAt) tries, for a path
 // without extension, the cache file "cached/" + path + ".wav" (relative
-// paths only), then path + ".wav", path + ".ogg" and path + ".au"; a sound
+// paths that stay below the working directory), then path + ".wav", path + ".ogg" and path + ".au"; a sound
 // decoded from ".ogg" or ".au" is written to the cache with its source's
 // stamp so the next start reads it directly while the source is unchanged.
 // Paths are relative to the working directory; "\" separators are accepted.

@@ -303,6 +303,9 @@ TEST_F(SoundCacheTest, WaveSourcesAreNotCachedAndAbsolutePathsSkipTheCache)
     EXPECT_EQ(MixerSoundManager::CachePathFor("/abs/x"), "");
     EXPECT_EQ(MixerSoundManager::CachePathFor("C:x"), "");
     EXPECT_EQ(MixerSoundManager::CachePathFor("ab"), "");
+    EXPECT_EQ(MixerSoundManager::CachePathFor("../up/x"), "") << "caches stay inside their folder";
+    EXPECT_EQ(MixerSoundManager::CachePathFor("a\\..\\..\\x"), "");
+    EXPECT_EQ(MixerSoundManager::CachePathFor("a..b/x"), "cached/a..b/x.wav");
 
     ASSERT_TRUE(manager.LoadSoundAt(1, (dir / "sounds/tone").string()));
     EXPECT_FALSE(std::filesystem::exists("cached/sounds/tone.wav"));

@@ -15,3 +15,13 @@ frothwick_add_test(NAME test_appbase_sound
         ${CMAKE_CURRENT_LIST_DIR}/SoundTestFiles.cpp
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseSoundTest.cpp
     LIBS fw_app PkgConfig::VORBIS)
+
+if(TARGET gamedata_audio)
+  frothwick_add_test(NAME test_sound_data
+      SOURCES
+          ${CMAKE_CURRENT_LIST_DIR}/SoundTestFiles.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/SoundDataTest.cpp
+      LIBS fw_sound fw_resources PkgConfig::VORBIS
+      LABELS data)
+  add_dependencies(test_sound_data gamedata_audio)
+endif()
