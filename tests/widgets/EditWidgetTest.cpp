@@ -168,12 +168,41 @@ TEST_F(EditFixture, MousePositionsNeverSplitADoubleByteCharacter)
     }
 }
 
-TEST_F(EditFixture, EnterReportsTheText)
+TEST_F(EditFixture, KeysThatAlsoArriveAsCharactersActOnce)
 {
+    // The platform sends a key code and a control character for Backspace,
+    // Enter and Ctrl+letters.
     Type("name");
-    Key(VK_RETURN);
-    EXPECT_EQ(listener.log.back(), "entered 5 name");
+    screen.manager.KeyDown(VK_BACK);
+    screen.manager.CharTyped('\b');
+    EXPECT_EQ(edit.text, "nam");
+    screen.manager.KeyDown(VK_RETURN);
+    screen.manager.CharTyped('\r');
+    EXPECT_EQ(listener.Count("entered 5 nam"), 1);
+    EXPECT_EQ(edit.text, "nam");
+
+    clipboard.contents = "e";
+    screen.manager.KeyDown(VK_CONTROL);
+    screen.manager.KeyDown('V');
+    screen.manager.CharTyped('\x16');
+    screen.manager.KeyUp('V');
+    screen.manager.KeyUp(VK_CONTROL);
     EXPECT_EQ(edit.text, "name");
+}
+
+TEST_F(EditFixture, TabMovesTheFocusAlongTheTabOrder)
+{
+    EditWidget next(6, &listener, 100, 130, 200, 20, 12);
+    screen.manager.AddWidget(&next);
+    edit.nextInTabOrder = &next;
+    next.prevInTabOrder = &edit;
+    screen.manager.KeyDown(VK_TAB);
+    screen.manager.CharTyped('\t');
+    EXPECT_EQ(screen.manager.focusWidget, &next);
+    EXPECT_EQ(next.text, "");
+    screen.manager.KeyDown(VK_SHIFT);
+    screen.manager.KeyDown(VK_TAB);
+    EXPECT_EQ(screen.manager.focusWidget, &edit);
 }
 
 TEST_F(EditFixture, RefusedTextUndoesTheEdit)
