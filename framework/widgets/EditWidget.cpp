@@ -66,7 +66,15 @@ EditWidget::EditWidget(int32_t fieldId, EditListener* fieldListener, int32_t fie
     ScrollToCaret(false);
 }
 
-EditWidget::~EditWidget() = default;
+EditWidget::~EditWidget()
+{
+    // Leave the tree while still a text field, so losing the focus turns the
+    // text input off.
+    if (parent != nullptr)
+    {
+        parent->RemoveWidget(this);
+    }
+}
 
 Font* EditWidget::GetFont()
 {

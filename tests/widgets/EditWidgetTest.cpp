@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "framework/platform/VirtualKeys.h"
 #include "framework/widgets/EditWidget.h"
 #include "support/FixedWidthFont.h"
@@ -360,6 +362,15 @@ TEST_F(EditFixture, CaretBlinksWhileFocusedAndTextInputFollowsFocus)
     screen.manager.SetFocus(nullptr);
     EXPECT_FALSE(screen.host.textInput);
     EXPECT_FALSE(edit.blinkOn);
+
+    // A focused field destroyed while shown turns the text input off too.
+    auto other = std::make_unique<EditWidget>(2, &listener, 0, 0, 50, 20, 8);
+    screen.manager.AddWidget(other.get());
+    screen.manager.SetFocus(other.get());
+    EXPECT_TRUE(screen.host.textInput);
+    other.reset();
+    EXPECT_FALSE(screen.host.textInput);
+    EXPECT_EQ(screen.manager.focusWidget, nullptr);
 }
 
 TEST_F(EditFixture, PointerShowsTheTextCursor)
