@@ -22,20 +22,6 @@ void DropManager(WidgetContainer* container)
     }
 }
 
-// Puts the update cursor back at the end when a walk leaves, also by an
-// exception, so that a later removal does not move a stale cursor.
-class CursorReset
-{
-public:
-    explicit CursorReset(WidgetContainer& c) : container(c) {}
-    ~CursorReset() { container.updateCursor = container.children.end(); }
-    CursorReset(const CursorReset&) = delete;
-    CursorReset& operator=(const CursorReset&) = delete;
-
-private:
-    WidgetContainer& container;
-};
-
 } // namespace
 
 WidgetContainer::~WidgetContainer()
@@ -231,11 +217,27 @@ void WidgetContainer::UpdateSmoothTree(ModalFlags& flags, double fraction)
 
 void WidgetContainer::UpdateChildren(ModalFlags& flags, bool smooth, double fraction)
 {
-    CursorReset reset(*this);
-    updateCursor = children.begin();
-    while (updateCursor != children.end())
+    UpdateWalk walk;
+    walk.cursor = children.begin();
+    walk.outer = activeWalk;
+    activeWalk = &walk;
+    // Leaving, also by an exception, hands the cursor back to the outer walk.
+    struct Leave
     {
-        Widget* child = *updateCursor;
+        WidgetContainer& container;
+        UpdateWalk& walk;
+        ~Leave()
+        {
+            container.activeWalk = walk.outer;
+            container.updateCursor = walk.outer != nullptr ? walk.outer->cursor : container.children.end();
+        }
+    } leave{*this, walk};
+
+    while (walk.cursor != children.end())
+    {
+        Widget* child = *walk.cursor;
+        walk.changed = false;
+        updateCursor = walk.cursor;
         childListChanged = false;
         if (manager != nullptr && child == manager->modalWidget)
         {
@@ -249,9 +251,9 @@ void WidgetContainer::UpdateChildren(ModalFlags& flags, bool smooth, double frac
         {
             child->UpdateTree(flags);
         }
-        if (!childListChanged)
+        if (!walk.changed)
         {
-            ++updateCursor;
+            ++walk.cursor;
         }
     }
 }
@@ -420,6 +422,14 @@ void WidgetContainer::MarkSubtreeDirty()
 
 void WidgetContainer::UnlinkChild(ChildList::iterator it)
 {
+    for (UpdateWalk* walk = activeWalk; walk != nullptr; walk = walk->outer)
+    {
+        if (walk->cursor == it)
+        {
+            ++walk->cursor;
+            walk->changed = true;
+        }
+    }
     if (it == updateCursor)
     {
         ++updateCursor;

@@ -11,7 +11,9 @@
 // top-most. The update pass walks the list with updateCursor; removing or
 // moving the child under the cursor moves the cursor on and sets
 // childListChanged, so a handler may remove itself or a sibling during its own
-// update without a sibling being skipped or visited twice.
+// update without a sibling being skipped or visited twice. A pass started from
+// inside a handler (a dialog waiting for its answer runs the loop) walks with
+// a cursor of its own, and the outer walk resumes where it stood.
 //
 // Coordinates: x, y are relative to the parent; width and height in pixels.
 // Main thread only.
@@ -89,11 +91,22 @@ public:
     void MarkSubtreeDirty();
 
 protected:
-    // Unlinks the widget from children, moving the update cursor on when it
+    // One update walk over the children; walks nest when a handler runs a
+    // pass of its own.
+    struct UpdateWalk
+    {
+        ChildList::iterator cursor;
+        bool changed = false;
+        UpdateWalk* outer = nullptr;
+    };
+
+    // Unlinks the widget from children, moving every walk's cursor on that
     // points at it.
     void UnlinkChild(ChildList::iterator it);
     // The walk shared by the update passes.
     void UpdateChildren(ModalFlags& flags, bool smooth, double fraction);
+
+    UpdateWalk* activeWalk = nullptr;
 };
 
 } // namespace Framework

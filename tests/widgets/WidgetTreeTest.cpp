@@ -52,6 +52,40 @@ TEST(WidgetUpdatePass, RemovalDuringUpdateSkipsNoSiblingAndUpdatesNoneTwice)
     EXPECT_EQ(s.manager.children.back(), &a);
 }
 
+TEST(WidgetUpdatePass, APassRunFromInsideAnUpdateLeavesTheOuterWalkIntact)
+{
+    ProbeScreen s;
+    EventLog log;
+    WidgetProbe a(log, "a"), b(log, "b"), c(log, "c"), d(log, "d");
+    for (WidgetProbe* w : {&a, &b, &c, &d})
+    {
+        s.manager.AddWidget(w);
+        w->onUpdate = [w] { w->Log("update " + std::to_string(w->updateCount)); };
+    }
+    // b waits for a dialog: the loop runs another pass inside b's update,
+    // in which c removes itself.
+    bool waiting = false;
+    b.onUpdate = [&]
+    {
+        b.Log("update " + std::to_string(b.updateCount));
+        if (!waiting)
+        {
+            waiting = true;
+            s.manager.RunUpdatePass();
+        }
+    };
+    c.onUpdate = [&]
+    {
+        c.Log("update");
+        s.manager.RemoveWidget(&c);
+    };
+    s.manager.RunUpdatePass();
+    EXPECT_EQ(log, (EventLog{"a:update 1", "b:update 1", "a:update 2", "b:update 2", "c:update", "d:update 1"}));
+    log.clear();
+    s.manager.RunUpdatePass();
+    EXPECT_EQ(log, (EventLog{"a:update 3", "b:update 3", "d:update 2"}));
+}
+
 TEST(WidgetUpdatePass, NestedRemovalAndSmoothPassFollowTheFlags)
 {
     ProbeScreen s;
