@@ -264,6 +264,21 @@ protected:
         return g;
     }
 
+    // The colour of one pixel of the window as "r,g,b" (ImageMagick's import).
+    std::string Pixel(int x, int y)
+    {
+        const std::string out = X("import -window " + FindWindow() + " -crop 1x1+" + std::to_string(x) + "+" +
+                                  std::to_string(y) + " txt:-");
+        // "0,0: (r,g,b)  #hex  name" with 16-bit channels.
+        const size_t open = out.find(": (");
+        int r = 0, g = 0, b = 0;
+        if (open == std::string::npos || std::sscanf(out.c_str() + open + 3, "%d,%d,%d", &r, &g, &b) != 3)
+        {
+            return "";
+        }
+        return std::to_string(r / 257) + "," + std::to_string(g / 257) + "," + std::to_string(b / 257);
+    }
+
     bool LogHas(const std::string& text, std::chrono::milliseconds limit = 15s)
     {
         return WaitFor([&] { return ReadFile(log).find(text) != std::string::npos; }, limit);
@@ -321,6 +336,36 @@ TEST_F(WindowEndToEndTest, ClicksReachTheProgramInAWindowAndInLetterboxedFullScr
     X("xdotool key alt+Return");
     EXPECT_TRUE(WaitFor([&] { return Count("trace: window windowed 800x600") == 2; })) << ReadFile(log);
     EXPECT_TRUE(WaitFor([&] { return GetGeometry().width == 800; }));
+}
+
+TEST_F(WindowEndToEndTest, AButtonShowsHoverAndPressAndFullScreenShowsTheSamePicture)
+{
+    if (!OnPath("import"))
+    {
+        GTEST_SKIP() << "end-to-end test skipped: ImageMagick's import is not installed";
+    }
+    StartProgram();
+    // The first of the program's buttons covers (270, 410) to (350, 470).
+    const int bx = 300, by = 430;
+    const std::string plain = Pixel(bx, by);
+    ASSERT_FALSE(plain.empty()) << "no screenshot";
+    X("xdotool mousemove --window " + window + " " + std::to_string(bx) + " " + std::to_string(by));
+    ASSERT_TRUE(WaitFor([&] { return Pixel(bx, by) != plain; }, 5s)) << "no hover feedback";
+    const std::string hovered = Pixel(bx, by);
+    X("xdotool click 1");
+    ASSERT_TRUE(WaitFor([&] { return Pixel(bx, by) != hovered; }, 5s)) << "the click changed nothing";
+    X("xdotool mousemove --window " + window + " 100 100");
+    ASSERT_TRUE(WaitFor([&] { return Pixel(bx, by) != Pixel(bx, by + 200) && Pixel(bx, by) != hovered; }, 5s));
+    const std::string switchedOn = Pixel(bx, by);
+    EXPECT_NE(switchedOn, plain) << "the button stays on after the pointer left";
+
+    // Full screen: the same picture scaled by 1.6 below a bar of 32 rows.
+    X("xdotool windowactivate --sync " + window);
+    X("xdotool key alt+Return");
+    ASSERT_TRUE(WaitFor([&] { return GetGeometry().width == ScreenWidth; })) << "the window never filled the screen";
+    EXPECT_TRUE(WaitFor([&] { return Pixel(bx * 16 / 10 + 2, by * 16 / 10 + 32 + 2) == switchedOn; }, 5s))
+        << Pixel(bx * 16 / 10 + 2, by * 16 / 10 + 32 + 2) << " instead of " << switchedOn;
+    EXPECT_EQ(Pixel(640, 10), "0,0,0") << "the bar above the picture is black";
 }
 
 TEST_F(WindowEndToEndTest, TheTopBandDragsTheWindowAndItsPlaceIsSaved)
