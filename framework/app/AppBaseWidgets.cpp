@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/app/AppBase.h"
+#include "framework/widgets/ControlHost.h"
 #include "framework/widgets/WidgetManager.h"
 
 namespace Framework
@@ -12,13 +13,19 @@ namespace Framework
 namespace
 {
 
-// What the widgets ask of the application: the drawing mode and the cursor.
-class AppWidgetHost final : public WidgetHost
+// What the widgets and the standard controls ask of the application: the
+// drawing mode, cursors, text input, the loop for a waiting dialog and the
+// owner of the controls' system font.
+class AppWidgetHost final : public WidgetHost, public ControlHost
 {
 public:
     explicit AppWidgetHost(AppBase& owner) : app(owner) {}
     bool IsDrawing3D() override { return app.Is3D(); }
-    void ShowHandCursor(bool hand) override { app.SetCursor(hand ? 1 : 0); }
+    void ShowHandCursor(bool hand) override { app.SetCursor(hand ? CursorHand : CursorArrow); }
+    void SetCursor(int32_t number) override { app.SetCursor(number); }
+    void SetTextInputEnabled(bool on) override { app.SetTextInputEnabled(on); }
+    bool RunDialogLoopStep() override { return !app.shutdown && app.RunUntilTick(); }
+    AppBase* GetTextFontOwner() override { return &app; }
 
 private:
     AppBase& app;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppBaseTestApp.h"
+#include "framework/widgets/ControlHost.h"
 #include "widgets/WidgetProbe.h"
 
 using namespace Framework;
@@ -165,6 +166,25 @@ TEST(AppBaseWidgetsTest, BecomingActiveRedrawsEverythingOnlyInFullScreen)
     app.HandleWindowEvent({WindowEvent::Type::FocusLost, 0, 0});
     app.HandleWindowEvent({WindowEvent::Type::FocusGained, 0, 0});
     EXPECT_TRUE(app.button.dirty);
+}
+
+TEST(AppBaseWidgetsTest, ControlsReachTheApplicationThroughTheManager)
+{
+    WidgetApp app;
+    ControlHost* host = FindControlHost(&app.button);
+    ASSERT_NE(host, nullptr);
+    host->SetCursor(CursorText);
+    EXPECT_EQ(app.cursorNumber, CursorText);
+    EXPECT_EQ(host->GetTextFontOwner(), &app);
+
+    // A waiting dialog's loop step runs the loop up to the next tick.
+    app.StartTiming();
+    app.fakeClock->now += 25;
+    const int32_t before = app.updateCount;
+    EXPECT_TRUE(host->RunDialogLoopStep());
+    EXPECT_EQ(app.updateCount, before + 1);
+    app.shutdown = true;
+    EXPECT_FALSE(host->RunDialogLoopStep());
 }
 
 } // namespace
