@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Measures the processor time of the running program under Xvfb.
-#   scripts/measure-cpu.sh BUILD_BIN_DIR [window|fullscreen] [SECONDS]
+#   scripts/measure-cpu.sh BUILD_BIN_DIR [window|fullscreen|idle] [SECONDS]
 # Starts Xvfb on a free display with jwm as window manager, runs frothwick for
 # a warm-up of 2 s plus SECONDS (default 20), and prints the program's and the
 # X server's CPU use over that span (utime + stime from /proc/PID/stat) and the
-# update rate from the program's own statistics.
+# update rate from the program's own statistics. "idle" is the window with
+# nothing moving (FROTHWICK_STILL=1).
 set -euo pipefail
 bin="$(cd "${1:?build bin folder}" && pwd)"
 mode="${2:-window}"
@@ -37,7 +38,9 @@ if [[ "$mode" == fullscreen ]]; then
     printf 'FROTHWICK-SETTINGS 1\n4\tScreenMode\t1\n' >"$tmp/config/SOFTWARE/Tamsery Games/Frothwick/.values"
 fi
 ticks=$(((seconds + 3) * 100))
-(cd "$bin" && DISPLAY="$display" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp" SDL_AUDIODRIVER=dummy \
+still=""
+[[ "$mode" == idle ]] && still=1
+(cd "$bin" && FROTHWICK_STILL="$still" DISPLAY="$display" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp" SDL_AUDIODRIVER=dummy \
     FROTHWICK_EXIT_AFTER_TICKS=$ticks exec ./frothwick 2>"$tmp/stats") &
 program=$!
 sleep 0.5

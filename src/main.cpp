@@ -3,7 +3,9 @@
 //
 // For automated runs the environment variable FROTHWICK_EXIT_AFTER_TICKS=N
 // stops the program in order after N update ticks (the command line refuses
-// unknown switches, so this is not one).
+// unknown switches, so this is not one). FROTHWICK_STILL=1 keeps the marker
+// in place, so that nothing changes unless the player acts (for measuring
+// the idle program).
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -133,6 +135,8 @@ public:
         {
             exitAfterTicks = std::atoi(n);
         }
+        const char* still = std::getenv("FROTHWICK_STILL");
+        markerMoves = !(still && *still);
 
         backdrop.Resize(0, 0, width, height);
         strip.Resize(0, MarkerY, width, MarkerSize);
@@ -162,7 +166,10 @@ protected:
     void Tick() override
     {
         // The marker crosses its strip; only the strip is redrawn.
-        marker.Move((marker.x + 2) % (width - MarkerSize), 0);
+        if (markerMoves)
+        {
+            marker.Move((marker.x + 2) % (width - MarkerSize), 0);
+        }
         AppBase::Tick();
         if (exitAfterTicks > 0 && updateCount >= exitAfterTicks)
         {
@@ -175,6 +182,7 @@ private:
     static constexpr int32_t MarkerY = 288;
 
     int32_t exitAfterTicks = 0;
+    bool markerMoves = true;
     Backdrop backdrop;
     Strip strip;
     Marker marker;
