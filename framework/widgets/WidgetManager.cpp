@@ -45,6 +45,18 @@ private:
     Graphics*& current;
 };
 
+bool IsOrHolds(const WidgetContainer* container, const WidgetContainer* widget)
+{
+    for (const WidgetContainer* c = widget; c != nullptr; c = c->parent)
+    {
+        if (c == container)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
 constexpr int32_t ClickCountOfBit(int32_t bit)
 {
     return bit == 1 ? 1 : (bit == 2 ? -1 : 3);
@@ -669,7 +681,9 @@ Widget* WidgetManager::FindInContainer(WidgetContainer* container, int32_t flags
                 return child;
             }
         }
-        if (child == modalWidget)
+        // Everything further down is below the modal widget, also when the
+        // modal widget sits inside this child.
+        if (modalWidget != nullptr && IsOrHolds(child, modalWidget))
         {
             flags = belowModalOverride.Apply(flags);
         }

@@ -297,6 +297,22 @@ TEST(WidgetModal, ADialogBlocksTheMouseBelowAndReturnsTheFocus)
     EXPECT_EQ(t.manager.FindWidgetAt(120, 20), &t.b);
 }
 
+TEST(WidgetModal, ADialogInsideAScreenBlocksTheScreensBelowToo)
+{
+    TwoButtons t;
+    WidgetProbe screen(t.log, "screen", 0, 0, 800, 600), dialog(t.log, "dialog", 300, 300, 100, 100);
+    t.panel.mouseTarget = false;
+    screen.mouseTarget = false;
+    t.manager.AddWidget(&screen);
+    screen.AddWidget(&dialog);
+    EXPECT_EQ(t.manager.FindWidgetAt(20, 20), &t.a);
+    t.manager.PushModal(&dialog);
+    EXPECT_EQ(t.manager.FindWidgetAt(20, 20), nullptr);
+    EXPECT_EQ(t.manager.FindWidgetAt(310, 310), &dialog);
+    t.manager.PopModal(&dialog);
+    EXPECT_EQ(t.manager.FindWidgetAt(20, 20), &t.a);
+}
+
 TEST(WidgetModal, NestedRecordsWithoutAPreviousModalUnwindTogether)
 {
     TwoButtons t;
