@@ -12,7 +12,7 @@ uint64_t EffectVoice::StepFor(double frequency)
 
 void EffectVoice::MixInto(float* sum, int32_t frameCount)
 {
-    if (!playing || !sound)
+    if (!playing || !sound || sound->samples.empty())
     {
         return;
     }

@@ -107,11 +107,14 @@ bool MixerSoundManager::LoadSoundAt(int32_t id, const std::string& path)
             WriteCacheFile(cachePath, *sound, base + ".au");
         }
     }
+    std::lock_guard<std::mutex> hold(slotLock);
     if (!sound)
     {
+        // A failed load does not keep the name, or LoadSoundFile would
+        // report the empty slot as that file's sound.
+        slots[static_cast<size_t>(id)].fileName.clear();
         return false;
     }
-    std::lock_guard<std::mutex> hold(slotLock);
     slots[static_cast<size_t>(id)].sound = std::make_shared<const SoundData>(std::move(*sound));
     return true;
 }

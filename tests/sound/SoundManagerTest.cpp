@@ -231,6 +231,10 @@ TEST_F(SoundManagerTest, LoadSoundFileReusesTheSlotOfAFileAndCountsDownFrom255)
     EXPECT_EQ(manager.LoadSoundFile("sounds/b"), 254);
     EXPECT_EQ(manager.LoadSoundFile("sounds/ramp255"), 255);
     EXPECT_EQ(manager.LoadSoundFile("sounds/none"), -1);
+    EXPECT_EQ(manager.LoadSoundFile("sounds/none"), -1) << "a failed load leaves no name behind";
+    EXPECT_EQ(manager.LoadSoundFile("sounds/b2"), -1);
+    SoundTest::WriteFile("sounds/b2.wav", SoundTest::WaveBytes({1, 2}, 1, 44100));
+    EXPECT_EQ(manager.LoadSoundFile("sounds/b2"), 253) << "the slot tried before is free again";
 }
 
 TEST_F(SoundManagerTest, WithoutADeviceLoadingSucceedsAndInstancesAreSilent)
