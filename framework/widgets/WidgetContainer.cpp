@@ -61,12 +61,16 @@ void WidgetContainer::MarkDirty(WidgetContainer* child)
         MarkDirtyArea(child);
         return;
     }
-    auto it = std::find(children.begin(), children.end(), child);
-    if (it == children.end())
+    auto at = std::find(children.begin(), children.end(), child);
+    if (at != children.end())
     {
-        return;
+        MarkSiblingsAbove(at, child);
     }
-    for (++it; it != children.end(); ++it)
+}
+
+void WidgetContainer::MarkSiblingsAbove(ChildList::iterator at, WidgetContainer* child)
+{
+    for (auto it = std::next(at); it != children.end(); ++it)
     {
         Widget* sibling = *it;
         if (sibling->visible && sibling->Intersects(child))
@@ -124,14 +128,7 @@ void WidgetContainer::MarkDirtyArea(WidgetContainer* child)
         }
     }
     // Upward: everything drawn over the area.
-    for (auto it = std::next(at); it != children.end(); ++it)
-    {
-        Widget* sibling = *it;
-        if (sibling->visible && sibling->Intersects(child))
-        {
-            MarkDirty(sibling);
-        }
-    }
+    MarkSiblingsAbove(at, child);
 }
 
 void WidgetContainer::MarkDirtyArea()

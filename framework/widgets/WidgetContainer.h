@@ -103,6 +103,8 @@ protected:
     // Unlinks the widget from children, moving every walk's cursor on that
     // points at it.
     void UnlinkChild(ChildList::iterator it);
+    // Marks the visible children after `at` that overlap child.
+    void MarkSiblingsAbove(ChildList::iterator at, WidgetContainer* child);
     // The walk shared by the update passes.
     void UpdateChildren(ModalFlags& flags, bool smooth, double fraction);
 
