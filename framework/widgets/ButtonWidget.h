@@ -85,13 +85,14 @@ public:
     // Held, under the pointer and enabled.
     virtual bool IsPressedNow();
 
+    // The label font, creating the default on first use.
+    Font* LabelFont();
+
     bool HasOverFrame() const { return overImage != nullptr || !overRect.IsEmpty(); }
     bool HasDownFrame() const { return downImage != nullptr || !downRect.IsEmpty(); }
     bool HasDisabledFrame() const { return disabledImage != nullptr || !disabledRect.IsEmpty(); }
 
 protected:
-    // The label font, creating the default on first use.
-    Font* LabelFont();
     // The font of a button that was given none ("SansSerif" 10).
     virtual std::unique_ptr<Font> CreateDefaultFont();
     // Where the label's left edge and baseline go for the font.

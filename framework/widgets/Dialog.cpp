@@ -143,7 +143,7 @@ int32_t Dialog::ButtonRowHeight()
     {
         return firstButton->normalRect.IsEmpty() ? image->GetHeight() : firstButton->normalRect.height;
     }
-    return std::max(kMinButtonHeight, firstButton->font != nullptr ? firstButton->font->Height() + 12 : 0);
+    return std::max(kMinButtonHeight, firstButton->LabelFont()->Height() + 12);
 }
 
 int32_t Dialog::GetPreferredHeight(int32_t atWidth)
