@@ -1,7 +1,13 @@
 # The game library (everything of the game but its entry) and the program.
 add_library(frothwick_game STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/Board.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FadeWidget.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/GameApp.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LoadScreen.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MenuBackground.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ResourceIds.cpp)
-target_link_libraries(frothwick_game PUBLIC fw_app frothwick_profiles fw_timer fw_util)
+target_link_libraries(frothwick_game PUBLIC fw_app fw_widgets fw_controls fw_texturefont fw_splash
+    frothwick_profiles fw_timer fw_util)
 frothwick_warnings(frothwick_game)
 
 # The program: a thin entry over the framework (the game library joins here).
