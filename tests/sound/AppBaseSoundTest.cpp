@@ -124,6 +124,29 @@ TEST_F(AppBaseSoundTest, TicksFadeTheSongsAndStoppingTheApplicationStopsThem)
     EXPECT_FALSE(app.musicInterface->IsSongPlaying(5));
 }
 
+TEST(AppBaseSoundSettingsTest, SavedVolumesAndMuteReachThePlayersAtStart)
+{
+    {
+        SoundApp writer;
+        writer.registryKey = "Test\\Sound";
+        ASSERT_TRUE(writer.WriteInteger("SfxVolume", 40));
+        ASSERT_TRUE(writer.WriteInteger("MusicVolume", 30));
+        ASSERT_TRUE(writer.WriteInteger("Muted", 1));
+    }
+    SoundApp app;
+    app.registryKey = "Test\\Sound";
+    app.Initialise();
+    EXPECT_DOUBLE_EQ(app.sfxVolume, 0.4);
+    EXPECT_DOUBLE_EQ(app.Sounds().MasterVolume(), 0.0) << "muted at start";
+    app.Unmute(false);
+    EXPECT_DOUBLE_EQ(app.Sounds().MasterVolume(), 0.4);
+    const auto dir = TestSupport::TestTempDir("data");
+    SoundTest::WriteFile(dir / "song.wav", SoundTest::WaveBytes(SoundTest::Ramp(100, 2), 2, 44100));
+    ASSERT_TRUE(app.musicInterface->LoadSong(1, (dir / "song.wav").string()));
+    app.musicInterface->SetSongVolume(1, 1.0);
+    EXPECT_FLOAT_EQ(app.Music().SongGain(1), 0.3f);
+}
+
 TEST(AppBaseSoundBeforeInitialiseTest, NothingLoadsWithoutASoundManager)
 {
     SoundApp app;
