@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
+#include <random>
 
 #include "framework/platform/VirtualKeys.h"
 #include "framework/widgets/EditWidget.h"
+#include "framework/widgets/GbkText.h"
 #include "support/FixedWidthFont.h"
 #include "widgets/ControlsTestSupport.h"
 
@@ -401,4 +404,80 @@ TEST_F(EditFixture, DrawsSelectionInvertedWithinTheOutline)
     screen.DrawWidget(edit);
     auto* font = static_cast<FixedWidthFont*>(edit.font.get());
     EXPECT_EQ(font->calls.back().text, "***");
+}
+
+// A long seeded run of mixed typing, editing keys, clipboard use and mouse
+// selection; after every event the field must be consistent.
+TEST_F(EditFixture, RandomEditingKeepsTheFieldConsistent)
+{
+    edit.Resize(100, 100, 60, 20); // text area 52 pixels: scrolling happens
+    std::mt19937 random(20261209);
+    const int32_t keys[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_BACK, VK_DELETE, VK_RETURN};
+    bool shiftDown = false;
+    bool mouseDown = false;
+    for (int step = 0; step < 20000; ++step)
+    {
+        const uint32_t kind = random() % 12;
+        if (kind < 4)
+        {
+            screen.manager.CharTyped(static_cast<char>(32 + random() % 95));
+        }
+        else if (kind < 6)
+        {
+            screen.manager.CharTyped(static_cast<char>(0x81 + random() % 0x7E));
+            screen.manager.CharTyped(static_cast<char>(0x40 + random() % 0xBF));
+        }
+        else if (kind < 8)
+        {
+            Key(keys[random() % std::size(keys)]);
+        }
+        else if (kind == 8)
+        {
+            shiftDown = !shiftDown;
+            shiftDown ? screen.manager.KeyDown(VK_SHIFT) : screen.manager.KeyUp(VK_SHIFT);
+        }
+        else if (kind == 9)
+        {
+            const char clipboardChars[] = {'\x03', '\x18', '\x16'};
+            screen.manager.CharTyped(clipboardChars[random() % 3]);
+        }
+        else
+        {
+            const int32_t px = 90 + static_cast<int32_t>(random() % 80);
+            if (!mouseDown)
+            {
+                screen.manager.MouseMove(px, 110);
+                screen.manager.MouseDown(px, 110, 1);
+            }
+            else
+            {
+                screen.manager.MouseMove(px, 110);
+                screen.manager.MouseUp(px, 110, 1);
+            }
+            mouseDown = !mouseDown;
+        }
+
+        const std::string& text = edit.text;
+        const int32_t length = static_cast<int32_t>(text.size());
+        ASSERT_LE(length, 12) << "step " << step;
+        for (int32_t i = 0; i < length; ++i)
+        {
+            if (GbkText::IsLeadByte(text[size_t(i)]))
+            {
+                ASSERT_LT(i + 1, length) << "lone first byte at step " << step;
+                ++i;
+            }
+        }
+        ASSERT_EQ(edit.doubleByteFlags, GbkText::SecondByteFlags(text)) << "step " << step;
+        ASSERT_EQ(GbkText::CharStart(text, edit.caretPos), edit.caretPos) << "step " << step;
+        ASSERT_LE(edit.caretPos, length);
+        ASSERT_EQ(GbkText::CharStart(text, edit.scrollPos), edit.scrollPos) << "step " << step;
+        ASSERT_LE(edit.scrollPos, edit.caretPos) << "step " << step;
+        ASSERT_LE((edit.caretPos - edit.scrollPos) * 6, 52) << "step " << step;
+        if (edit.selectionAnchor >= 0)
+        {
+            ASSERT_LE(edit.selectionAnchor, length) << "step " << step;
+            ASSERT_EQ(GbkText::CharStart(text, edit.selectionAnchor), edit.selectionAnchor) << "step " << step;
+        }
+    }
 }
