@@ -214,45 +214,22 @@ void WidgetContainer::UpdateSmoothTree(ModalFlags& flags, double fraction)
 
 void WidgetContainer::UpdateChildren(ModalFlags& flags, bool smooth, double fraction)
 {
-    UpdateWalk walk;
-    walk.cursor = children.begin();
-    walk.outer = activeWalk;
-    activeWalk = &walk;
-    // Leaving, also by an exception, hands the cursor back to the outer walk.
-    struct Leave
-    {
-        WidgetContainer& container;
-        UpdateWalk& walk;
-        ~Leave()
+    WalkChildren(
+        [&](Widget* child)
         {
-            container.activeWalk = walk.outer;
-            container.updateCursor = walk.outer != nullptr ? walk.outer->cursor : container.children.end();
-        }
-    } leave{*this, walk};
-
-    while (walk.cursor != children.end())
-    {
-        Widget* child = *walk.cursor;
-        walk.changed = false;
-        updateCursor = walk.cursor;
-        childListChanged = false;
-        if (manager != nullptr && child == manager->modalWidget)
-        {
-            flags.aboveModal = true;
-        }
-        if (smooth)
-        {
-            child->UpdateSmoothTree(flags, fraction);
-        }
-        else
-        {
-            child->UpdateTree(flags);
-        }
-        if (!walk.changed)
-        {
-            ++walk.cursor;
-        }
-    }
+            if (manager != nullptr && child == manager->modalWidget)
+            {
+                flags.aboveModal = true;
+            }
+            if (smooth)
+            {
+                child->UpdateSmoothTree(flags, fraction);
+            }
+            else
+            {
+                child->UpdateTree(flags);
+            }
+        });
 }
 
 void WidgetContainer::Draw(Graphics*) {}
@@ -282,22 +259,23 @@ void WidgetContainer::DrawTree(ModalFlags& flags, Graphics* g)
         Draw(g);
         g->RestoreState();
     }
-    for (Widget* child : children)
-    {
-        if (manager != nullptr && child == manager->modalWidget)
+    WalkChildren(
+        [&](Widget* child)
         {
-            flags.aboveModal = true;
-        }
-        if (child->visible)
-        {
-            Graphics childGraphics(*g);
-            childGraphics.Translate(child->x, child->y);
-            child->DrawTree(flags, &childGraphics);
-        }
-        // A hidden child counts as drawn too: a stale mark would keep a later
-        // MarkDirty from reaching its parent once it is shown again.
-        child->dirty = false;
-    }
+            if (manager != nullptr && child == manager->modalWidget)
+            {
+                flags.aboveModal = true;
+            }
+            if (child->visible)
+            {
+                Graphics childGraphics(*g);
+                childGraphics.Translate(child->x, child->y);
+                child->DrawTree(flags, &childGraphics);
+            }
+            // A hidden child counts as drawn too: a stale mark would keep a
+            // later MarkDirty from reaching its parent once it is shown again.
+            child->dirty = false;
+        });
 }
 
 void WidgetContainer::AddWidget(Widget* widget)
@@ -419,7 +397,7 @@ void WidgetContainer::MarkSubtreeDirty()
 
 void WidgetContainer::UnlinkChild(ChildList::iterator it)
 {
-    for (UpdateWalk* walk = activeWalk; walk != nullptr; walk = walk->outer)
+    for (ChildWalk* walk = activeWalk; walk != nullptr; walk = walk->outer)
     {
         if (walk->cursor == it)
         {

@@ -91,14 +91,37 @@ public:
     void MarkSubtreeDirty();
 
 protected:
-    // One update walk over the children; walks nest when a handler runs a
-    // pass of its own.
-    struct UpdateWalk
+    // One walk over the children; walks nest when a handler runs a pass of
+    // its own.
+    struct ChildWalk
     {
         ChildList::iterator cursor;
         bool changed = false;
-        UpdateWalk* outer = nullptr;
+        ChildWalk* outer = nullptr;
     };
+
+    // Calls visit(child) for every child in order. A handler may remove or
+    // move any child meanwhile, the visited one included: none is skipped or
+    // visited twice.
+    template <class Visit> void WalkChildren(Visit&& visit)
+    {
+        ChildWalk walk;
+        walk.cursor = children.begin();
+        walk.outer = activeWalk;
+        activeWalk = &walk;
+        WalkEnd end{*this, walk};
+        while (walk.cursor != children.end())
+        {
+            walk.changed = false;
+            updateCursor = walk.cursor;
+            childListChanged = false;
+            visit(*walk.cursor);
+            if (!walk.changed)
+            {
+                ++walk.cursor;
+            }
+        }
+    }
 
     // Unlinks the widget from children, moving every walk's cursor on that
     // points at it.
@@ -108,7 +131,24 @@ protected:
     // The walk shared by the update passes.
     void UpdateChildren(ModalFlags& flags, bool smooth, double fraction);
 
-    UpdateWalk* activeWalk = nullptr;
+    ChildWalk* activeWalk = nullptr;
+
+private:
+    // Leaving a walk, also by an exception, hands the cursor back to the
+    // outer walk.
+    struct WalkEnd
+    {
+        WidgetContainer& container;
+        ChildWalk& walk;
+        WalkEnd(WidgetContainer& c, ChildWalk& w) : container(c), walk(w) {}
+        WalkEnd(const WalkEnd&) = delete;
+        WalkEnd& operator=(const WalkEnd&) = delete;
+        ~WalkEnd()
+        {
+            container.activeWalk = walk.outer;
+            container.updateCursor = walk.outer != nullptr ? walk.outer->cursor : container.children.end();
+        }
+    };
 };
 
 } // namespace Framework

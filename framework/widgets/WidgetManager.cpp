@@ -119,27 +119,28 @@ bool WidgetManager::RunDrawPass()
     if (anyDirty)
     {
         const bool accelerated = app != nullptr && app->IsDrawing3D();
-        for (Widget* widget : children)
-        {
-            if (widget == modalWidget)
+        WalkChildren(
+            [&](Widget* widget)
             {
-                flags.aboveModal = true;
-            }
-            if (!widget->dirty)
-            {
-                continue;
-            }
-            if (widget->visible)
-            {
-                Graphics widgetGraphics(g);
-                widgetGraphics.SetFastScaling(!accelerated);
-                widgetGraphics.SetBilinear(accelerated);
-                widgetGraphics.Translate(widget->x, widget->y);
-                widget->DrawTree(flags, &widgetGraphics);
-                drawn = true;
-            }
-            widget->dirty = false;
-        }
+                if (widget == modalWidget)
+                {
+                    flags.aboveModal = true;
+                }
+                if (!widget->dirty)
+                {
+                    return;
+                }
+                if (widget->visible)
+                {
+                    Graphics widgetGraphics(g);
+                    widgetGraphics.SetFastScaling(!accelerated);
+                    widgetGraphics.SetBilinear(accelerated);
+                    widgetGraphics.Translate(widget->x, widget->y);
+                    widget->DrawTree(flags, &widgetGraphics);
+                    drawn = true;
+                }
+                widget->dirty = false;
+            });
     }
     DrawPendingOverlays(INT32_MAX);
     return drawn;

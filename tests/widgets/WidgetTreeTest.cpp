@@ -197,6 +197,26 @@ TEST(WidgetDrawPass, DrawsDirtyTopLevelWidgetsWholeAndClipped)
     EXPECT_EQ(s.screen.GetPixel(240, 20), 0xFFFF0000u);
 }
 
+TEST(WidgetDrawPass, AWidgetLeavingTheTreeWhileDrawingStopsNoSibling)
+{
+    ProbeScreen s;
+    EventLog log;
+    WidgetProbe a(log, "a", 0, 0, 10, 10), b(log, "b", 20, 0, 10, 10), c(log, "c", 40, 0, 10, 10);
+    WidgetProbe panel(log, "panel", 0, 100, 100, 100), inner(log, "inner", 0, 0, 10, 10), last(log, "last");
+    for (WidgetProbe* w : {&a, &b, &c, &panel})
+    {
+        s.manager.AddWidget(w);
+    }
+    panel.AddWidget(&inner);
+    panel.AddWidget(&last);
+    b.onDraw = [&](Graphics*) { s.manager.RemoveWidget(&b); };
+    inner.onDraw = [&](Graphics*) { panel.RemoveWidget(&inner); };
+    s.manager.RunDrawPass();
+    EXPECT_EQ(log, (EventLog{"a:draw", "b:draw", "c:draw", "panel:draw", "inner:draw", "last:draw"}));
+    EXPECT_EQ(s.manager.children.size(), 3u);
+    EXPECT_EQ(panel.children.size(), 1u);
+}
+
 TEST(WidgetDrawPass, AHiddenWidgetShownAgainIsRedrawn)
 {
     ProbeScreen s;
