@@ -1,0 +1,42 @@
+// DialogDrag: moving a dialog with the left button held anywhere on it
+// outside its controls. A single left press stores the grab point (the
+// pointer relative to the dialog); every drag moves the dialog so the grab
+// point follows the pointer, kept whole inside the screen, and takes the
+// grab point again from where the dialog ended up; the release ends it.
+//
+// Positions are the dialog's parent coordinates, which the screen's origin
+// is assumed to share (dialogs open on full-screen screens). A dialog larger
+// than the screen is pinned to the top-left corner.
+#pragma once
+
+#include <cstdint>
+
+namespace Framework
+{
+class Widget;
+}
+class FeedbackSink;
+
+class DialogDrag
+{
+public:
+    int32_t screenWidth = 800;
+    int32_t screenHeight = 600;
+
+    // From the dialog's MouseDown (local coordinates, the toolkit's click
+    // count); only a single left press starts dragging.
+    void Press(int32_t localX, int32_t localY, int32_t clickCount);
+    // From the dialog's MouseDrag: the dragging cursor and the clamped move.
+    void Drag(Framework::Widget& dialog, int32_t localX, int32_t localY, FeedbackSink& sink);
+    // From the dialog's MouseUp: ends dragging, the arrow again.
+    void Release(FeedbackSink& sink);
+
+    bool IsDragging() const { return dragging; }
+    int32_t GrabX() const { return grabX; }
+    int32_t GrabY() const { return grabY; }
+
+private:
+    bool dragging = false;
+    int32_t grabX = 0;
+    int32_t grabY = 0;
+};

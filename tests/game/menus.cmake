@@ -1,0 +1,3 @@
+frothwick_add_test(NAME test_menus
+    SOURCES game/MenuScreensTest.cpp game/ChangeModeDialogTest.cpp
+    LIBS frothwick_game)
