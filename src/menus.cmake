@@ -8,6 +8,7 @@ target_sources(frothwick_game PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DialogDrag.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DifficultySelector.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MainMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/MenuPanels.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WorldSelector.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WorldSphere.cpp)
-target_link_libraries(frothwick_game PUBLIC fw_controls)
+target_link_libraries(frothwick_game PUBLIC fw_controls fw_lumora)

@@ -1,0 +1,54 @@
+// MenuPanels: the menu background with the selection panels in it -- the
+// main menu, the difficulty selector and the world selector -- and the
+// MenuHost those panels and the change-mode dialog talk to, answered by the
+// application object. The application builds it once in place of the bare
+// menu background; every panel switch (ShowMainMenu included) goes through
+// SwitchToPanel, which puts the requested panel on top of the backdrop and
+// takes the others away. The player selector of panel 0 is placed by the
+// player screens.
+//
+// Owns the three panels (shared); the application is only referenced.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "src/MenuBackground.h"
+#include "src/MenuHost.h"
+
+class DifficultySelector;
+class MainMenu;
+class WorldSelector;
+
+class MenuPanels : public MenuBackground, public MenuHost
+{
+public:
+    explicit MenuPanels(GameApp* application);
+    ~MenuPanels() override;
+
+    std::shared_ptr<MainMenu> mainMenu;
+    std::shared_ptr<DifficultySelector> difficultySelector;
+    std::shared_ptr<WorldSelector> worldSelector;
+
+    void SwitchToPanel(int32_t newPanel, bool fade) override;
+
+    // --- MenuHost ---
+    void PlaySound(int32_t soundId) override;
+    void SetCursor(int32_t cursor) override;
+    void SetGameMode(int32_t mode) override;
+    int32_t GetGameMode() const override;
+    void SetDifficulty(int32_t difficulty) override;
+    void SetWorld(int32_t world) override;
+    int32_t GetWorld() const override;
+    int32_t WorldProgress() const override;
+    void StageReached(int32_t stageId) override;
+    void StartGame() override;
+    void ShowMainMenu(int32_t newPanel, bool fade) override;
+    void ShowExitDialog() override;
+    void SetPaused(bool paused) override;
+    void ResetStage() override;
+    void ReleaseGameEffects() override;
+    void ShowPanel(int32_t newPanel, bool fade) override;
+    void ShowSettings() override;
+    void ResetStageChooser() override;
+};

@@ -1,0 +1,137 @@
+// The selection panels inside the running application: ShowMainMenu shows
+// them, their buttons change the application's game state and lead on to a
+// game, and the change-mode dialog brings a game back to them.
+#include <gtest/gtest.h>
+
+#include "framework/widgets/ButtonWidget.h"
+#include "game/TestGameApp.h"
+#include "src/Board.h"
+#include "src/ChangeModeDialog.h"
+#include "src/ChooseStageDialog.h"
+#include "src/DifficultySelector.h"
+#include "src/MainMenu.h"
+#include "src/MenuPanels.h"
+#include "src/WorldSelector.h"
+#include "src/WorldSphere.h"
+
+using FrothwickTest::TestGameApp;
+
+namespace
+{
+
+struct MenuApp
+{
+    MenuApp()
+    {
+        app.widgetManager->width = 800;
+        app.widgetManager->height = 600;
+        panels = std::make_shared<MenuPanels>(&app);
+        app.menuBackground = panels;
+    }
+
+    void ClickOn(Framework::Widget& widget)
+    {
+        const Framework::Point at = widget.GetScreenPos();
+        const int32_t px = at.x + widget.width / 2;
+        const int32_t py = at.y + widget.height / 2;
+        app.widgetManager->MouseMove(px, py);
+        app.widgetManager->MouseDown(px, py, 1);
+        app.widgetManager->MouseUp(px, py, 1);
+    }
+
+    static Framework::ButtonWidget& ButtonOf(Framework::Widget& screen, int32_t id)
+    {
+        for (Framework::Widget* child : screen.children)
+        {
+            auto* button = dynamic_cast<Framework::ButtonWidget*>(child);
+            if (button != nullptr && button->id == id)
+            {
+                return *button;
+            }
+        }
+        throw std::runtime_error("no such button");
+    }
+
+    // Which of the three selection panels are in the menu background.
+    std::string Shown() const
+    {
+        std::string shown;
+        shown += panels->HasWidget(panels->mainMenu.get()) ? "M" : "-";
+        shown += panels->HasWidget(panels->difficultySelector.get()) ? "D" : "-";
+        shown += panels->HasWidget(panels->worldSelector.get()) ? "W" : "-";
+        return shown;
+    }
+
+    TestGameApp app;
+    std::shared_ptr<MenuPanels> panels;
+};
+
+} // namespace
+
+TEST(MenuPanels, ShowMainMenuPutsExactlyTheRequestedPanelOnScreen)
+{
+    MenuApp m;
+    m.app.ShowMainMenu(1, false);
+    EXPECT_TRUE(m.app.widgetManager->HasWidget(m.panels.get()));
+    EXPECT_EQ(m.Shown(), "M--");
+    m.app.ShowMainMenu(2, true);
+    EXPECT_EQ(m.Shown(), "-D-");
+    EXPECT_EQ(m.panels->GetPanel(), 2);
+    m.app.ShowMainMenu(0, false);
+    EXPECT_EQ(m.Shown(), "---") << "the player selector's panel";
+    m.panels->worldSelector->titleActive = false;
+    m.app.ShowMainMenu(3, false);
+    EXPECT_EQ(m.Shown(), "--W");
+    EXPECT_TRUE(m.panels->worldSelector->titleActive) << "the world selector starts over on every entry";
+}
+
+TEST(MenuPanels, ArcadeWalkFromTheMainMenuToAGame)
+{
+    MenuApp m;
+    m.app.ShowMainMenu(1, false);
+    m.ClickOn(MenuApp::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonArcade));
+    EXPECT_EQ(m.app.GetGameMode(), 100);
+    EXPECT_EQ(m.Shown(), "-D-");
+    m.ClickOn(MenuApp::ButtonOf(*m.panels->difficultySelector, 2));
+    EXPECT_EQ(m.app.GetDifficulty(), 2);
+    EXPECT_EQ(m.Shown(), "--W");
+    m.ClickOn(*m.panels->worldSelector->SphereOf(2));
+    EXPECT_EQ(m.app.GetWorld(), 2);
+    ASSERT_TRUE(m.app.board);
+    EXPECT_TRUE(m.app.widgetManager->HasWidget(m.app.board.get()));
+    EXPECT_FALSE(m.app.widgetManager->HasWidget(m.panels.get()));
+}
+
+TEST(MenuPanels, QuestWalkThroughTheStageChooserAndBackByChangeMode)
+{
+    MenuApp m;
+    m.app.ShowMainMenu(1, false);
+    m.ClickOn(MenuApp::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonQuest));
+    EXPECT_EQ(m.app.GetGameMode(), 101);
+    EXPECT_EQ(m.Shown(), "--W") << "quest skips the difficulties";
+    m.ClickOn(*m.panels->worldSelector->SphereOf(3));
+    ChooseStageDialog& chooser = *m.panels->worldSelector->stageChooser;
+    ASSERT_TRUE(m.panels->worldSelector->IsStageChooserOpen());
+    EXPECT_FALSE(chooser.StageButton(0)->disabled);
+    EXPECT_TRUE(chooser.StageButton(1)->disabled) << "a new player has only stage 1";
+    m.ClickOn(*chooser.StageButton(0));
+    EXPECT_EQ(m.app.GetStage(), 40000);
+    ASSERT_TRUE(m.app.board);
+    EXPECT_TRUE(m.app.widgetManager->HasWidget(m.app.board.get()));
+    EXPECT_FALSE(m.panels->worldSelector->IsStageChooserOpen());
+
+    // In the game: change mode to arcade while paused.
+    ChangeModeDialog dialog(*m.panels);
+    m.app.board->AddWidget(&dialog);
+    m.app.widgetManager->PushModal(&dialog);
+    m.app.SetPaused(true);
+    m.ClickOn(MenuApp::ButtonOf(dialog, ChangeModeDialog::ButtonArcade));
+    EXPECT_FALSE(m.app.IsPaused());
+    EXPECT_EQ(m.app.GetGameMode(), 100);
+    EXPECT_TRUE(m.app.widgetManager->HasWidget(m.panels.get()));
+    EXPECT_EQ(m.Shown(), "-D-");
+    // The menu answers the mouse again.
+    m.ClickOn(MenuApp::ButtonOf(*m.panels->difficultySelector, DifficultySelector::ButtonBack));
+    EXPECT_EQ(m.Shown(), "M--");
+    m.app.board->RemoveWidget(&dialog);
+}
