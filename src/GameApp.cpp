@@ -1,6 +1,7 @@
 #include "src/GameApp.h"
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 
 #include "external/timer/TimeManager.h"
@@ -292,6 +293,7 @@ void GameApp::ShowMainScreen()
         return;
     }
     mainScreenBuilt = true;
+    std::fprintf(stderr, "Main Screen Time: %d\n", static_cast<int>(clock->NowMs() - StartTimeMs()));
     // The exit and warning dialogs join here with their screens, at (155, 215).
     LoadPlayers();
     // The high-score tables are read here once the records file exists.

@@ -10,7 +10,12 @@ target_link_libraries(frothwick_game PUBLIC fw_app fw_widgets fw_controls fw_tex
     frothwick_profiles fw_timer fw_util)
 frothwick_warnings(frothwick_game)
 
-# The program: a thin entry over the framework (the game library joins here).
+# The program: a thin entry over the game library.
 add_executable(frothwick ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
-target_link_libraries(frothwick PRIVATE fw_app)
+target_link_libraries(frothwick PRIVATE frothwick_game)
 frothwick_warnings(frothwick)
+
+# The widget toolkit alone in a window (no game data needed).
+add_executable(frothwick_demo ${CMAKE_CURRENT_LIST_DIR}/WidgetsDemo.cpp)
+target_link_libraries(frothwick_demo PRIVATE fw_app)
+frothwick_warnings(frothwick_demo)
