@@ -1,5 +1,5 @@
 frothwick_add_test(NAME test_game
-    SOURCES game/ResourceIdsTest.cpp game/GameAppTest.cpp game/LoadScreenTest.cpp
+    SOURCES game/ResourceIdsTest.cpp game/GameAppTest.cpp game/LoadScreenTest.cpp game/SplashWindowTest.cpp
     LIBS frothwick_game)
 
 # Start-up against copies of the generated data tree.
