@@ -1,29 +1,49 @@
 #include "src/MenuPanels.h"
 
+#include <algorithm>
+
 #include "external/lumora/ParticleSystemManager.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/widgets/ButtonWidget.h"
 #include "src/ChooseStageDialog.h"
 #include "src/DifficultySelector.h"
 #include "src/GameApp.h"
 #include "src/MainMenu.h"
+#include "src/ResourceIds.h"
 #include "src/WorldSelector.h"
 
 MenuPanels::MenuPanels(GameApp* application)
-    : MenuBackground(application), mainMenu(std::make_shared<MainMenu>(*this)),
-      difficultySelector(std::make_shared<DifficultySelector>(*this)),
+    : MenuBackground(application), FeedbackButtonListener(*this, ButtonFeedback::Style::HandOnly),
+      mainMenu(std::make_shared<MainMenu>(*this)), difficultySelector(std::make_shared<DifficultySelector>(*this)),
       worldSelector(std::make_shared<WorldSelector>(*this))
 {
+    minimizeButton = MakeWindowButton(ButtonMinimize, IMAGE_MINMIZE_BUTTON, 733);
+    maximizeButton = MakeWindowButton(ButtonMaximize, IMAGE_MAXMIZE_BUTTON, 752);
+    exitButton = MakeWindowButton(ButtonExit, IMAGE_EXIT_BUTTON, 771);
 }
 
 MenuPanels::~MenuPanels()
 {
-    RemoveWidget(mainMenu.get());
-    RemoveWidget(difficultySelector.get());
-    RemoveWidget(worldSelector.get());
+    RemoveAllChildren();
+}
+
+std::shared_ptr<Framework::ButtonWidget> MenuPanels::MakeWindowButton(int32_t id, Framework::Image* strip,
+                                                                      int32_t buttonX)
+{
+    auto button = std::make_shared<Framework::ButtonWidget>(id, this);
+    button->Move(buttonX, 11);
+    Framework::SetButtonImages(button.get(), strip, 17, 17, true);
+    AddWidget(button.get());
+    return button;
 }
 
 void MenuPanels::SwitchToPanel(int32_t newPanel, bool fade)
 {
     MenuBackground::SwitchToPanel(newPanel, fade);
+    if (fade)
+    {
+        fadeAlpha = 255;
+    }
     Framework::Widget* const panels[] = {mainMenu.get(), difficultySelector.get(), worldSelector.get()};
     Framework::Widget* requested = nullptr;
     for (int32_t i = 0; i < 3; ++i)
@@ -45,6 +65,67 @@ void MenuPanels::SwitchToPanel(int32_t newPanel, bool fade)
     {
         AddWidget(requested);
     }
+}
+
+void MenuPanels::Update()
+{
+    MenuBackground::Update();
+    fadeAlpha = std::max(fadeAlpha - 5, 0);
+    MarkDirty();
+}
+
+void MenuPanels::Draw(Framework::Graphics* g)
+{
+    MenuBackground::Draw(g);
+    RequestOverlay(2);
+}
+
+void MenuPanels::DrawOverlay(Framework::Graphics* g)
+{
+    if (fadeAlpha <= 0)
+    {
+        return;
+    }
+    g->SetColor(Framework::Color(0, 0, 0, fadeAlpha));
+    g->FillRect(0, 0, width, height);
+}
+
+void MenuPanels::ButtonClicked(int32_t id)
+{
+    switch (id)
+    {
+        case ButtonMinimize:
+            if (app->platform)
+            {
+                app->platform->MinimiseMainWindow();
+            }
+            break;
+        case ButtonMaximize:
+            ToggleScreenMode();
+            break;
+        case ButtonExit:
+            app->ShowExitDialog();
+            break;
+        default:
+            break;
+    }
+}
+
+void MenuPanels::ToggleScreenMode()
+{
+    if (app->windowed)
+    {
+        app->SetScreenMode(false, app->is3D, false);
+        return;
+    }
+    // -1 means "never placed": the window is then centred, not cornered.
+    if (app->preferredX != -1)
+    {
+        app->preferredX = std::max(app->preferredX, 0);
+        app->preferredY = std::max(app->preferredY, 0);
+    }
+    app->SetScreenMode(true, app->is3D, false);
+    app->InstallDragBand();
 }
 
 void MenuPanels::PlaySound(int32_t soundId)

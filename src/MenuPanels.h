@@ -7,30 +7,57 @@
 // takes the others away. The player selector of panel 0 is placed by the
 // player screens.
 //
-// Owns the three panels (shared); the application is only referenced.
+// It also carries what the borderless window needs on the menu -- minimise,
+// full screen <-> window, and exit buttons -- and the fade from black over
+// everything below draw priority 2: 255 at construction and on every faded
+// switch, 5 less per update.
+//
+// Owns the three panels and the window buttons (shared); the application is
+// only referenced.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
+#include "src/ButtonFeedback.h"
 #include "src/MenuBackground.h"
 #include "src/MenuHost.h"
+
+namespace Framework
+{
+class ButtonWidget;
+}
 
 class DifficultySelector;
 class MainMenu;
 class WorldSelector;
 
-class MenuPanels : public MenuBackground, public MenuHost
+class MenuPanels : public MenuBackground, public MenuHost, public FeedbackButtonListener
 {
 public:
+    enum WindowButton : int32_t
+    {
+        ButtonMinimize = 0,
+        ButtonMaximize = 1,
+        ButtonExit = 2,
+    };
+
     explicit MenuPanels(GameApp* application);
     ~MenuPanels() override;
 
     std::shared_ptr<MainMenu> mainMenu;
     std::shared_ptr<DifficultySelector> difficultySelector;
     std::shared_ptr<WorldSelector> worldSelector;
+    std::shared_ptr<Framework::ButtonWidget> minimizeButton;
+    std::shared_ptr<Framework::ButtonWidget> maximizeButton;
+    std::shared_ptr<Framework::ButtonWidget> exitButton;
+    int32_t fadeAlpha = 255;
 
     void SwitchToPanel(int32_t newPanel, bool fade) override;
+    void Update() override;
+    void Draw(Framework::Graphics* g) override;
+    void DrawOverlay(Framework::Graphics* g) override;
+    void ButtonClicked(int32_t id) override;
 
     // --- MenuHost ---
     void PlaySound(int32_t soundId) override;
@@ -51,4 +78,10 @@ public:
     void ShowPanel(int32_t newPanel, bool fade) override;
     void ShowSettings() override;
     void ResetStageChooser() override;
+
+private:
+    // Full screen from a window; from full screen a window at the stored
+    // position, moved into the screen, with the drag band made again.
+    void ToggleScreenMode();
+    std::shared_ptr<Framework::ButtonWidget> MakeWindowButton(int32_t id, Framework::Image* strip, int32_t buttonX);
 };

@@ -3,6 +3,8 @@
 // game, and the change-mode dialog brings a game back to them.
 #include <gtest/gtest.h>
 
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "game/TestGameApp.h"
 #include "src/Board.h"
@@ -13,6 +15,7 @@
 #include "src/MenuPanels.h"
 #include "src/WorldSelector.h"
 #include "src/WorldSphere.h"
+#include "widgets/WidgetProbe.h"
 
 using FrothwickTest::TestGameApp;
 
@@ -134,4 +137,101 @@ TEST(MenuPanels, QuestWalkThroughTheStageChooserAndBackByChangeMode)
     m.ClickOn(MenuApp::ButtonOf(*m.panels->difficultySelector, DifficultySelector::ButtonBack));
     EXPECT_EQ(m.Shown(), "M--");
     m.app.board->RemoveWidget(&dialog);
+}
+
+TEST(MenuPanels, AFadedReturnLightensOver51UpdatesWhileButtonsStillReact)
+{
+    MenuApp m;
+    m.app.ShowMainMenu(1, false);
+    m.panels->fadeAlpha = 0;
+    m.app.ShowMainMenu(1, true);
+    EXPECT_EQ(m.panels->fadeAlpha, 255);
+    for (int32_t i = 0; i < 50; ++i)
+    {
+        m.app.widgetManager->RunUpdatePass();
+    }
+    EXPECT_EQ(m.panels->fadeAlpha, 5);
+    m.ClickOn(MenuApp::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonQuest));
+    EXPECT_EQ(m.app.GetGameMode(), 101) << "buttons react during the fade";
+    m.app.widgetManager->RunUpdatePass();
+    EXPECT_EQ(m.panels->fadeAlpha, 0);
+    m.app.widgetManager->RunUpdatePass();
+    EXPECT_EQ(m.panels->fadeAlpha, 0);
+    // A switch without fade leaves the overlay as it is.
+    m.app.ShowMainMenu(2, false);
+    EXPECT_EQ(m.panels->fadeAlpha, 0);
+}
+
+TEST(MenuPanels, TheFadeCoversThePanelsButNotWhatLiesAbovePriorityTwo)
+{
+    MenuApp m;
+    Framework::MemoryImage screen;
+    screen.Allocate(800, 600);
+    m.app.widgetManager->screenImage = &screen;
+    m.app.ShowMainMenu(1, true);
+    const auto white = [](Framework::Graphics* g)
+    {
+        g->SetColor(Framework::Color(255, 255, 255));
+        g->FillRect(0, 0, 40, 40);
+    };
+    TestSupport::EventLog log;
+    TestSupport::WidgetProbe panel{log, "panel", 400, 100, 40, 40};
+    panel.onDraw = white;
+    m.panels->AddWidget(&panel);
+    TestSupport::WidgetProbe dialog{log, "dialog", 155, 215, 40, 40};
+    dialog.drawPriority = 5;
+    dialog.onDraw = white;
+    m.app.widgetManager->AddWidget(&dialog);
+
+    m.app.widgetManager->RunDrawPass();
+    EXPECT_EQ(screen.GetPixel(410, 110), 0xFF000000U) << "a panel under the fade starts black";
+    EXPECT_EQ(screen.GetPixel(160, 220), 0xFFFFFFFFU) << "a dialog above stays bright";
+    for (int32_t i = 0; i < 51; ++i)
+    {
+        m.app.widgetManager->RunUpdatePass();
+    }
+    m.app.widgetManager->RunDrawPass();
+    EXPECT_EQ(screen.GetPixel(410, 110), 0xFFFFFFFFU) << "faded in after 51 updates";
+    m.app.widgetManager->RemoveWidget(&dialog);
+    m.panels->RemoveWidget(&panel);
+}
+
+TEST(MenuPanels, MaximizeSwitchesToFullScreenAndBackIntoTheScreen)
+{
+    MenuApp m;
+    m.app.ShowMainMenu(1, false);
+    m.app.windowed = true;
+    m.app.preferredX = -30;
+    m.app.preferredY = 12;
+    m.ClickOn(*m.panels->maximizeButton);
+    EXPECT_FALSE(m.app.windowed);
+    m.ClickOn(*m.panels->maximizeButton);
+    EXPECT_TRUE(m.app.windowed);
+    EXPECT_EQ(m.app.preferredX, 0);
+    EXPECT_EQ(m.app.preferredY, 12);
+
+    // A window never placed keeps being centred.
+    m.app.SetScreenMode(false);
+    m.app.preferredX = -1;
+    m.app.preferredY = -1;
+    m.ClickOn(*m.panels->maximizeButton);
+    EXPECT_TRUE(m.app.windowed);
+    EXPECT_EQ(m.app.preferredX, -1);
+}
+
+TEST(MenuPanels, WindowButtonsIgnoreTheMouseUnderAModalDialog)
+{
+    MenuApp m;
+    m.app.ShowMainMenu(1, false);
+    m.app.windowed = true;
+    TestSupport::EventLog log;
+    TestSupport::WidgetProbe dialog{log, "dialog", 219, 103, 300, 300};
+    m.panels->AddWidget(&dialog);
+    m.app.widgetManager->PushModal(&dialog);
+    m.ClickOn(*m.panels->maximizeButton);
+    EXPECT_TRUE(m.app.windowed);
+    m.app.widgetManager->PopModal(&dialog);
+    m.panels->RemoveWidget(&dialog);
+    m.ClickOn(*m.panels->maximizeButton);
+    EXPECT_FALSE(m.app.windowed);
 }
