@@ -37,6 +37,20 @@ std::shared_ptr<Framework::ButtonWidget> MenuPanels::MakeWindowButton(int32_t id
     return button;
 }
 
+void MenuPanels::SetPlayerSelector(std::shared_ptr<Framework::Widget> selector)
+{
+    if (playerSelector)
+    {
+        RemoveWidget(playerSelector.get());
+    }
+    playerSelector = std::move(selector);
+    if (playerSelector)
+    {
+        playerSelector->Move(219, 362);
+    }
+    SwitchToPanel(panel, false);
+}
+
 void MenuPanels::SwitchToPanel(int32_t newPanel, bool fade)
 {
     MenuBackground::SwitchToPanel(newPanel, fade);
@@ -44,15 +58,16 @@ void MenuPanels::SwitchToPanel(int32_t newPanel, bool fade)
     {
         fadeAlpha = 255;
     }
-    Framework::Widget* const panels[] = {mainMenu.get(), difficultySelector.get(), worldSelector.get()};
+    Framework::Widget* const panels[] = {playerSelector.get(), mainMenu.get(), difficultySelector.get(),
+                                         worldSelector.get()};
     Framework::Widget* requested = nullptr;
-    for (int32_t i = 0; i < 3; ++i)
+    for (int32_t i = 0; i < 4; ++i)
     {
-        if (newPanel == MenuHost::PanelMainMenu + i)
+        if (i == newPanel)
         {
             requested = panels[i];
         }
-        else
+        else if (panels[i] != nullptr)
         {
             RemoveWidget(panels[i]);
         }

@@ -4,8 +4,8 @@
 // application object. The application builds it once in place of the bare
 // menu background; every panel switch (ShowMainMenu included) goes through
 // SwitchToPanel, which puts the requested panel on top of the backdrop and
-// takes the others away. The player selector of panel 0 is placed by the
-// player screens.
+// takes the others away. The player selector of panel 0 comes from the
+// player screens through SetPlayerSelector.
 //
 // It also carries what the borderless window needs on the menu -- minimise,
 // full screen <-> window, and exit buttons -- and the fade from black over
@@ -45,6 +45,7 @@ public:
     explicit MenuPanels(GameApp* application);
     ~MenuPanels() override;
 
+    std::shared_ptr<Framework::Widget> playerSelector;
     std::shared_ptr<MainMenu> mainMenu;
     std::shared_ptr<DifficultySelector> difficultySelector;
     std::shared_ptr<WorldSelector> worldSelector;
@@ -53,6 +54,8 @@ public:
     std::shared_ptr<Framework::ButtonWidget> exitButton;
     int32_t fadeAlpha = 255;
 
+    // Panel 0's screen, moved to (219, 362); shown at once when panel 0 is.
+    void SetPlayerSelector(std::shared_ptr<Framework::Widget> selector);
     void SwitchToPanel(int32_t newPanel, bool fade) override;
     void Update() override;
     void Draw(Framework::Graphics* g) override;

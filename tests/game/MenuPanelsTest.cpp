@@ -82,6 +82,14 @@ TEST(MenuPanels, ShowMainMenuPutsExactlyTheRequestedPanelOnScreen)
     EXPECT_EQ(m.panels->GetPanel(), 2);
     m.app.ShowMainMenu(0, false);
     EXPECT_EQ(m.Shown(), "---") << "the player selector's panel";
+    auto selector = std::make_shared<Framework::Widget>();
+    m.panels->SetPlayerSelector(selector);
+    EXPECT_TRUE(m.panels->HasWidget(selector.get())) << "panel 0 is showing";
+    EXPECT_EQ(selector->x, 219);
+    EXPECT_EQ(selector->y, 362);
+    m.app.ShowMainMenu(1, false);
+    EXPECT_FALSE(m.panels->HasWidget(selector.get()));
+    EXPECT_EQ(m.Shown(), "M--");
     m.panels->worldSelector->titleActive = false;
     m.app.ShowMainMenu(3, false);
     EXPECT_EQ(m.Shown(), "--W");
