@@ -70,7 +70,10 @@ protected:
             fs::create_directory_symlink(dataDir / "images", work / "images");
         }
         fs::create_directories(work / "properties");
-        std::ofstream(work / "properties/resources.xml", std::ios::binary) << manifest;
+        if (!manifest.empty()) // an empty one stands for no manifest at all
+        {
+            std::ofstream(work / "properties/resources.xml", std::ios::binary) << manifest;
+        }
         fs::current_path(work);
     }
 
@@ -86,6 +89,24 @@ protected:
             return e.code;
         }
         return -1;
+    }
+
+    // Starts on the tree made from the manifest as edited; the start must
+    // end the process with 0 after one "FATAL ERROR" box holding every
+    // fragment, before any screen.
+    void ExpectFatalStart(TestGameApp& app, std::initializer_list<const char*> fragments)
+    {
+        MakeTree();
+        EXPECT_EQ(Start(app), 0);
+        ASSERT_EQ(app.fake->messages.size(), 1u);
+        const std::string& message = app.fake->messages[0];
+        EXPECT_EQ(message.rfind("FATAL ERROR: ", 0), 0u) << message;
+        for (const char* fragment : fragments)
+        {
+            EXPECT_NE(message.find(fragment), std::string::npos) << fragment << " in " << message;
+        }
+        EXPECT_EQ(app.loadScreen, nullptr);
+        EXPECT_TRUE(app.widgetManager->children.empty());
     }
 
     fs::path work;
@@ -134,50 +155,32 @@ TEST_F(StartupTest, IntactTreeLoadsEveryGroupAndTheSongs)
 
 TEST_F(StartupTest, MissingManifestIsFatal)
 {
-    MakeTree();
-    fs::remove(work / "properties/resources.xml");
+    manifest.clear();
     TestGameApp app;
-    EXPECT_EQ(Start(app), 0);
-    ASSERT_EQ(app.fake->messages.size(), 1u);
-    EXPECT_EQ(app.fake->messages[0].rfind("FATAL ERROR: ", 0), 0u) << app.fake->messages[0];
-    EXPECT_EQ(app.loadScreen, nullptr);
+    ExpectFatalStart(app, {"resources.xml"});
 }
 
 TEST_F(StartupTest, BrokenManifestNamesLineAndFile)
 {
     manifest = manifest.substr(0, manifest.find("<Resources id=\"Media\">")) + "<Resources id=\"Media\"><Sound";
-    MakeTree();
     TestGameApp app;
-    EXPECT_EQ(Start(app), 0);
-    ASSERT_EQ(app.fake->messages.size(), 1u);
-    const std::string& message = app.fake->messages[0];
-    EXPECT_EQ(message.rfind("FATAL ERROR: ", 0), 0u) << message;
-    EXPECT_NE(message.find("Line"), std::string::npos) << message;
-    EXPECT_NE(message.find("resources.xml"), std::string::npos) << message;
-    EXPECT_EQ(app.loadScreen, nullptr);
+    ExpectFatalStart(app, {"Line", "resources.xml"});
 }
 
 TEST_F(StartupTest, MissingFileOfTheFirstGroupIsFatal)
 {
     Replace(manifest, "logo/corvane.png", "logo/gone.png");
-    MakeTree();
     TestGameApp app;
-    EXPECT_EQ(Start(app), 0);
-    ASSERT_EQ(app.fake->messages.size(), 1u);
-    EXPECT_NE(app.fake->messages[0].find("gone"), std::string::npos) << app.fake->messages[0];
+    ExpectFatalStart(app, {"gone"});
     EXPECT_TRUE(app.loadingFailed);
-    EXPECT_EQ(app.loadScreen, nullptr);
     EXPECT_EQ(IMAGE_LOADER_BAR, nullptr) << "later groups never load";
 }
 
 TEST_F(StartupTest, UnboundIdentifierOfTheLoadingScreenIsFatal)
 {
     Replace(manifest, "id=\"LOADER_BAR\"", "id=\"LOADER_BARS\"");
-    MakeTree();
     TestGameApp app;
-    EXPECT_EQ(Start(app), 0);
-    ASSERT_EQ(app.fake->messages.size(), 1u);
-    EXPECT_NE(app.fake->messages[0].find("IMAGE_LOADER_BAR"), std::string::npos) << app.fake->messages[0];
+    ExpectFatalStart(app, {"IMAGE_LOADER_BAR"});
     EXPECT_NE(FONT_DEFAULT, nullptr) << "\"Init\" was bound before";
     EXPECT_EQ(SOUND_ALLCLEAR, 0) << "\"Media\" never loads";
 }
@@ -185,11 +188,8 @@ TEST_F(StartupTest, UnboundIdentifierOfTheLoadingScreenIsFatal)
 TEST_F(StartupTest, MissingSoundIsFatal)
 {
     Replace(manifest, "path=\"bomb\"", "path=\"nothing_here\"");
-    MakeTree();
     TestGameApp app;
-    EXPECT_EQ(Start(app), 0);
-    ASSERT_EQ(app.fake->messages.size(), 1u);
-    EXPECT_NE(app.fake->messages[0].find("nothing_here"), std::string::npos) << app.fake->messages[0];
+    ExpectFatalStart(app, {"nothing_here"});
 }
 
 TEST_F(StartupTest, BrokenGameImageStopsTheLoopCleanly)
