@@ -7,6 +7,9 @@
 // stamp so the next start reads it directly while the source is unchanged.
 // Paths are relative to the working directory; "\" separators are accepted.
 //
+// The system wave volume is kept here and applied as the mixer's output
+// gain, so like the wave line it scales effects and songs alike.
+//
 // Without a mixer (no audio device) the manager is not ready: loading
 // reports success without reading anything and instances are silent.
 //
