@@ -8,10 +8,10 @@
 // removes itself first, so neither side is left with a dangling reference.
 //
 // Order: children.front() is bottom-most (drawn first), children.back() is
-// top-most. The update pass walks the list with updateCursor; removing or
-// moving the child under the cursor moves the cursor on and sets
+// top-most. The update and draw passes walk the list with updateCursor;
+// removing or moving the child under the cursor moves the cursor on and sets
 // childListChanged, so a handler may remove itself or a sibling during its own
-// update without a sibling being skipped or visited twice. A pass started from
+// update or draw without a sibling being skipped or visited twice. A pass started from
 // inside a handler (a dialog waiting for its answer runs the loop) walks with
 // a cursor of its own, and the outer walk resumes where it stood.
 //

@@ -92,7 +92,8 @@ public:
     // Each returns the manager's dirty flag: a redraw is due.
     bool RunUpdatePass();
     bool RunSmoothUpdatePass(double fraction);
-    // True when a widget was drawn.
+    // True when a widget was drawn. Clears the manager's dirty flag: marks
+    // made while drawing ask for the next pass.
     bool RunDrawPass();
     // Draws the requested overlays whose priority is below maxPriority, lowest first.
     void DrawPendingOverlays(int32_t maxPriority);
