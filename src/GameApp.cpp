@@ -15,6 +15,7 @@
 #include "src/FadeWidget.h"
 #include "src/LoadScreen.h"
 #include "src/MenuBackground.h"
+#include "src/MenuPanels.h"
 #include "src/ResourceIds.h"
 
 GameApp* gApp = nullptr;
@@ -297,7 +298,7 @@ void GameApp::ShowMainScreen()
     // The exit and warning dialogs join here with their screens, at (155, 215).
     LoadPlayers();
     // The high-score tables are read here once the records file exists.
-    menuBackground = std::make_shared<MenuBackground>(this);
+    menuBackground = std::make_shared<MenuPanels>(this);
     InstallDragBand();
     ShowMainMenu(0, false);
 }
