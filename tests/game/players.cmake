@@ -1,0 +1,3 @@
+frothwick_add_test(NAME test_players
+    SOURCES game/PlayerScreensTest.cpp game/AvatarBrowserTest.cpp
+    LIBS frothwick_game frothwick_image_writers)
