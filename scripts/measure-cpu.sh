@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Measures the processor time of the running program under Xvfb.
-#   scripts/measure-cpu.sh BUILD_BIN_DIR [window|fullscreen|idle] [SECONDS]
-# Starts Xvfb on a free display with jwm as window manager, runs frothwick for
+#   scripts/measure-cpu.sh BUILD_BIN_DIR [window|fullscreen|idle] [SECONDS] [PROGRAM]
+# Starts Xvfb on a free display with jwm as window manager, runs PROGRAM
+# (default frothwick; frothwick_demo is the widget demo) for
 # a warm-up of 2 s plus SECONDS (default 20), and prints the program's and the
 # X server's CPU use over that span (utime + stime from /proc/PID/stat) and the
 # update rate from the program's own statistics. "idle" is the window with
-# nothing moving (FROTHWICK_STILL=1).
+# the demo's marker kept still (FROTHWICK_STILL=1).
 set -euo pipefail
 bin="$(cd "${1:?build bin folder}" && pwd)"
 mode="${2:-window}"
 seconds="${3:-20}"
+name="${4:-frothwick}"
 tmp="$(mktemp -d)"
 xvfb="" wm="" program=""
 cleanup() {
@@ -41,10 +43,10 @@ ticks=$(((seconds + 3) * 100))
 still=""
 [[ "$mode" == idle ]] && still=1
 (cd "$bin" && FROTHWICK_STILL="$still" DISPLAY="$display" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp" SDL_AUDIODRIVER=dummy \
-    FROTHWICK_EXIT_AFTER_TICKS=$ticks exec ./frothwick 2>"$tmp/stats") &
+    FROTHWICK_EXIT_AFTER_TICKS=$ticks exec "./$name" 2>"$tmp/stats") &
 program=$!
 sleep 0.5
-[[ -e "/proc/$program/stat" ]] || { echo "frothwick did not start" >&2; cat "$tmp/stats" >&2; exit 1; }
+[[ -e "/proc/$program/stat" ]] || { echo "$name did not start" >&2; cat "$tmp/stats" >&2; exit 1; }
 hz=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 sleep 1.5
@@ -53,6 +55,6 @@ sleep "$seconds"
 p1=$(cpu "$program"); x1=$(cpu "$xvfb"); t1=$(date +%s.%N)
 wait "$program" 2>/dev/null || true
 program=""
-awk -v p="$((p1 - p0))" -v x="$((x1 - x0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v mode="$mode" \
-    'BEGIN { s = t1 - t0; printf "%s: frothwick %.1f %% of a core, Xvfb %.1f %% over %.1f s\n", mode, 100 * p / hz / s, 100 * x / hz / s, s }'
+awk -v p="$((p1 - p0))" -v x="$((x1 - x0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" -v mode="$mode" -v name="$name" \
+    'BEGIN { s = t1 - t0; printf "%s: %s %.1f %% of a core, Xvfb %.1f %% over %.1f s\n", mode, name, 100 * p / hz / s, 100 * x / hz / s, s }'
 grep -E 'Seconds|Update Count|Draw Count' "$tmp/stats" | tr -s ' ' | paste -sd ' ' -

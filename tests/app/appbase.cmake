@@ -5,9 +5,11 @@ frothwick_add_test(NAME test_appbase
         ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
     LIBS fw_app)
 
-# The program itself, started as a child process.
+# The program itself, started as a child process; the game needs its data
+# tree.
 frothwick_add_test(NAME test_appbase_smoke
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/AppBaseSmokeTest.cpp
-    LIBS)
+    LIBS
+    LABELS data)
 target_compile_definitions(test_appbase_smoke PRIVATE FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
 add_dependencies(test_appbase_smoke frothwick)

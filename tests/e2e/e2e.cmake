@@ -1,7 +1,10 @@
-# The real program in Xvfb, driven by xdotool (skipped where they are missing).
+# The real program (the game, which needs its data tree) and the widget demo
+# in Xvfb, driven by xdotool (skipped where they are missing).
 frothwick_add_test(NAME test_e2e
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/WindowEndToEndTest.cpp
     LIBS
-    LABELS e2e)
-target_compile_definitions(test_e2e PRIVATE FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
-add_dependencies(test_e2e frothwick)
+    LABELS data)
+target_compile_definitions(test_e2e PRIVATE
+    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
+    FROTHWICK_DEMO_PROGRAM="$<TARGET_FILE:frothwick_demo>")
+add_dependencies(test_e2e frothwick frothwick_demo)
