@@ -2,10 +2,11 @@
 # Measures the processor time of the running program under Xvfb.
 #   scripts/measure-cpu.sh BUILD_BIN_DIR [window|fullscreen|idle] [SECONDS] [PROGRAM]
 # Starts Xvfb on a free display with jwm as window manager, runs PROGRAM
-# (default frothwick; frothwick_demo is the widget demo) for
-# a warm-up of 2 s plus SECONDS (default 20), and prints the program's and the
-# X server's CPU use over that span (utime + stime from /proc/PID/stat) and the
-# update rate from the program's own statistics. "idle" is the window with
+# (default frothwick; frothwick_demo is the widget demo) for a warm-up of
+# WARMUP seconds (environment, default 2; the game's start-up picture and
+# loading take about 3) plus SECONDS (default 20), and prints the program's
+# and the X server's CPU use over that span (utime + stime from
+# /proc/PID/stat) and the update rate from the program's own statistics. "idle" is the window with
 # the demo's marker kept still (FROTHWICK_STILL=1).
 set -euo pipefail
 bin="$(cd "${1:?build bin folder}" && pwd)"
@@ -39,7 +40,8 @@ mkdir -p "$tmp/config/SOFTWARE/Tamsery Games/Frothwick"
 if [[ "$mode" == fullscreen ]]; then
     printf 'FROTHWICK-SETTINGS 1\n4\tScreenMode\t1\n' >"$tmp/config/SOFTWARE/Tamsery Games/Frothwick/.values"
 fi
-ticks=$(((seconds + 3) * 100))
+warmup="${WARMUP:-2}"
+ticks=$(((seconds + warmup + 1) * 100))
 still=""
 [[ "$mode" == idle ]] && still=1
 (cd "$bin" && FROTHWICK_STILL="$still" DISPLAY="$display" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp" SDL_AUDIODRIVER=dummy \
@@ -49,7 +51,7 @@ sleep 0.5
 [[ -e "/proc/$program/stat" ]] || { echo "$name did not start" >&2; cat "$tmp/stats" >&2; exit 1; }
 hz=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-sleep 1.5
+sleep "$(awk -v w="$warmup" 'BEGIN { print (w > 0.5 ? w - 0.5 : 0) }')"
 p0=$(cpu "$program"); x0=$(cpu "$xvfb"); t0=$(date +%s.%N)
 sleep "$seconds"
 p1=$(cpu "$program"); x1=$(cpu "$xvfb"); t1=$(date +%s.%N)
