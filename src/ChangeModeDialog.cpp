@@ -16,6 +16,11 @@ ChangeModeDialog::ChangeModeDialog(MenuHost& menuHost)
     AddImageButton(ButtonBack, this, IMAGE_BUTTON_BACK, 40, 16, 3, 78, 124);
 }
 
+ChangeModeDialog::~ChangeModeDialog()
+{
+    RemoveAllChildren();
+}
+
 void ChangeModeDialog::LeaveForMenu(int32_t panel, int32_t mode)
 {
     // The menu switch takes every top-level widget away, this dialog's

@@ -25,6 +25,8 @@ public:
     };
 
     explicit ChangeModeDialog(MenuHost& host);
+    // Unlinks the buttons while this listener is still whole.
+    ~ChangeModeDialog() override;
 
     DialogDrag drag;
 

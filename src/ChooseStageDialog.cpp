@@ -28,6 +28,11 @@ ChooseStageDialog::ChooseStageDialog(MenuHost& menuHost, WorldSelector* owner)
     AddImageButton(ButtonClose, this, IMAGE_EXIT_BUTTON, 17, 17, 4, 375, 14);
 }
 
+ChooseStageDialog::~ChooseStageDialog()
+{
+    RemoveAllChildren();
+}
+
 Framework::ButtonWidget* ChooseStageDialog::StageButton(int32_t index) const
 {
     if (index < 0 || index >= StageCount)

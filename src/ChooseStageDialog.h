@@ -19,6 +19,8 @@ public:
     static constexpr int32_t ButtonClose = 100;
 
     ChooseStageDialog(MenuHost& host, WorldSelector* selector);
+    // Unlinks the buttons while this listener is still whole.
+    ~ChooseStageDialog() override;
 
     // Stage buttons 0 to p enabled for progress p (0 to 15), the rest
     // disabled.

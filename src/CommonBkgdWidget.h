@@ -4,7 +4,9 @@
 //
 // Screens create their buttons through AddImageButton: the screen holds them
 // (shared), they are its children from then on, and the destructor unlinks
-// every child before the buttons go.
+// every child before the buttons go. A screen that listens to its own
+// buttons unlinks them in its own destructor already: a button left while
+// hovered reports to its listener, which must still be whole then.
 #pragma once
 
 #include <cstdint>

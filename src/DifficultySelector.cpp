@@ -15,6 +15,11 @@ DifficultySelector::DifficultySelector(MenuHost& menuHost)
     AddImageButton(ButtonBack, this, IMAGE_BUTTON_BACK, 40, 16, 3, 80, 157);
 }
 
+DifficultySelector::~DifficultySelector()
+{
+    RemoveAllChildren();
+}
+
 void DifficultySelector::ButtonClicked(int32_t id)
 {
     if (id >= 0 && id < ButtonBack)

@@ -17,6 +17,8 @@ public:
     static constexpr int32_t ButtonBack = 4;
 
     explicit DifficultySelector(MenuHost& host);
+    // Unlinks the buttons while this listener is still whole.
+    ~DifficultySelector() override;
 
     void ButtonClicked(int32_t id) override;
 

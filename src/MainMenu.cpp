@@ -15,6 +15,11 @@ MainMenu::MainMenu(MenuHost& menuHost)
     AddImageButton(ButtonQuitGame, this, IMAGE_QUITGAME, 102, 20, 3, 47, 131);
 }
 
+MainMenu::~MainMenu()
+{
+    RemoveAllChildren();
+}
+
 void MainMenu::ButtonClicked(int32_t id)
 {
     switch (id)

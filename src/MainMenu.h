@@ -23,6 +23,8 @@ public:
     };
 
     explicit MainMenu(MenuHost& host);
+    // Unlinks the buttons while this listener is still whole.
+    ~MainMenu() override;
 
     void ButtonClicked(int32_t id) override;
 
