@@ -134,7 +134,8 @@ void SysFont::DrawText(Graphics* graphics, int32_t x, int32_t y, const std::stri
     if (graphics == nullptr || face == nullptr)
         return;
     graphics->SaveState();
-    graphics->IntersectClip(clip);
+    // The clip is in image pixels (already translated), like the context's own.
+    graphics->clipArea = graphics->clipArea.Intersection(clip);
     graphics->SetColorModulation(true);
     graphics->SetColor(Color(color.red, color.green, color.blue, 255));
     // The text's top sits at y - ascent + 1, so its baseline is one row below y.

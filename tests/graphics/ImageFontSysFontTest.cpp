@@ -52,3 +52,33 @@ TEST(SysFont, MeasuresAndDrawsInsideTheClip)
     auto copy = font.Clone();
     EXPECT_EQ(copy->TextWidth("WW"), 2 * one);
 }
+
+TEST(SysFont, DrawsThroughATranslatedContextInsideItsClip)
+{
+    // Widgets draw with the context moved to their corner and clipped to
+    // their bounds; the text lands relative to the corner and stays inside.
+    SysFont font("SansSerif", 10);
+    ASSERT_TRUE(font.IsValid()) << "no system font installed";
+    Framework::MemoryImage canvas;
+    canvas.Allocate(200, 40);
+    Framework::Graphics g(&canvas);
+    g.Translate(100, 5);
+    g.IntersectClip(0, 0, 60, 30);
+    g.SetFont(&font);
+    g.SetColor(Color(0, 0, 255));
+    g.DrawString("WWWWWWWWWW", 4, 18);
+    int32_t inside = 0;
+    int32_t outside = 0;
+    for (int32_t y = 0; y < 40; ++y)
+    {
+        for (int32_t x = 0; x < 200; ++x)
+        {
+            if ((canvas.GetPixel(x, y) >> 24) == 0)
+                continue;
+            const bool inClip = x >= 100 && x < 160 && y >= 5 && y < 35;
+            (inClip ? inside : outside) += 1;
+        }
+    }
+    EXPECT_GT(inside, 20);
+    EXPECT_EQ(outside, 0);
+}
