@@ -5,11 +5,16 @@
 // stops the program in order after N update ticks (the command line refuses
 // unknown switches, so this is not one). FROTHWICK_STILL=1 keeps the marker
 // in place, so that nothing changes unless the player acts (for measuring
-// the idle program).
+// the idle program). FROTHWICK_DEMO=controls shows the standard controls'
+// panel (buttons, link, slider, check box, a text field for Chinese text)
+// above the plain widgets instead.
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <string>
 
+#include "ControlsDemo.h"
 #include "framework/app/AppBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
@@ -154,11 +159,21 @@ public:
             buttons[i].prevInTabOrder = &buttons[(i + buttons.size() - 1) % buttons.size()];
         }
         widgetManager->SetFocus(&buttons[0]);
+        const char* page = std::getenv("FROTHWICK_DEMO");
+        if (page && std::string(page) == "controls")
+        {
+            controls = std::make_unique<ControlsDemo>(nullptr, nullptr);
+            controls->AddTo(widgetManager.get());
+        }
     }
 
     ~FrothwickApp() override
     {
         StopApplication();
+        if (controls)
+        {
+            controls->RemoveFrom(widgetManager.get());
+        }
         widgetManager->RemoveAllChildren();
     }
 
@@ -188,6 +203,7 @@ private:
     Marker marker;
     Strip panel;
     std::array<DemoButton, 3> buttons;
+    std::unique_ptr<ControlsDemo> controls;
 };
 
 } // namespace

@@ -17,5 +17,5 @@ frothwick_warnings(frothwick)
 
 # The widget toolkit alone in a window (no game data needed).
 add_executable(frothwick_demo ${CMAKE_CURRENT_LIST_DIR}/WidgetsDemo.cpp)
-target_link_libraries(frothwick_demo PRIVATE fw_app)
+target_link_libraries(frothwick_demo PRIVATE fw_app frothwick_controls_demo)
 frothwick_warnings(frothwick_demo)
