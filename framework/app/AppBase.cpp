@@ -68,8 +68,17 @@ AppBase::~AppBase()
         }
         loaderThread.join();
     }
-    // The widget manager belongs to the derived parts and goes with them;
-    // then the resource manager and the shared images, the display, the window.
+    // Widgets still waiting for deletion go while everything they may touch
+    // is there.
+    for (const DeferredDelete& d : deferredDeletes)
+    {
+        d.destroy(d.object);
+    }
+    deferredDeletes.clear();
+    // The widget manager, the resource manager and the shared images, then
+    // the display and the window. (The widgets themselves belong to the
+    // derived parts, which are gone already.)
+    widgetManager.reset();
     resourceManager.reset();
     sharedImages.reset();
     display.reset();
@@ -77,11 +86,6 @@ AppBase::~AppBase()
     {
         platform->DestroyMainWindow();
     }
-    for (const DeferredDelete& d : deferredDeletes)
-    {
-        d.destroy(d.object);
-    }
-    deferredDeletes.clear();
     instance.Release();
     platform.reset();
     if (gAppBase == this)
