@@ -14,9 +14,10 @@
 //
 // Threads: everything runs on the main thread (the one that called
 // Initialise) except LoadInBackground, which runs on the loading thread and
-// may touch only loadTotal / loadDone, its own data and StopApplication (which
-// from another thread only sets loadingFailed). Flags shared with the loading
-// thread are atomics.
+// may touch only loadTotal / loadDone, its own data, StopApplication (which
+// from another thread only sets loadingFailed), ShowMessageBox and the cursor
+// setters (both carried out by the main thread at its next message pump).
+// Flags shared with the loading thread are atomics.
 //
 // Seams: the widget manager, resource manager, display and sound system are
 // reached through the protected virtual operations marked "seam"; each does
