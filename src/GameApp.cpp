@@ -12,11 +12,14 @@
 #include "framework/sound/MusicInterface.h"
 #include "framework/widgets/WidgetManager.h"
 #include "src/Board.h"
+#include "src/ExitDialog.h"
 #include "src/FadeWidget.h"
 #include "src/LoadScreen.h"
 #include "src/MenuBackground.h"
 #include "src/MenuPanels.h"
+#include "src/PlayerScreens.h"
 #include "src/ResourceIds.h"
+#include "src/WarningDialog.h"
 
 GameApp* gApp = nullptr;
 
@@ -131,6 +134,7 @@ GameApp::~GameApp()
     board.reset();
     menuBackground.reset();
     fadeWidget.reset();
+    playerScreens.reset();
     StopApplication();
     if (gApp == this)
     {
@@ -295,10 +299,12 @@ void GameApp::ShowMainScreen()
     }
     mainScreenBuilt = true;
     std::fprintf(stderr, "Main Screen Time: %d\n", static_cast<int>(clock->NowMs() - StartTimeMs()));
-    // The exit and warning dialogs join here with their screens, at (155, 215).
     LoadPlayers();
     // The high-score tables are read here once the records file exists.
-    menuBackground = std::make_shared<MenuPanels>(this);
+    playerScreens = std::make_unique<PlayerScreens>(*this);
+    auto menuPanels = std::make_shared<MenuPanels>(this);
+    playerScreens->Attach(*menuPanels);
+    menuBackground = menuPanels;
     InstallDragBand();
     ShowMainMenu(0, false);
 }
@@ -350,12 +356,18 @@ void GameApp::StartGame()
 
 void GameApp::ShowExitDialog()
 {
-    // Joins with the exit dialog's screen.
+    if (exitDialog)
+    {
+        exitDialog->Show();
+    }
 }
 
-void GameApp::ShowWarning(int32_t)
+void GameApp::ShowWarning(int32_t kind)
 {
-    // Joins with the warning dialog's screen.
+    if (warningDialog)
+    {
+        warningDialog->Show(kind);
+    }
 }
 
 void GameApp::CloseRequestHook()

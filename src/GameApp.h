@@ -42,6 +42,7 @@ class FadeWidget;
 class GameOverEffect;
 class LoadScreen;
 class MenuBackground;
+class PlayerScreens;
 class WarningDialog;
 
 // Song ids of the music interface.
@@ -113,6 +114,9 @@ public:
     std::shared_ptr<FadeWidget> fadeWidget;
     std::shared_ptr<Board> board;
     std::shared_ptr<MenuBackground> menuBackground;
+    // The player selector and creation dialog with the host of all player
+    // screens; made with the main screen, it makes the exit and warning dialogs.
+    std::unique_ptr<PlayerScreens> playerScreens;
     std::unique_ptr<Framework::TextureFont> systemFontBold;
     std::shared_ptr<GameOverEffect> gameOverEffect;
 

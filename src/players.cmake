@@ -4,6 +4,7 @@ target_sources(frothwick_game PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AvatarBrowser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CreatePlayerDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ExitDialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/PlayerScreens.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PlayerSelector.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WarningDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/profiles/PlayerScreenHost.cpp)
