@@ -23,6 +23,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/EditWidget.h"
+#include "support/FixedWidthFont.h"
 #include "support/ImageFileWriters.h"
 #include "support/TestTemp.h"
 
@@ -150,6 +151,8 @@ protected:
         oldDirectory = fs::current_path();
         fs::current_path(dir);
         fs::create_directories("data");
+        // The name field's font, so no system font is looked up.
+        FONT_VERDANA10BOLD = &font;
         host = std::make_unique<FakeHost>(fs::path("data") / "usr.dat");
         widgets = host->app.widgetManager.get();
         widgets->width = 800;
@@ -197,6 +200,7 @@ protected:
 
     fs::path dir;
     fs::path oldDirectory;
+    TestSupport::FixedWidthFont font;
     std::unique_ptr<FakeHost> host;
     Framework::WidgetManager* widgets = nullptr;
     Framework::Widget menu;

@@ -17,7 +17,9 @@
 #include "src/MenuBackground.h"
 #include "src/PlayerScreens.h"
 #include "src/PlayerSelector.h"
+#include "src/ResourceIds.h"
 #include "src/WarningDialog.h"
+#include "support/FixedWidthFont.h"
 #include "support/ImageFileWriters.h"
 
 namespace fs = std::filesystem;
@@ -35,6 +37,8 @@ protected:
         fs::create_directories(dir / "data");
         oldDirectory = fs::current_path();
         fs::current_path(dir);
+        // The name field's font, so no system font is looked up.
+        FONT_VERDANA10BOLD = &font;
         app = std::make_unique<FrothwickTest::TestGameApp>();
         app->widgetManager->width = 800;
         app->widgetManager->height = 600;
@@ -43,6 +47,7 @@ protected:
     void TearDown() override
     {
         app.reset();
+        ResetResourceVariables();
         fs::current_path(oldDirectory);
     }
 
@@ -56,6 +61,7 @@ protected:
 
     fs::path dir;
     fs::path oldDirectory;
+    TestSupport::FixedWidthFont font;
     std::unique_ptr<FrothwickTest::TestGameApp> app;
 };
 
