@@ -1,6 +1,7 @@
 // PlayerScreenHost: what the player screens (selector, creation dialog,
-// warning and exit dialogs) need from the game's application object. The
-// application implements it; tests give the screens a small fake.
+// warning and exit dialogs) need from the game's application object.
+// PlayerScreens answers it for the running game; tests give the screens a
+// small fake. Part of the game library (not of the profile library).
 //
 // Application() is the framework side (widget manager, image loading, screen
 // mode); the button sounds and cursors go through the FeedbackSink; the rest
