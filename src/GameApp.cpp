@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 
 #include "external/timer/TimeManager.h"
 #include "external/util/RuntimeRandom.h"
@@ -112,6 +113,13 @@ GameApp::~GameApp()
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     WriteInteger("Leave", static_cast<int32_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count()));
     TimeManager::Instance()->Fini();
+    // A loading thread still at work would load into the groups freed below:
+    // it stops at its next resource once the application is shutting down.
+    StopApplication();
+    while (loaderStarted && !loaderDone)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     if (widgetManager)
     {
         widgetManager->RemoveAllChildren();
@@ -322,6 +330,7 @@ void GameApp::ShowMainMenu(int32_t panel, bool fade)
     }
     menuBackground->Resize(0, 0, 800, 600);
     menuBackground->SwitchToPanel(panel, fade);
+    // The settings dialog's sliders take the volumes here once it exists.
     widgetManager->RemoveAllChildren();
     widgetManager->AddWidget(menuBackground.get());
     widgetManager->SetFocus(menuBackground.get());
@@ -346,6 +355,7 @@ void GameApp::StartGame()
     board = std::make_shared<Board>(this);
     board->Resize(0, 0, 800, 600);
     board->SetWorld(world);
+    // The board's settings dialog takes the volumes here once it exists.
     shotsUntilPushDown = 6;
     widgetManager->RemoveAllChildren();
     widgetManager->AddWidget(board.get());

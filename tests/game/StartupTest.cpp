@@ -128,8 +128,9 @@ TEST_F(StartupTest, IntactTreeLoadsEveryGroupAndTheSongs)
     EXPECT_EQ(app.loadScreen->width, 800);
     EXPECT_EQ(app.loadTotal, 192);
 
-    app.loaderStarted = true;
+    app.loaderStarted = true; // the loading thread's part, run here
     app.LoadInBackground();
+    app.loaderDone = true;
     EXPECT_EQ(app.loadDone, 192);
     EXPECT_FALSE(app.loadingFailed);
     EXPECT_NE(IMAGE_YOUWIN, nullptr);
@@ -198,8 +199,9 @@ TEST_F(StartupTest, BrokenGameImageStopsTheLoopCleanly)
     std::ofstream(work / "images/hud/youwin.png", std::ios::binary | std::ios::trunc) << "\x89PNG broken";
     TestGameApp app;
     ASSERT_EQ(Start(app), -1);
-    app.loaderStarted = true;
+    app.loaderStarted = true; // the loading thread's part, run here
     app.LoadInBackground();
+    app.loaderDone = true;
     EXPECT_TRUE(app.loadingFailed);
     ASSERT_EQ(app.fake->messages.size(), 1u);
     EXPECT_EQ(app.fake->messages[0].rfind("FATAL ERROR: ", 0), 0u);
@@ -224,6 +226,18 @@ TEST_F(StartupTest, ShuttingDownEndsTheLoadingThreadEarly)
     EXPECT_EQ(app.loadDone, 1);
     EXPECT_EQ(IMAGE_YOUWIN, nullptr);
     EXPECT_FALSE(app.customCursors);
+}
+
+TEST_F(StartupTest, ClosingWhileGameLoadsStopsTheLoaderBeforeFreeing)
+{
+    MakeTree();
+    {
+        TestGameApp app;
+        ASSERT_EQ(Start(app), -1);
+        app.StartLoadingThread();
+    }
+    EXPECT_EQ(IMAGE_YOUWIN, nullptr);
+    EXPECT_EQ(gApp, nullptr);
 }
 
 } // namespace
