@@ -406,4 +406,76 @@ TEST_F(WindowEndToEndTest, TheTopBandDragsTheWindowAndItsPlaceIsSaved)
     EXPECT_TRUE(LogHas("trace: place " + std::to_string(after.x) + "," + std::to_string(after.y))) << ReadFile(log);
 }
 
+TEST_F(WindowEndToEndTest, ANewcomerCreatesAPlayerWalksToTheWorldsAndQuitsThroughTheExitDialog)
+{
+    // The game keeps its players beside the program: put back whatever was
+    // there before, whatever happens below.
+    const std::filesystem::path profiles = std::filesystem::path(FROTHWICK_PROGRAM).parent_path() / "data" / "usr.dat";
+    const bool hadProfiles = std::filesystem::exists(profiles);
+    const std::string saved = hadProfiles ? ReadFile(profiles) : std::string();
+    struct Restore
+    {
+        std::function<void()> run;
+        ~Restore() { run(); }
+    } restore{[&]
+              {
+                  if (hadProfiles)
+                      std::ofstream(profiles, std::ios::binary | std::ios::trunc) << saved;
+                  else
+                      std::filesystem::remove(profiles);
+              }};
+    std::filesystem::remove(profiles);
+
+    StartProgram("FROTHWICK-SETTINGS 1\n4\tScreenMode\t0\n");
+    ASSERT_TRUE(LogHas("Main Screen Time", 30s)) << ReadFile(log);
+    std::this_thread::sleep_for(1500ms); // the loading screen fades out, the menu fades in
+    X("xdotool windowactivate --sync " + window);
+
+    auto click = [&](int x, int y)
+    {
+        const size_t before = Count("trace: release " + std::to_string(x) + "," + std::to_string(y));
+        X("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+        EXPECT_TRUE(WaitFor([&]
+                            { return Count("trace: release " + std::to_string(x) + "," + std::to_string(y)) > before; }))
+            << "click at " << x << "," << y << " never arrived\n"
+            << ReadFile(log);
+        std::this_thread::sleep_for(700ms);
+    };
+
+    click(508, 465); // NEW PLAYER
+    X("xdotool type --delay 60 Ada");
+    std::this_thread::sleep_for(500ms);
+    click(344, 330); // CREATE
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(profiles); }))
+        << "creating a player writes the profile file\n"
+        << ReadFile(log);
+    EXPECT_EQ(std::filesystem::file_size(profiles), 296u);
+    EXPECT_EQ(ReadFile(profiles).substr(0, 4), std::string("Ada\0", 4));
+
+    click(383, 465); // START with the new player chosen
+    click(401, 444); // QUEST
+    // The world selector's spheres grow in: the earth sphere's place is no
+    // longer night-sky blue (a tree and grass cover it).
+    EXPECT_TRUE(WaitFor(
+        [&]
+        {
+            const std::string rgb = Pixel(669, 450);
+            int r = 0, g = 0, b = 0;
+            return std::sscanf(rgb.c_str(), "%d,%d,%d", &r, &g, &b) == 3 && !(b > r && b > g);
+        },
+        5s))
+        << "the world selector never showed its earth sphere: " << Pixel(669, 450);
+
+    click(779, 19);  // the window's exit button
+    click(363, 302); // YES in the exit dialog
+    ASSERT_TRUE(WaitFor([&] { return waitpid(program, nullptr, WNOHANG) == program; }, 10s))
+        << "the game did not end after YES\n"
+        << ReadFile(log);
+    program = -1;
+
+    // The quit saved the chosen player: still one record, named Ada.
+    EXPECT_EQ(std::filesystem::file_size(profiles), 296u);
+    EXPECT_EQ(ReadFile(profiles).substr(0, 4), std::string("Ada\0", 4));
+}
+
 } // namespace
