@@ -86,6 +86,7 @@ void MenuPanels::Update()
 {
     MenuBackground::Update();
     fadeAlpha = std::max(fadeAlpha - 5, 0);
+    fading = fadeAlpha > 0;
     MarkDirty();
 }
 

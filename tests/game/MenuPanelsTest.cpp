@@ -154,6 +154,7 @@ TEST(MenuPanels, AFadedReturnLightensOver51UpdatesWhileButtonsStillReact)
     m.panels->fadeAlpha = 0;
     m.app.ShowMainMenu(1, true);
     EXPECT_EQ(m.panels->fadeAlpha, 255);
+    EXPECT_TRUE(m.panels->IsFading());
     for (int32_t i = 0; i < 50; ++i)
     {
         m.app.widgetManager->RunUpdatePass();
@@ -163,6 +164,7 @@ TEST(MenuPanels, AFadedReturnLightensOver51UpdatesWhileButtonsStillReact)
     EXPECT_EQ(m.app.GetGameMode(), 101) << "buttons react during the fade";
     m.app.widgetManager->RunUpdatePass();
     EXPECT_EQ(m.panels->fadeAlpha, 0);
+    EXPECT_FALSE(m.panels->IsFading()) << "the fade is over once the overlay is clear";
     m.app.widgetManager->RunUpdatePass();
     EXPECT_EQ(m.panels->fadeAlpha, 0);
     // A switch without fade leaves the overlay as it is.
