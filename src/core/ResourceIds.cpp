@@ -1,4 +1,4 @@
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 
 #include <cstring>
 #include <iterator>
