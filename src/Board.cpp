@@ -2,7 +2,7 @@
 
 #include "framework/graphics/Graphics.h"
 #include "src/GameApp.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 
 Board::Board(GameApp* application) : app(application) {}
 

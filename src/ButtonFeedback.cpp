@@ -1,7 +1,7 @@
 #include "src/ButtonFeedback.h"
 
 #include "framework/app/AppBase.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 
 void AppFeedbackSink::PlaySound(int32_t soundId)
 {

@@ -2,7 +2,7 @@
 
 #include "framework/widgets/WidgetManager.h"
 #include "src/MenuHost.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 
 ChangeModeDialog::ChangeModeDialog(MenuHost& menuHost)
     : CommonBkgdWidget(IMAGE_CHANGEMODE), FeedbackButtonListener(menuHost, ButtonFeedback::Style::SoundThenHand),

@@ -6,7 +6,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "src/MenuHost.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "src/WorldSelector.h"
 #include "src/WorldSphere.h"
 

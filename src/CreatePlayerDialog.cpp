@@ -10,7 +10,7 @@
 #include "framework/widgets/EditWidget.h"
 #include "src/AvatarBrowser.h"
 #include "src/PlayerSelector.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "src/WarningDialog.h"
 #include "src/profiles/PlayerProfiles.h"
 #include "src/profiles/PlayerScreenHost.h"

@@ -1,7 +1,7 @@
 #include "src/DifficultySelector.h"
 
 #include "src/MenuHost.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 
 DifficultySelector::DifficultySelector(MenuHost& menuHost)
     : CommonBkgdWidget(IMAGE_UI_DIFF), FeedbackButtonListener(menuHost, ButtonFeedback::Style::SoundThenHand),

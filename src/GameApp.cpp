@@ -19,7 +19,8 @@
 #include "src/MenuBackground.h"
 #include "src/MenuPanels.h"
 #include "src/PlayerScreens.h"
-#include "src/ResourceIds.h"
+#include "src/app/ResourceBinding.h"
+#include "src/core/ResourceIds.h"
 #include "src/WarningDialog.h"
 
 GameApp* gApp = nullptr;

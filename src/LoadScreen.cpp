@@ -8,7 +8,7 @@
 #include "framework/widgets/HyperlinkWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "src/GameApp.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 
 LoadScreen::LoadScreen(GameApp* application) : app(application) {}
 

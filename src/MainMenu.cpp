@@ -1,7 +1,7 @@
 #include "src/MainMenu.h"
 
 #include "src/MenuHost.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 
 MainMenu::MainMenu(MenuHost& menuHost)
     : CommonBkgdWidget(IMAGE_UI_MAIN), FeedbackButtonListener(menuHost, ButtonFeedback::Style::SoundThenHand),

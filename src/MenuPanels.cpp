@@ -9,7 +9,7 @@
 #include "src/DifficultySelector.h"
 #include "src/GameApp.h"
 #include "src/MainMenu.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "src/WorldSelector.h"
 
 MenuPanels::MenuPanels(GameApp* application)

@@ -7,7 +7,7 @@
 #include "framework/graphics/Font.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonWidget.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "src/profiles/PlayerProfiles.h"
 #include "src/profiles/PlayerScreenHost.h"
 

@@ -3,7 +3,7 @@
 #include "framework/app/AppBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonWidget.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "src/profiles/PlayerScreenHost.h"
 
 WarningDialog::WarningDialog(PlayerScreenHost& screenHost)

@@ -5,7 +5,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "src/ChooseStageDialog.h"
 #include "src/MenuHost.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "src/WorldSphere.h"
 
 namespace

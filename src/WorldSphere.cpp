@@ -7,7 +7,7 @@
 #include "framework/graphics/ImageTransform.h"
 #include "framework/widgets/WidgetManager.h"
 #include "src/MenuHost.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "src/WorldSelector.h"
 
 Framework::Image* WorldImage(int32_t world)

@@ -5,9 +5,9 @@ add_library(frothwick_game STATIC
     ${CMAKE_CURRENT_LIST_DIR}/GameApp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LoadScreen.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MenuBackground.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ResourceIds.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/app/ResourceBinding.cpp)
 target_link_libraries(frothwick_game PUBLIC fw_app fw_widgets fw_controls fw_texturefont fw_splash
-    frothwick_profiles fw_timer fw_util)
+    frothwick_profiles frothwick_core fw_timer fw_util)
 frothwick_warnings(frothwick_game)
 
 # The program: a thin entry over the game library.

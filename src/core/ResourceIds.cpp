@@ -3,8 +3,6 @@
 #include <cstring>
 #include <iterator>
 
-#include "framework/app/ResourceManager.h"
-
 #define FROTHWICK_DEFINE_RESOURCE(kind, name) kind##_VARIABLE_TYPE name{};
 FROTHWICK_INIT_RESOURCES(FROTHWICK_DEFINE_RESOURCE)
 FROTHWICK_LOADSCREEN_RESOURCES(FROTHWICK_DEFINE_RESOURCE)
@@ -14,38 +12,6 @@ FROTHWICK_GAME_RESOURCES(FROTHWICK_DEFINE_RESOURCE)
 namespace
 {
 
-void Fetch(Framework::ResourceManager& manager, const char* id, Framework::Image*& variable)
-{
-    variable = manager.RequireImage(id).get();
-}
-
-void Fetch(Framework::ResourceManager& manager, const char* id, Framework::Font*& variable)
-{
-    variable = manager.RequireFont(id);
-}
-
-void Fetch(Framework::ResourceManager& manager, const char* id, int32_t& variable)
-{
-    variable = manager.RequireSound(id);
-}
-
-// The manager keeps every loaded image until its group is freed, so the
-// variables can reference them without holding a share.
-#define FROTHWICK_BIND_RESOURCE(kind, name) Fetch(manager, #name, name);
-
-template <class Body> bool BindAll(Body body)
-{
-    try
-    {
-        body();
-        return true;
-    }
-    catch (const Framework::ResourceManagerException&)
-    {
-        return false;
-    }
-}
-
 #define FROTHWICK_RESOURCE_NAME(kind, name) #name,
 const char* const initIds[] = {FROTHWICK_INIT_RESOURCES(FROTHWICK_RESOURCE_NAME)};
 const char* const loadScreenIds[] = {FROTHWICK_LOADSCREEN_RESOURCES(FROTHWICK_RESOURCE_NAME)};
@@ -53,26 +19,6 @@ const char* const mediaIds[] = {FROTHWICK_MEDIA_RESOURCES(FROTHWICK_RESOURCE_NAM
 const char* const gameIds[] = {FROTHWICK_GAME_RESOURCES(FROTHWICK_RESOURCE_NAME)};
 
 } // namespace
-
-bool BindInitResources(Framework::ResourceManager& manager)
-{
-    return BindAll([&] { FROTHWICK_INIT_RESOURCES(FROTHWICK_BIND_RESOURCE) });
-}
-
-bool BindLoadScreenResources(Framework::ResourceManager& manager)
-{
-    return BindAll([&] { FROTHWICK_LOADSCREEN_RESOURCES(FROTHWICK_BIND_RESOURCE) });
-}
-
-bool BindMediaResources(Framework::ResourceManager& manager)
-{
-    return BindAll([&] { FROTHWICK_MEDIA_RESOURCES(FROTHWICK_BIND_RESOURCE) });
-}
-
-bool BindGameResources(Framework::ResourceManager& manager)
-{
-    return BindAll([&] { FROTHWICK_GAME_RESOURCES(FROTHWICK_BIND_RESOURCE) });
-}
 
 #define FROTHWICK_RESET_RESOURCE(kind, name) name = {};
 void ResetResourceVariables()

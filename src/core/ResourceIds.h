@@ -20,7 +20,6 @@ namespace Framework
 {
 class Font;
 class Image;
-class ResourceManager;
 } // namespace Framework
 
 // X(kind, identifier) for every identifier of a group, in binding order.
@@ -266,13 +265,6 @@ FROTHWICK_INIT_RESOURCES(FROTHWICK_DECLARE_RESOURCE)
 FROTHWICK_LOADSCREEN_RESOURCES(FROTHWICK_DECLARE_RESOURCE)
 FROTHWICK_MEDIA_RESOURCES(FROTHWICK_DECLARE_RESOURCE)
 FROTHWICK_GAME_RESOURCES(FROTHWICK_DECLARE_RESOURCE)
-
-// Each binds its group's variables; false at the first identifier that is
-// not defined or not loaded (the manager then holds the error text).
-bool BindInitResources(Framework::ResourceManager& manager);
-bool BindLoadScreenResources(Framework::ResourceManager& manager);
-bool BindMediaResources(Framework::ResourceManager& manager);
-bool BindGameResources(Framework::ResourceManager& manager);
 
 // Clears every resource variable.
 void ResetResourceVariables();

@@ -15,7 +15,7 @@
 #include "src/Board.h"
 #include "src/FadeWidget.h"
 #include "src/MenuBackground.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 
 using FrothwickTest::TestGameApp;
 

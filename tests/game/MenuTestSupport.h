@@ -11,7 +11,7 @@
 
 #include "framework/graphics/MemoryImage.h"
 #include "src/MenuHost.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "widgets/WidgetProbe.h"
 
 namespace TestSupport

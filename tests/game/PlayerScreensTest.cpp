@@ -5,7 +5,7 @@
 #include "src/CreatePlayerDialog.h"
 #include "src/ExitDialog.h"
 #include "src/PlayerSelector.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "src/WarningDialog.h"
 #include "src/profiles/PlayerScreenHost.h"
 

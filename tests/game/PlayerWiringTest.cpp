@@ -17,7 +17,7 @@
 #include "src/MenuBackground.h"
 #include "src/PlayerScreens.h"
 #include "src/PlayerSelector.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 #include "src/WarningDialog.h"
 #include "support/FixedWidthFont.h"
 #include "support/ImageFileWriters.h"

@@ -1,6 +1,7 @@
 // Binding of the resource variables: order, the first failure ending a group,
 // and the identifier lists against the real manifest.
-#include "src/ResourceIds.h"
+#include "src/app/ResourceBinding.h"
+#include "src/core/ResourceIds.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "game/TestGameApp.h"
 #include "src/LoadScreen.h"
-#include "src/ResourceIds.h"
+#include "src/core/ResourceIds.h"
 
 using FrothwickTest::TestGameApp;
 namespace fs = std::filesystem;
