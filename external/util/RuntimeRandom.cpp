@@ -5,3 +5,9 @@ RuntimeRandom& RuntimeRandom::Global()
     static RuntimeRandom generator;
     return generator;
 }
+
+RuntimeRandom& RuntimeRandom::Drawing()
+{
+    static RuntimeRandom generator;
+    return generator;
+}

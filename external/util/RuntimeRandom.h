@@ -3,9 +3,12 @@
 // 32767). A seed fixes the whole sequence on every platform, so a seed plus
 // the player's input reproduces a game.
 //
-// Global() is the process-wide generator the game draws its flourishes and
-// generated stages from (seed it once at start; main thread only). Separate
-// objects serve tests and tools.
+// Global() is the process-wide generator the game draws its generated stages
+// and obstacle set-up from (seed it once at start; main thread only).
+// Drawing() is a second process-wide generator used only by drawing (sprite
+// flourishes, blinks), so the number of frames drawn never changes what the
+// game itself draws from Global(). Both start at seed 1 and can be re-seeded
+// (tests do). Separate objects serve tests and tools.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +30,7 @@ public:
     }
 
     static RuntimeRandom& Global();
+    static RuntimeRandom& Drawing();
 
 private:
     std::uint32_t state;
