@@ -32,3 +32,13 @@ void Sprite::Draw(Framework::Graphics* g)
     }
     g->DrawCel(image, TruncateCoordinate(position.x), TruncateCoordinate(position.y), cel);
 }
+
+void Sprite::DrawCelAt(Framework::Graphics* g, Framework::Image* art, int32_t celNumber, float dx, float dy) const
+{
+    g->DrawCel(art, TruncateCoordinate(position.x + dx), TruncateCoordinate(position.y + dy), celNumber);
+}
+
+void Sprite::DrawImageAt(Framework::Graphics* g, Framework::Image* art, float dx, float dy) const
+{
+    g->DrawImage(art, TruncateCoordinate(position.x + dx), TruncateCoordinate(position.y + dy));
+}

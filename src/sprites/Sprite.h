@@ -39,6 +39,12 @@ public:
     void SetOffset(const Lumora::Vector2& o) { offset = o; }
 
 protected:
+    // Cel `celNumber` of `art`, or the whole of `art`, at the position moved
+    // by (dx, dy), each coordinate sum truncated toward zero. Null art draws
+    // nothing.
+    void DrawCelAt(Framework::Graphics* g, Framework::Image* art, int32_t celNumber, float dx, float dy) const;
+    void DrawImageAt(Framework::Graphics* g, Framework::Image* art, float dx, float dy) const;
+
     Framework::Image* image = nullptr;
     Lumora::Vector2 position;
     int32_t cel = 0;
