@@ -325,6 +325,20 @@ void WidgetManager::MouseDown(int32_t px, int32_t py, int32_t clickCount)
     }
 
     Widget* target = pressedWidget != nullptr ? pressedWidget : FindWidgetAt(px, py);
+    if (capturedButtons == 0)
+    {
+        const bool repeat = clickCount >= 2 || clickCount <= -2;
+        if (!repeat)
+        {
+            clickSeriesWidget = target;
+            clickSeriesButton = bit;
+        }
+        else if (clickSeriesButton != 0 && (target != clickSeriesWidget || bit != clickSeriesButton))
+        {
+            swallowedButtons |= bit;
+            return;
+        }
+    }
     capturedButtons |= bit;
     pressedWidget = target;
     if (target == nullptr)
@@ -348,6 +362,15 @@ void WidgetManager::MouseUp(int32_t px, int32_t py, int32_t clickCount)
 {
     const int32_t bit = Widget::ButtonBit(clickCount);
     heldButtons &= ~bit;
+    if ((swallowedButtons & bit) != 0)
+    {
+        swallowedButtons &= ~bit;
+        if (capturedButtons == 0)
+        {
+            SetPointerPosition(px, py);
+        }
+        return;
+    }
     if (pressedWidget != nullptr && (capturedButtons & bit) != 0)
     {
         Widget* widget = pressedWidget;
@@ -611,6 +634,10 @@ void WidgetManager::ForgetWidget(Widget* widget)
     if (popupWidget == widget)
     {
         popupWidget = nullptr;
+    }
+    if (clickSeriesWidget == widget)
+    {
+        clickSeriesWidget = nullptr;
     }
     // Nested widgets leave with their ancestor: no record or overlay may
     // keep pointing at them.

@@ -85,6 +85,15 @@ public:
     int32_t pointerY = 0;
     int32_t capturedButtons = 0;
     int32_t heldButtons = 0;
+    // The widget that took the first press (click count 1) of the latest
+    // click series, and that press's button bit. A later press of the series
+    // (count 2 or more) over any other widget reaches no widget, nor does
+    // its release (swallowedButtons), so a double click never acts on the
+    // panel its first click opened. No series is known before the first
+    // single press (clickSeriesButton 0).
+    Widget* clickSeriesWidget = nullptr;
+    int32_t clickSeriesButton = 0;
+    int32_t swallowedButtons = 0;
     std::array<bool, KeyCount> keyState{};
     int32_t baseFlags = FlagUpdate | FlagDraw | FlagClip | FlagAllowMouse | FlagAllowFocus;
 

@@ -365,3 +365,56 @@ TEST(WidgetClickCounts, TranslateToButtonsAndBits)
         EXPECT_EQ(Widget::ButtonBit(c[0]), c[3]) << c[0];
     }
 }
+
+TEST(WidgetClickSeries, ALaterPressOverAnotherWidgetReachesNobody)
+{
+    TwoButtons t;
+    // The first click opens a panel in place of a: the second press of the
+    // double click lands on the panel's button and must not act on it.
+    t.a.onUpdate = nullptr;
+    t.manager.MouseDown(20, 20, 1);
+    t.manager.MouseUp(20, 20, 1);
+    t.panel.RemoveWidget(&t.a);
+    WidgetProbe opened(t.log, "opened", 10, 10, 50, 50);
+    t.panel.AddWidget(&opened);
+    t.log.clear();
+    t.manager.MouseDown(20, 20, 2);
+    t.manager.MouseUp(20, 20, 1);
+    for (const std::string& entry : t.log)
+    {
+        EXPECT_EQ(entry.find(":down"), std::string::npos) << entry;
+        EXPECT_EQ(entry.find(":up"), std::string::npos) << entry;
+    }
+    EXPECT_EQ(t.manager.pressedWidget, nullptr);
+    EXPECT_FALSE(opened.isPressed);
+
+    // The next series starts afresh on the new widget.
+    t.log.clear();
+    t.manager.MouseDown(20, 20, 1);
+    t.manager.MouseUp(20, 20, 1);
+    EXPECT_EQ(t.log, (EventLog{"opened:down 10,10 b0 c1", "opened:up 10,10 b0 c1"}));
+
+    // Moving to another widget between the presses of a series also swallows.
+    t.log.clear();
+    t.manager.MouseMove(120, 20);
+    t.manager.MouseDown(120, 20, 2);
+    t.manager.MouseUp(120, 20, 1);
+    EXPECT_EQ(t.log, (EventLog{"opened:leave", "b:enter", "b:move 20,10"}));
+    t.panel.RemoveWidget(&opened);
+}
+
+TEST(WidgetClickSeries, ADoubleClickInsideOneWidgetArrives)
+{
+    TwoButtons t;
+    t.manager.MouseDown(110, 20, -1);
+    t.manager.MouseUp(110, 20, -1);
+    t.manager.MouseDown(110, 20, -2);
+    t.manager.MouseUp(110, 20, -1);
+    EXPECT_EQ(t.log, (EventLog{"b:enter", "b:move 10,10", "b:down 10,10 b1 c1", "b:up 10,10 b1 c1",
+                               "b:down 10,10 b1 c2", "b:up 10,10 b1 c1"}));
+    // A right series does not continue a left one.
+    t.log.clear();
+    t.manager.MouseDown(110, 20, 2);
+    t.manager.MouseUp(110, 20, 1);
+    EXPECT_TRUE(t.log.empty());
+}
