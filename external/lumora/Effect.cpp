@@ -132,6 +132,11 @@ template <typename Notify> void Effect::NotifyObservers(Notify notify)
     }
 }
 
+void Effect::NotifyTicked()
+{
+    NotifyObservers([this](IEffectObserver& o) { o.OnEffectTicked(*this, name); });
+}
+
 void Effect::OnStart()
 {
     NotifyObservers([this](IEffectObserver& o) { o.OnEffectStarted(*this); });

@@ -65,6 +65,9 @@ protected:
     // The end test, asked after each step.
     virtual bool IsFinished() { return false; }
 
+    // Tells the observers that a step has run (OnEffectTicked).
+    void NotifyTicked();
+
 private:
     enum class State
     {

@@ -3,6 +3,8 @@
 // call the effect back (stop it, start another) from inside.
 #pragma once
 
+#include <string>
+
 namespace Lumora
 {
 
@@ -16,6 +18,9 @@ public:
     virtual void OnEffectStopped(IEffect&) {}
     virtual void OnEffectPaused(IEffect&) {}
     virtual void OnEffectResumed(IEffect&) {}
+    // After each step of a running effect that reports its steps (SimpleEffect
+    // does), with the effect's name.
+    virtual void OnEffectTicked(IEffect&, const std::string& /*name*/) {}
 };
 
 } // namespace Lumora

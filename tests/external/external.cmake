@@ -2,6 +2,7 @@ frothwick_add_test(NAME test_external
     SOURCES
         external/Vector2Test.cpp
         external/EffectTest.cpp
+        external/SimpleEffectTest.cpp
         external/ParticleSystemTest.cpp
         external/TimeManagerTest.cpp
         external/RandomTest.cpp

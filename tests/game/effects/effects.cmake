@@ -1,0 +1,4 @@
+frothwick_add_test(NAME test_effects
+    SOURCES game/effects/ClockTest.cpp
+            game/effects/SpriteParticleTest.cpp
+    LIBS frothwick_effects)
