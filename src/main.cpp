@@ -14,7 +14,7 @@
 
 #include "framework/graphics/ImageLoader.h"
 #include "framework/platform/SplashWindow.h"
-#include "src/GameApp.h"
+#include "src/app/GameApp.h"
 
 namespace
 {

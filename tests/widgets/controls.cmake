@@ -1,7 +1,6 @@
 frothwick_add_test(NAME test_controls
     SOURCES
         widgets/ButtonWidgetTest.cpp
-        widgets/ControlsDemoTest.cpp
         widgets/DialogTest.cpp
         widgets/EditWidgetTest.cpp
         widgets/GbkTextTest.cpp

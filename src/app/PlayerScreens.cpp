@@ -1,0 +1,101 @@
+#include "src/app/PlayerScreens.h"
+
+#include "framework/graphics/DDImage.h"
+#include "src/screens/players/CreatePlayerDialog.h"
+#include "src/screens/dialogs/ExitDialog.h"
+#include "src/app/GameApp.h"
+#include "src/screens/menu/MenuPanels.h"
+#include "src/screens/players/PlayerSelector.h"
+#include "src/screens/dialogs/WarningDialog.h"
+
+PlayerScreens::PlayerScreens(GameApp& application) : app(application)
+{
+    selector = std::make_shared<PlayerSelector>(*this);
+    createPlayerDialog = std::make_shared<CreatePlayerDialog>(*this, selector.get());
+    app.exitDialog = std::make_shared<ExitDialog>(*this);
+    app.warningDialog = std::make_shared<WarningDialog>(*this);
+}
+
+PlayerScreens::~PlayerScreens()
+{
+    if (app.avatarImage == gameAvatar.get())
+    {
+        app.avatarImage = nullptr;
+    }
+}
+
+void PlayerScreens::Attach(MenuPanels& menu)
+{
+    menu.SetPlayerSelector(selector);
+}
+
+Framework::AppBase& PlayerScreens::Application()
+{
+    return app;
+}
+
+PlayerProfiles& PlayerScreens::Profiles()
+{
+    return app.profiles;
+}
+
+bool PlayerScreens::AddPlayer(const PlayerRecord& record)
+{
+    return app.AddPlayer(record);
+}
+
+void PlayerScreens::SetCurrentPlayer(const PlayerRecord& record)
+{
+    app.SetCurrentPlayer(record);
+}
+
+void PlayerScreens::ReloadAvatarImage()
+{
+    app.avatarImage = nullptr;
+    gameAvatar =
+        app.LoadImageFile(PlayerProfiles::NativePath(app.profiles.currentPlayer.GetAvatarPath()).string(), true);
+    app.avatarImage = gameAvatar.get();
+}
+
+void PlayerScreens::ShowWarning(int32_t kind)
+{
+    app.ShowWarning(kind);
+}
+
+void PlayerScreens::ShowPanel(int32_t panel, bool fade)
+{
+    if (app.menuBackground)
+    {
+        app.menuBackground->SwitchToPanel(panel, fade);
+    }
+}
+
+int32_t PlayerScreens::ShownPanel()
+{
+    return app.menuBackground ? app.menuBackground->GetPanel() : -1;
+}
+
+void PlayerScreens::ShowCreatePlayer()
+{
+    createPlayerDialog->Open(app.menuBackground.get());
+}
+
+void PlayerScreens::BeginQuit()
+{
+    app.BeginQuit();
+}
+
+void PlayerScreens::SetPaused(bool on)
+{
+    app.SetPaused(on);
+}
+
+void PlayerScreens::PlaySound(int32_t soundId)
+{
+    app.PlaySound(soundId);
+}
+
+void PlayerScreens::SetCursor(int32_t cursor)
+{
+    app.SetCursor(cursor);
+}

@@ -1,0 +1,60 @@
+// PlayerScreens: the player screens of the running game and the host they
+// talk to, answered by the application object. Built once with the main
+// screen: it makes the player selector (panel 0 of the menu background), the
+// create-player dialog, and the application's exit and warning dialogs.
+//
+// It owns the selector and the create-player dialog (shared, the menu
+// background holds the selector too) and the avatar picture shown during
+// play, which the application references as avatarImage. The application
+// must release its exit and warning dialogs before this object goes.
+// Main thread only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "src/screens/players/PlayerScreenHost.h"
+
+namespace Framework
+{
+class DDImage;
+}
+
+class CreatePlayerDialog;
+class GameApp;
+class MenuPanels;
+class PlayerSelector;
+
+class PlayerScreens : public PlayerScreenHost
+{
+public:
+    explicit PlayerScreens(GameApp& application);
+    ~PlayerScreens() override;
+    PlayerScreens(const PlayerScreens&) = delete;
+    PlayerScreens& operator=(const PlayerScreens&) = delete;
+
+    // Puts the selector into the menu background as its panel 0.
+    void Attach(MenuPanels& menu);
+
+    std::shared_ptr<PlayerSelector> selector;
+    std::shared_ptr<CreatePlayerDialog> createPlayerDialog;
+    std::unique_ptr<Framework::DDImage> gameAvatar;
+
+    // --- PlayerScreenHost ---
+    Framework::AppBase& Application() override;
+    PlayerProfiles& Profiles() override;
+    bool AddPlayer(const PlayerRecord& record) override;
+    void SetCurrentPlayer(const PlayerRecord& record) override;
+    void ReloadAvatarImage() override;
+    void ShowWarning(int32_t kind) override;
+    void ShowPanel(int32_t panel, bool fade) override;
+    int32_t ShownPanel() override;
+    void ShowCreatePlayer() override;
+    void BeginQuit() override;
+    void SetPaused(bool on) override;
+    void PlaySound(int32_t soundId) override;
+    void SetCursor(int32_t cursor) override;
+
+private:
+    GameApp& app;
+};

@@ -1,0 +1,288 @@
+#include "src/screens/players/AvatarBrowser.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+
+#include "framework/app/AppBase.h"
+#include "framework/platform/Platform.h"
+#include "src/profiles/PlayerRecord.h"
+
+extern char** environ;
+
+namespace
+{
+
+constexpr const char* StoredPrefix = "images\\avatar\\";
+// A chooser prints one path; anything longer than this is not one we take.
+constexpr std::size_t MaxChooserOutput = 64 * 1024;
+
+class Pipe
+{
+public:
+    Pipe()
+    {
+        if (::pipe2(fds, O_CLOEXEC) != 0)
+        {
+            fds[0] = fds[1] = -1;
+        }
+    }
+    ~Pipe()
+    {
+        CloseRead();
+        CloseWrite();
+    }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+
+    bool Valid() const { return fds[0] >= 0; }
+    int Read() const { return fds[0]; }
+    int Write() const { return fds[1]; }
+    void CloseRead() { Close(fds[0]); }
+    void CloseWrite() { Close(fds[1]); }
+
+private:
+    static void Close(int& fd)
+    {
+        if (fd >= 0)
+        {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    int fds[2] = {-1, -1};
+};
+
+class SpawnActions
+{
+public:
+    SpawnActions() { ok = ::posix_spawn_file_actions_init(&actions) == 0; }
+    ~SpawnActions()
+    {
+        if (ok)
+        {
+            ::posix_spawn_file_actions_destroy(&actions);
+        }
+    }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+
+    bool ok = false;
+    posix_spawn_file_actions_t actions{};
+};
+
+std::string BaseName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+AvatarBrowser::AvatarBrowser(Framework::AppBase& application) : app(application) {}
+
+AvatarBrowser::Result AvatarBrowser::Browse(std::string& storedPath)
+{
+    if (!app.windowed)
+    {
+        LeaveFullScreen();
+    }
+    const std::string chooser = FindChooser();
+    if (chooser.empty())
+    {
+        ReportUnavailable();
+        return Result::Unavailable;
+    }
+    std::error_code error;
+    const std::filesystem::path workingDirectory = std::filesystem::current_path(error);
+    if (error)
+    {
+        return Result::Failed;
+    }
+    std::string chosen;
+    if (!RunChooser(chooser, chosen))
+    {
+        return Result::Cancelled;
+    }
+    // The chooser runs in a process of its own, so our working directory is
+    // still the one remembered above.
+    return CopyIntoAvatars(workingDirectory, chosen, storedPath) ? Result::Imported : Result::Failed;
+}
+
+void AvatarBrowser::LeaveFullScreen()
+{
+    // -1 is "no stored position" (the window is centred) and stays.
+    if (app.preferredX != -1)
+    {
+        app.preferredX = std::max(app.preferredX, 0);
+        app.preferredY = std::max(app.preferredY, 0);
+    }
+    // The new window is given the drag band again as it is made.
+    app.SetScreenMode(true);
+}
+
+std::string AvatarBrowser::FindChooser()
+{
+    const char* searchPath = std::getenv("PATH");
+    return FindProgram(searchPath != nullptr ? searchPath : "/usr/bin:/bin", {"zenity", "kdialog"});
+}
+
+void AvatarBrowser::ReportUnavailable()
+{
+    app.ShowMessageBox("Pictures cannot be imported: no file chooser (zenity or kdialog) is installed.", Title,
+                       Framework::MB_OK | Framework::MB_ICONINFORMATION);
+}
+
+std::string AvatarBrowser::FindProgram(const std::string& searchPath, const std::vector<std::string>& names)
+{
+    for (const std::string& name : names)
+    {
+        std::size_t start = 0;
+        while (start <= searchPath.size())
+        {
+            std::size_t end = searchPath.find(':', start);
+            if (end == std::string::npos)
+            {
+                end = searchPath.size();
+            }
+            // An empty entry is the working directory; a chooser is never
+            // taken from there.
+            const std::string directory = searchPath.substr(start, end - start);
+            if (!directory.empty() && directory.front() == '/')
+            {
+                const std::string candidate = directory + "/" + name;
+                struct stat info
+                {
+                };
+                if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+                    ::access(candidate.c_str(), X_OK) == 0)
+                {
+                    return candidate;
+                }
+            }
+            start = end + 1;
+        }
+    }
+    return {};
+}
+
+std::vector<std::string> AvatarBrowser::ChooserArguments(const std::string& chooserName,
+                                                         const std::string& startDirectory)
+{
+    const std::string patterns = "*.jpg *.png *.gif *.JPG *.PNG *.GIF";
+    if (chooserName == "kdialog")
+    {
+        return {"--title", Title, "--getopenfilename", startDirectory, patterns + "|" + FilterName};
+    }
+    return {"--file-selection", std::string("--title=") + Title,
+            std::string("--file-filter=") + FilterName + " | " + patterns};
+}
+
+bool AvatarBrowser::RunChooser(const std::string& chooserPath, std::string& chosen)
+{
+    std::error_code error;
+    const std::string startDirectory = std::filesystem::current_path(error).string();
+    std::vector<std::string> arguments = ChooserArguments(BaseName(chooserPath), startDirectory);
+    arguments.insert(arguments.begin(), chooserPath);
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+    {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+
+    Pipe output;
+    SpawnActions spawnActions;
+    if (!output.Valid() || !spawnActions.ok ||
+        ::posix_spawn_file_actions_addopen(&spawnActions.actions, 0, "/dev/null", O_RDONLY, 0) != 0 ||
+        ::posix_spawn_file_actions_adddup2(&spawnActions.actions, output.Write(), 1) != 0)
+    {
+        return false;
+    }
+    pid_t child = -1;
+    if (::posix_spawn(&child, chooserPath.c_str(), &spawnActions.actions, nullptr, argv.data(), environ) != 0)
+    {
+        return false;
+    }
+    output.CloseWrite();
+
+    std::string text;
+    char buffer[4096];
+    while (true)
+    {
+        const ssize_t got = ::read(output.Read(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+        {
+            continue;
+        }
+        if (got <= 0)
+        {
+            break;
+        }
+        if (text.size() < MaxChooserOutput)
+        {
+            text.append(buffer, static_cast<std::size_t>(got));
+        }
+    }
+    output.CloseRead();
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR)
+    {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    {
+        return false;
+    }
+    const std::size_t lineEnd = text.find('\n');
+    chosen = text.substr(0, lineEnd);
+    return !chosen.empty();
+}
+
+bool AvatarBrowser::CopyIntoAvatars(const std::filesystem::path& workingDirectory, const std::string& chosen,
+                                    std::string& storedPath)
+{
+    namespace fs = std::filesystem;
+    // The chosen path, the destination and the stored form each have to fit
+    // their buffers with the terminating zero.
+    if (chosen.empty() || chosen.size() >= PathBufferSize)
+    {
+        return false;
+    }
+    const std::string name = BaseName(chosen);
+    // A backslash would split the stored form into more folders.
+    if (name.empty() || name.find('\\') != std::string::npos)
+    {
+        return false;
+    }
+    const std::string destination = workingDirectory.string() + "/images/avatar/" + name;
+    const std::string stored = StoredPrefix + name;
+    if (destination.size() >= PathBufferSize || stored.size() >= PlayerRecord::AvatarPathSize)
+    {
+        return false;
+    }
+    std::error_code error;
+    if (!fs::is_regular_file(chosen, error))
+    {
+        return false;
+    }
+    fs::create_directories(fs::path(destination).parent_path(), error);
+    // A picture already in the avatar folder is taken as it is: copying a
+    // file over itself would fail (or empty it).
+    if (!fs::equivalent(chosen, destination, error))
+    {
+        error.clear();
+        if (!fs::copy_file(chosen, destination, fs::copy_options::overwrite_existing, error) || error)
+        {
+            return false;
+        }
+    }
+    storedPath = stored;
+    return true;
+}

@@ -1,0 +1,183 @@
+#include "src/screens/players/CreatePlayerDialog.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "framework/app/AppBase.h"
+#include "framework/graphics/DDImage.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/widgets/ButtonWidget.h"
+#include "framework/widgets/EditWidget.h"
+#include "src/screens/players/AvatarBrowser.h"
+#include "src/screens/players/PlayerSelector.h"
+#include "src/core/ResourceIds.h"
+#include "src/screens/dialogs/WarningDialog.h"
+#include "src/profiles/PlayerProfiles.h"
+#include "src/screens/players/PlayerScreenHost.h"
+
+CreatePlayerDialog::CreatePlayerDialog(PlayerScreenHost& screenHost, PlayerSelector* playerSelector)
+    : FeedbackButtonListener(screenHost, ButtonFeedback::Style::SoundThenHand), host(screenHost),
+      selector(playerSelector), browser(std::make_unique<AvatarBrowser>(screenHost.Application()))
+{
+    Resize(219, 103, 370, 259);
+    okButton = MakeStripButton(this, OkId, this, IMAGE_BUTTON_CREATE_OK, 63, 212, 122, 30, false);
+    cancelButton = MakeStripButton(this, CancelId, this, IMAGE_BUTTON_CREATE_CANCEL, 187, 212, 122, 30, false);
+    browseButton = MakeStripButton(this, BrowseId, this, IMAGE_BUTTON_CREATE_BROWSE, 245, 174, 60, 16, true);
+    leftButton = MakeStripButton(this, LeftId, this, IMAGE_PAGE_LEFT, 14, 152, 14, 18, true);
+    rightButton = MakeStripButton(this, RightId, this, IMAGE_PAGE_RIGHT, 111, 152, 14, 18, true);
+    nameField = std::make_shared<Framework::EditWidget>(NameId, this, 147, 64, 178, 16, MaxNameBytes);
+    if (FONT_VERDANA10BOLD != nullptr)
+    {
+        nameField->SetFont(FONT_VERDANA10BOLD);
+    }
+    nameField->SetColor(Framework::EditWidget::ColorBackground, Framework::Color(255, 255, 255, 0));
+    nameField->SetColor(Framework::EditWidget::ColorOutline, Framework::Color(255, 255, 255, 0));
+    nameField->SetColor(Framework::EditWidget::ColorText, Framework::Color(255, 255, 255, 255));
+    AddWidget(nameField.get());
+}
+
+CreatePlayerDialog::~CreatePlayerDialog()
+{
+    RemoveAllChildren();
+}
+
+void CreatePlayerDialog::ResetCreatePlayer()
+{
+    avatarIndex = 0;
+    std::error_code error;
+    avatarPaths = PlayerProfiles::GetAvatarFiles(std::filesystem::current_path(error));
+    LoadAvatar();
+}
+
+void CreatePlayerDialog::Open(Framework::WidgetContainer* parentScreen)
+{
+    ResetCreatePlayer();
+    Framework::WidgetManager* widgets = host.Application().widgetManager.get();
+    if (parentScreen == nullptr || widgets == nullptr || parentScreen->HasWidget(this))
+    {
+        return;
+    }
+    parentScreen->AddWidget(this);
+    widgets->PushModal(this);
+    widgets->SetFocus(nameField.get());
+}
+
+void CreatePlayerDialog::Close()
+{
+    if (parent != nullptr)
+    {
+        parent->RemoveWidget(this);
+    }
+    if (Framework::WidgetManager* widgets = host.Application().widgetManager.get())
+    {
+        widgets->PopModal(this);
+    }
+}
+
+void CreatePlayerDialog::LoadAvatar()
+{
+    avatarImage.reset();
+    if (avatarIndex >= 0 && static_cast<std::size_t>(avatarIndex) < avatarPaths.size())
+    {
+        const std::string& path = avatarPaths[static_cast<std::size_t>(avatarIndex)];
+        avatarImage = host.Application().LoadImageFile(PlayerProfiles::NativePath(path).string(), true);
+    }
+    MarkDirty();
+}
+
+void CreatePlayerDialog::SetBrowser(std::unique_ptr<AvatarBrowser> newBrowser)
+{
+    browser = std::move(newBrowser);
+}
+
+void CreatePlayerDialog::Draw(Framework::Graphics* g)
+{
+    g->DrawImage(IMAGE_CREAT_UI, 0, 0);
+    g->DrawStretched(avatarImage.get(), 29, 122, 80, 80);
+    g->DrawImage(IMAGE_AVATAR_FRAME, 29, 122);
+}
+
+void CreatePlayerDialog::ButtonClicked(int32_t id)
+{
+    switch (id)
+    {
+        case OkId:
+            Confirm();
+            break;
+        case CancelId:
+            Close();
+            break;
+        case BrowseId:
+            Browse();
+            break;
+        case LeftId:
+            Step(-1);
+            break;
+        case RightId:
+            Step(1);
+            break;
+        default:
+            break;
+    }
+}
+
+void CreatePlayerDialog::Confirm()
+{
+    const std::string& name = nameField->text;
+    if (name.empty())
+    {
+        host.ShowWarning(WarningDialog::NameEmpty);
+        return;
+    }
+    PlayerRecord record;
+    // "invalid" is the name of "no player": a profile of that name would
+    // never be saved, so it counts as taken.
+    if (name == "invalid" || !record.SetName(name))
+    {
+        host.ShowWarning(WarningDialog::NameExists);
+        return;
+    }
+    // Without any avatar picture the player gets none (only the frame shows).
+    if (static_cast<std::size_t>(avatarIndex) < avatarPaths.size())
+    {
+        record.SetAvatarPath(avatarPaths[static_cast<std::size_t>(avatarIndex)]);
+    }
+    if (!host.AddPlayer(record))
+    {
+        host.ShowWarning(WarningDialog::NameExists);
+        return;
+    }
+    if (selector != nullptr)
+    {
+        selector->SelectIndex(static_cast<int32_t>(host.Profiles().players.size()) - 1);
+    }
+    nameField->SetText("");
+    Close();
+}
+
+void CreatePlayerDialog::Browse()
+{
+    if (!browser)
+    {
+        return;
+    }
+    std::string storedPath;
+    if (browser->Browse(storedPath) != AvatarBrowser::Result::Imported)
+    {
+        return;
+    }
+    avatarPaths.push_back(storedPath);
+    avatarIndex = static_cast<int32_t>(avatarPaths.size()) - 1;
+    LoadAvatar();
+}
+
+void CreatePlayerDialog::Step(int32_t delta)
+{
+    const auto count = static_cast<int32_t>(avatarPaths.size());
+    if (count == 0)
+    {
+        return;
+    }
+    avatarIndex = ((avatarIndex + delta) % count + count) % count;
+    LoadAvatar();
+}
