@@ -60,18 +60,6 @@ TEST_F(BubbleSpriteTest, KindsWithAnImageTakeItAndEveryOtherCodeLeavesAnEmptyBub
     }
 }
 
-TEST_F(BubbleSpriteTest, FreshBubbleIsInNoCellWithOneHitPoint)
-{
-    BubbleSprite bubble(KIND_BLUE);
-    EXPECT_EQ(bubble.GetRow(), -1);
-    EXPECT_EQ(bubble.GetColumn(), -1);
-    EXPECT_EQ(bubble.GetHitPoints(), 1);
-    EXPECT_FALSE(bubble.IsMarked());
-    EXPECT_FALSE(bubble.IsShaking());
-    bubble.SetMarked(true);
-    EXPECT_TRUE(bubble.IsMarked());
-}
-
 TEST_F(BubbleSpriteTest, PlainDrawingTruncatesTowardZeroAndDrawsItsCel)
 {
     BubbleSprite bubble(KIND_GREEN);

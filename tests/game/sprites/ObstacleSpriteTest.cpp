@@ -172,24 +172,6 @@ TEST_F(ObstacleSpriteTest, EveryPieceOfArtLandsAtItsOffset)
     }
 }
 
-TEST_F(ObstacleSpriteTest, KindsAndHitPointsAsConstructed)
-{
-    EXPECT_EQ(LockSprite().GetKind(), KIND_LOCK);
-    EXPECT_EQ(WallSprite(host, 2).GetKind(), KIND_WALL);
-    EXPECT_EQ(BombSprite().GetKind(), KIND_BOMB);
-    EXPECT_EQ(SnowManSprite(host).GetHitPoints(), 2);
-    EXPECT_EQ(WaterHoleSprite().GetKind(), KIND_WATER_HOLE);
-    EXPECT_EQ(BurningFlameSprite().GetKind(), KIND_BURNING_FLAME);
-    EXPECT_EQ(LavaSprite().GetHitPoints(), 2);
-    EXPECT_EQ(TornadoSprite(3).GetDirection(), 3);
-    EXPECT_EQ(WindCloudSprite(host, 2).GetKind(), KIND_WIND_CLOUD);
-    EXPECT_TRUE(WindCloudSprite(host, 2).IsResting());
-    EXPECT_EQ(GreenEatingPlantSprite().GetHitPoints(), 2);
-    EXPECT_EQ(GreenEatingPlantSprite().GetImage(), nullptr);
-    EXPECT_EQ(MushroomSprite(1).GetKind(), KIND_MUSHROOM);
-    EXPECT_EQ(MushroomSprite(1).GetImage(), IMAGE_MUSHROOM_LEFT);
-}
-
 TEST_F(ObstacleSpriteTest, SetKindIsIgnoredByABombButActsOnAWall)
 {
     BombSprite bomb;
@@ -205,20 +187,6 @@ TEST_F(ObstacleSpriteTest, SetKindIsIgnoredByABombButActsOnAWall)
     wall.SetKind(KIND_SNOWMAN);
     EXPECT_EQ(wall.GetKind(), KIND_NONE);
     EXPECT_EQ(wall.GetImage(), nullptr);
-}
-
-TEST_F(ObstacleSpriteTest, WallsAndWaterHolesAreNeverMarked)
-{
-    WallSprite wall(host, 1);
-    WaterHoleSprite hole;
-    LockSprite lock;
-    for (BubbleSprite* sprite : {static_cast<BubbleSprite*>(&wall), static_cast<BubbleSprite*>(&hole)})
-    {
-        sprite->SetMarked(true);
-        EXPECT_FALSE(sprite->IsMarked());
-    }
-    lock.SetMarked(true);
-    EXPECT_TRUE(lock.IsMarked());
 }
 
 TEST_F(ObstacleSpriteTest, HitsPlayTheirSoundsThroughTheHost)
