@@ -10,7 +10,9 @@
 
 #include "framework/app/ResourceManager.h"
 #include "framework/graphics/Font.h"
+#include "framework/platform/QuitSignals.h"
 #include "framework/platform/SdlPlatform.h"
+#include "framework/platform/UserFolders.h"
 
 namespace Framework
 {
@@ -30,7 +32,7 @@ AppBase::AppBase()
 {
     clock = std::make_shared<SystemClock>();
     productVersion = FROTHWICK_VERSION;
-    settingsRoot = SettingsStore::DefaultRoot();
+    settingsRoot = UserFolders::ConfigHome();
     stringTable = {
         {"DIALOG_BUTTON_OK", "OK"},
         {"DIALOG_BUTTON_CANCEL", "CANCEL"},
@@ -45,6 +47,8 @@ AppBase::AppBase()
     resourceManager = std::make_unique<ResourceManager>(this);
     const char* trace = std::getenv("FROTHWICK_INPUT_TRACE");
     inputTrace = trace && *trace;
+    const char* stats = std::getenv("FROTHWICK_STATS");
+    statsOutput = inputTrace || (stats && std::string(stats) == "1");
     gAppBase = this;
 }
 
@@ -147,11 +151,18 @@ void AppBase::Initialise()
         ExitProcess(0);
     }
 
-    std::error_code ec;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec && !WorkingDirectoryHook(exe.parent_path()))
+    // The data tree is only read: beside the program in a build tree, else
+    // in the prefix's share folder. The user's files live elsewhere.
+    const std::filesystem::path programDir = UserFolders::ProgramDir();
+    if (!programDir.empty())
     {
-        std::filesystem::current_path(exe.parent_path(), ec);
+        const std::filesystem::path tree =
+            UserFolders::DataTreeFor(programDir, UserFolderName(), "properties/resources.xml");
+        if (!WorkingDirectoryHook(tree))
+        {
+            std::error_code ec;
+            std::filesystem::current_path(tree, ec);
+        }
     }
 
     startTimeMs = clock->NowMs();
@@ -170,6 +181,7 @@ void AppBase::Initialise()
         }
     }
     CreateMainWindow();
+    MarkRunInProgress();
 
     SoundCreate();
     SetSfxVolume(sfxVolume);
@@ -218,19 +230,26 @@ void AppBase::Run()
             clock->SleepMs(20);
         }
     }
-    const uint32_t seconds = clock->NowMs() - runStartMs;
-    std::fprintf(stderr, "Seconds       = %g\n", seconds / 1000.0);
-    std::fprintf(stderr, "Sleep Count   = %d\n", sleepCount);
-    std::fprintf(stderr, "Update Count  = %d\n", updateCount);
-    std::fprintf(stderr, "Draw Count    = %d\n", drawCount);
-    std::fprintf(stderr, "Draw Time     = %d\n", static_cast<int>(drawTimeMs));
-    std::fprintf(stderr, "Screen Blt    = %d\n", static_cast<int>(presentTimeMs));
-    if (drawTimeMs > 0 && presentTimeMs > 0)
+    const uint32_t elapsedMs = clock->NowMs() - runStartMs;
+    if (statsOutput)
     {
-        std::fprintf(stderr, "Avg FPS       = %d\n", static_cast<int>(drawCount * 1000 / (drawTimeMs + presentTimeMs)));
+        std::fprintf(stderr, "Seconds       = %g\n", elapsedMs / 1000.0);
+        std::fprintf(stderr, "Sleep Count   = %d\n", sleepCount);
+        std::fprintf(stderr, "Update Count  = %d\n", updateCount);
+        std::fprintf(stderr, "Draw Count    = %d\n", drawCount);
+        std::fprintf(stderr, "Draw Time     = %d\n", static_cast<int>(drawTimeMs));
+        std::fprintf(stderr, "Screen Blt    = %d\n", static_cast<int>(presentTimeMs));
+        if (elapsedMs > 0)
+        {
+            // Draws per second of real time, not of drawing time.
+            std::fprintf(stderr, "Avg FPS       = %d\n", static_cast<int>(int64_t(drawCount) * 1000 / elapsedMs));
+        }
     }
     RunDoneHook();
-    SaveSettings();
+    if (runMarked)
+    {
+        SaveSettings();
+    }
 }
 
 void AppBase::StartLoadingThread()
@@ -245,7 +264,10 @@ void AppBase::StartLoadingThread()
         [this]
         {
             LoadInBackground();
-            std::fprintf(stderr, "Resource Loading Time: %d\n", static_cast<int>(clock->NowMs() - startTimeMs));
+            if (statsOutput)
+            {
+                std::fprintf(stderr, "Resource Loading Time: %d\n", static_cast<int>(clock->NowMs() - startTimeMs));
+            }
             loaderDone = true;
         });
 }
@@ -283,10 +305,15 @@ void AppBase::StopApplication()
     {
         platform->HideMainWindow();
     }
-    if (settingsLoaded)
+    if (settingsLoaded && runMarked)
     {
         SaveSettings();
     }
+}
+
+void AppBase::QuitSignalHook(int)
+{
+    StopApplication();
 }
 
 void AppBase::RunLoop()
@@ -320,6 +347,11 @@ bool AppBase::RunUntilTick()
 bool AppBase::LoopStep(bool& updated)
 {
     updated = false;
+    if (const int signal = QuitSignals::Pending(); signal != 0 && !shutdown)
+    {
+        QuitSignals::Clear();
+        QuitSignalHook(signal);
+    }
     if (leaveLoops)
     {
         return false;

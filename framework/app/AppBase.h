@@ -159,6 +159,9 @@ public:
     // FROTHWICK_INPUT_TRACE set: every input event handed to the widgets and
     // every window made is written as one line to standard error.
     bool inputTrace = false;
+    // FROTHWICK_INPUT_TRACE set or FROTHWICK_STATS=1: the start-up times and
+    // the exit statistics go to standard error; otherwise the program is quiet.
+    bool statsOutput = false;
 
     // --- demo and periphery switches (recorded, not acted on) ---
     bool demoPlayback = false;
@@ -186,6 +189,11 @@ public:
     std::unique_ptr<MusicInterface> musicInterface;
     std::filesystem::path settingsRoot;    // folder of the settings files ($XDG_CONFIG_HOME)
     std::filesystem::path instanceLockDir; // empty: $XDG_RUNTIME_DIR or /tmp
+    // The program's folder below the user's base directories; empty: the
+    // title in lower case.
+    std::string userFolder;
+    // The window icon, relative to the data tree; empty: none.
+    std::string windowIconPath = "images/icon.png";
 
     // The program's arguments (argv); ReadCommandLine turns them into the
     // command-line text and splits it.
@@ -240,6 +248,21 @@ public:
     bool EraseValue(const std::string& name);
     virtual void LoadSettings();
     virtual void SaveSettings();
+    // Marks the run as in progress ("InProgress" 1, cleared by a clean exit).
+    // Initialise calls it once the display is up, so a start that fails
+    // before writes no settings.
+    void MarkRunInProgress();
+    // The settings live in settingsRoot/<UserFolderName()>/settings; the
+    // old place was the key's folder settingsRoot/SOFTWARE/<registryKey>/.values.
+    std::string UserFolderName() const;
+    std::filesystem::path SettingsFile() const;
+    std::filesystem::path LegacySettingsFile() const;
+    // Settings were saved before (at the new or the old place).
+    bool SettingsExist() const;
+    // When the new file does not exist and the old one does, the old one is
+    // copied to the new place (atomically); the old one is left alone. True
+    // when a copy was made.
+    bool MigrateSettings();
 
     // --- sound ---
     virtual double GetEffectsMasterVolume();
@@ -308,6 +331,10 @@ protected:
     virtual void GotFocusHook() {}
     virtual void LostFocusHook() {}
     virtual void CloseRequestHook() {}
+    // A quit signal (SIGTERM, SIGINT, SIGHUP) arrived: leave at once. The
+    // base stops the application (which saves the settings as a clean exit);
+    // a game saves what it must first.
+    virtual void QuitSignalHook(int signal);
     // false: the base makes the executable's directory the working directory.
     virtual bool WorkingDirectoryHook(const std::filesystem::path&) { return false; }
 
@@ -372,6 +399,7 @@ private:
     std::thread loaderThread;
     SingleInstance instance;
     bool initialised = false;
+    bool runMarked = false; // the display came up and "InProgress" was written
     bool timeCheckStarted = false;
     uint32_t startTimeMs = 0;
     uint32_t runStartMs = 0;

@@ -1,11 +1,111 @@
-// The settings side of AppBase: the store below "SOFTWARE\" + registryKey
-// and the values the base saves.
+// The settings side of AppBase: the settings file in the user's
+// configuration folder (moved once from the old key folder below
+// "SOFTWARE\" + registryKey) and the values the base saves.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <system_error>
 
 #include "framework/app/AppBase.h"
 
 namespace Framework
 {
+
+namespace
+{
+
+// Writes bytes to file through a temporary file in the same folder and a
+// rename, so the file is either absent or whole.
+bool WriteWhole(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    const std::filesystem::path temp = file.string() + ".tmp." + std::to_string(::getpid());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0)
+    {
+        return false;
+    }
+    size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size())
+    {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        ok = n > 0;
+        done += ok ? size_t(n) : 0;
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temp.c_str(), file.c_str()) != 0)
+    {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::string AppBase::UserFolderName() const
+{
+    if (!userFolder.empty())
+    {
+        return userFolder;
+    }
+    std::string name;
+    for (char c : title)
+    {
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_')
+        {
+            name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    return name.empty() ? "app" : name;
+}
+
+std::filesystem::path AppBase::SettingsFile() const
+{
+    return settingsRoot / UserFolderName() / "settings";
+}
+
+std::filesystem::path AppBase::LegacySettingsFile() const
+{
+    if (registryKey.empty())
+    {
+        return {};
+    }
+    return SettingsStore("SOFTWARE\\" + registryKey, settingsRoot).FileFor("x");
+}
+
+bool AppBase::SettingsExist() const
+{
+    std::error_code ec;
+    const std::filesystem::path legacy = LegacySettingsFile();
+    return std::filesystem::exists(SettingsFile(), ec) || (!legacy.empty() && std::filesystem::exists(legacy, ec));
+}
+
+bool AppBase::MigrateSettings()
+{
+    std::error_code ec;
+    const std::filesystem::path legacy = LegacySettingsFile();
+    if (legacy.empty() || std::filesystem::exists(SettingsFile(), ec) ||
+        !std::filesystem::is_regular_file(legacy, ec))
+    {
+        return false;
+    }
+    std::ifstream in(legacy, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (!in.good() && !in.eof())
+    {
+        return false;
+    }
+    return WriteWhole(SettingsFile(), bytes.str());
+}
 
 SettingsStore AppBase::Settings() const
 {
@@ -13,7 +113,7 @@ SettingsStore AppBase::Settings() const
     {
         return SettingsStore({}, settingsRoot);
     }
-    return SettingsStore("SOFTWARE\\" + registryKey, settingsRoot);
+    return SettingsStore::AtFile(SettingsFile());
 }
 
 bool AppBase::WriteValue(const std::string& name, uint32_t type, const void* data, uint32_t length)
@@ -63,6 +163,7 @@ void AppBase::LoadSettings()
     {
         return;
     }
+    MigrateSettings();
     int32_t value = 0;
     // Volumes are whole percent; a damaged file cannot push them outside 0..1.
     if (ReadInteger("MusicVolume", value))
@@ -103,7 +204,12 @@ void AppBase::LoadSettings()
     {
         cleanLastExit = value == 0;
     }
-    if (!screenSaverMode)
+}
+
+void AppBase::MarkRunInProgress()
+{
+    runMarked = true;
+    if (!screenSaverMode && !registryKey.empty())
     {
         WriteInteger("InProgress", 1);
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "framework/app/AppBase.h"
+#include "framework/graphics/ImageLoader.h"
 
 namespace Framework
 {
@@ -37,9 +38,20 @@ void AppBase::CreateMainWindow()
         return;
     }
     platform->DestroyMainWindow();
+    std::unique_ptr<ImageLoader::LoadedImage> icon;
+    if (!windowIconPath.empty())
+    {
+        icon = ImageLoader::LoadImageFile(windowIconPath, false);
+    }
     while (true)
     {
         WindowSpec spec;
+        if (icon && icon->width > 0 && icon->height > 0)
+        {
+            spec.icon = icon->pixels;
+            spec.iconWidth = icon->width;
+            spec.iconHeight = icon->height;
+        }
         spec.caption = windowCaption;
         spec.width = width;
         spec.height = height;

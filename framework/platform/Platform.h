@@ -80,6 +80,11 @@ struct WindowSpec
     bool fullScreen = false; // desktop full screen, picture letterboxed
     int32_t x = 0;           // top-left when windowed
     int32_t y = 0;
+    // The window's icon (title bar and task bar), 0xAARRGGBB rows of
+    // iconWidth x iconHeight; empty: the system's default.
+    std::vector<uint32_t> icon;
+    int32_t iconWidth = 0;
+    int32_t iconHeight = 0;
 };
 
 // Message-box flags and results (the Windows values the callers use).

@@ -447,6 +447,17 @@ bool SdlPlatform::CreateMainWindow(const WindowSpec& spec, std::string& error)
         error = SDL_GetError();
         return false;
     }
+    if (!spec.icon.empty() && spec.iconWidth > 0 && spec.iconHeight > 0 &&
+        spec.icon.size() == size_t(spec.iconWidth) * size_t(spec.iconHeight))
+    {
+        std::vector<uint32_t> pixels = spec.icon;
+        if (SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), spec.iconWidth, spec.iconHeight, 32,
+                                                                   spec.iconWidth * 4, SDL_PIXELFORMAT_ARGB8888))
+        {
+            SDL_SetWindowIcon(impl->window, icon);
+            SDL_FreeSurface(icon);
+        }
+    }
     impl->fullScreen = spec.fullScreen;
     impl->logicalW = spec.width;
     impl->logicalH = spec.height;

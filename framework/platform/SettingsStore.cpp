@@ -258,7 +258,7 @@ bool Save(const std::filesystem::path& file, const std::vector<Entry>& entries)
     }
     const std::string text = out.str();
     std::filesystem::path dir = file.parent_path();
-    std::filesystem::path temp = dir / (std::string(ValuesFile) + ".tmp." + std::to_string(::getpid()));
+    std::filesystem::path temp = dir / (file.filename().string() + ".tmp." + std::to_string(::getpid()));
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
     {
@@ -280,16 +280,16 @@ bool Save(const std::filesystem::path& file, const std::vector<Entry>& entries)
     return true;
 }
 
-// Splits at "\" into folder names; refuses empty, ".", ".." and our own file
-// name so that no name can leave the store's folder or hit a values file.
-bool SplitKey(const std::string& path, std::vector<std::string>& parts)
+// Splits at "\" into folder names; refuses empty, ".", ".." and the values
+// file's name so that no name can leave the store's folder or hit a values file.
+bool SplitKey(const std::string& path, std::vector<std::string>& parts, const std::string& valuesName)
 {
     size_t start = 0;
     while (true)
     {
         size_t end = path.find('\\', start);
         std::string part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (part.empty() || part == "." || part == ".." || part == ValuesFile || part.find('/') != std::string::npos ||
+        if (part.empty() || part == "." || part == ".." || part == valuesName || part.find('/') != std::string::npos ||
             part.find('\0') != std::string::npos)
         {
             return false;
@@ -314,6 +314,17 @@ SettingsStore::SettingsStore(std::string keyPath, std::filesystem::path rootPath
     }
 }
 
+SettingsStore SettingsStore::AtFile(const std::filesystem::path& file)
+{
+    SettingsStore store;
+    if (!file.empty() && file.has_filename())
+    {
+        store.key = file.string();
+        store.fixedFile = file;
+    }
+    return store;
+}
+
 std::filesystem::path SettingsStore::DefaultRoot()
 {
     const char* config = std::getenv("XDG_CONFIG_HOME");
@@ -335,8 +346,9 @@ std::filesystem::path SettingsStore::FileFor(const std::string& name, std::strin
     {
         return {};
     }
+    const std::string valuesName = fixedFile.empty() ? std::string(ValuesFile) : fixedFile.filename().string();
     std::vector<std::string> parts;
-    if (!SplitKey(key, parts))
+    if (fixedFile.empty() && !SplitKey(key, parts, valuesName))
     {
         return {};
     }
@@ -344,7 +356,7 @@ std::filesystem::path SettingsStore::FileFor(const std::string& name, std::strin
     std::string leaf = name;
     if (slash != std::string::npos)
     {
-        if (!SplitKey(name.substr(0, slash), parts))
+        if (!SplitKey(name.substr(0, slash), parts, valuesName))
         {
             return {};
         }
@@ -358,12 +370,12 @@ std::filesystem::path SettingsStore::FileFor(const std::string& name, std::strin
     {
         *valueName = leaf;
     }
-    std::filesystem::path file = root;
+    std::filesystem::path file = fixedFile.empty() ? root : fixedFile.parent_path();
     for (const std::string& p : parts)
     {
         file /= p;
     }
-    return file / ValuesFile;
+    return file / valuesName;
 }
 
 bool SettingsStore::WriteValue(const std::string& name, uint32_t type, const void* data, uint32_t length)

@@ -20,6 +20,10 @@
 // skipped. Every write replaces the file atomically (temporary file, fsync,
 // rename), so a crash leaves the old or the new file, never a mix.
 //
+// A store made with AtFile(file) keeps its own values in that file instead
+// (same format); a sub-key "A\B" of it lives in the file of the same name in
+// the folder A/B beside it.
+//
 // Failures (no key, unreadable or unwritable file, missing value, buffer too
 // small, a name with an empty, "." or ".." part) only give false. A store with
 // an empty key (the application has no settings key) does nothing and returns
@@ -45,6 +49,9 @@ public:
     // key: the full key path ("SOFTWARE\..."); empty: a disabled store.
     explicit SettingsStore(std::string key = {}, std::filesystem::path root = DefaultRoot());
 
+    // A store whose own values live in file (e.g. ~/.config/frothwick/settings).
+    static SettingsStore AtFile(const std::filesystem::path& file);
+
     static std::filesystem::path DefaultRoot();
 
     bool Enabled() const { return !key.empty(); }
@@ -69,6 +76,7 @@ public:
 private:
     std::string key;
     std::filesystem::path root;
+    std::filesystem::path fixedFile; // set by AtFile
 };
 
 } // namespace Framework

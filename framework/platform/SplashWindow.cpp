@@ -32,6 +32,9 @@ bool SplashWindow::Show(const std::string& caption, const uint32_t* pixels, int3
     {
         return false;
     }
+    // The program handles SIGINT, SIGTERM and SIGHUP itself; SDL's handlers
+    // would turn them into a close request.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     {
         return false;

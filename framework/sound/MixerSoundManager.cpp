@@ -76,7 +76,11 @@ bool MixerSoundManager::LoadSoundAt(int32_t id, const std::string& path)
     }
 
     const std::string base = WithSlashes(path);
-    const std::string cachePath = CachePathFor(path);
+    std::string cachePath = CachePathFor(path);
+    if (!cachePath.empty() && !cacheFolder.empty())
+    {
+        cachePath = (cacheFolder / cachePath).string();
+    }
     std::optional<SoundData> sound;
     if (!cachePath.empty())
     {

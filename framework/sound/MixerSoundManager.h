@@ -2,7 +2,8 @@
 //
 // 256 sound slots and 32 channels. Loading (LoadSoundAt) tries, for a path
 // without extension, the cache file "cached/" + path + ".wav" (relative
-// paths that stay below the working directory), then path + ".wav", path + ".ogg" and path + ".au"; a sound
+// paths that stay below the working directory; below the cache folder when
+// one is set), then path + ".wav", path + ".ogg" and path + ".au"; a sound
 // decoded from ".ogg" or ".au" is written to the cache with its source's
 // stamp so the next start reads it directly while the source is unchanged.
 // Paths are relative to the working directory; "\" separators are accepted.
@@ -20,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -63,8 +65,12 @@ public:
 
     // The cache path of a sound path, empty when the path is not cached.
     static std::string CachePathFor(const std::string& path);
+    // The folder the "cached/" paths are below (the user's cache folder);
+    // empty: the working directory. Set before the first load.
+    void SetCacheFolder(std::filesystem::path folder) { cacheFolder = std::move(folder); }
 
 private:
+    std::filesystem::path cacheFolder;
     struct Slot
     {
         std::shared_ptr<const SoundData> sound;

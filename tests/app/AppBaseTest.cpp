@@ -368,10 +368,11 @@ TEST(AppBaseSettingsTest, SavedValuesComeBackAndInProgressMarksAnUncleanExit)
     {
         SettingsApp first;
         first.LoadSettings();
+        first.MarkRunInProgress();
         EXPECT_TRUE(first.cleanLastExit) << "no earlier run";
         int32_t v = 0;
         EXPECT_TRUE(first.ReadInteger("InProgress", v));
-        EXPECT_EQ(v, 1) << "a run in progress is marked at once";
+        EXPECT_EQ(v, 1) << "a run in progress is marked once the display is up";
         first.musicVolume = 0.42;
         first.sfxVolume = 0.07;
         first.windowed = false;

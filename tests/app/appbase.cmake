@@ -3,6 +3,7 @@ frothwick_add_test(NAME test_appbase
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseWidgetsTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/AppBaseUserFilesTest.cpp
     LIBS fw_app)
 
 # The program itself, started as a child process; the game needs its data

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/TestTemp.h"
+
 using Framework::SettingsStore;
 
 namespace
@@ -187,3 +189,23 @@ TEST_F(SettingsStoreTest, WritesReplaceTheFileAtomically)
 }
 
 } // namespace
+
+TEST(SettingsStoreFileTest, AStoreAtAFileKeepsItsValuesThereAndSubKeysInFoldersBeside)
+{
+    const std::filesystem::path dir = TestSupport::TestTempDir("atfile") / "frothwick";
+    Framework::SettingsStore store = Framework::SettingsStore::AtFile(dir / "settings");
+    ASSERT_TRUE(store.Enabled());
+    EXPECT_TRUE(store.WriteInteger("MusicVolume", 42));
+    EXPECT_TRUE(store.WriteString("Sub\\Name", "text"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "settings"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir / "Sub" / "settings"));
+    EXPECT_FALSE(std::filesystem::exists(dir / ".values"));
+    EXPECT_FALSE(store.WriteInteger("settings\\x", 1)) << "a sub-key cannot take the file's own name";
+    int32_t v = 0;
+    EXPECT_TRUE(Framework::SettingsStore::AtFile(dir / "settings").ReadInteger("musicvolume", v));
+    EXPECT_EQ(v, 42);
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+    {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << "no temporary file left";
+    }
+}

@@ -5,4 +5,5 @@ frothwick_add_test(NAME test_platform
         ${CMAKE_CURRENT_LIST_DIR}/InputTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SdlPlatformTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/UserFoldersTest.cpp
     LIBS fw_platform PkgConfig::SDL2)
