@@ -4,6 +4,7 @@
 add_library(fw_graphics STATIC
     AnimInfo.cpp
     DDImage.cpp
+    FallbackFont.cpp
     Font.cpp
     Graphics.cpp
     Image.cpp
