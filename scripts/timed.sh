@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs a command and prints its wall time: scripts/timed.sh LABEL COMMAND...
+# ("[time] LABEL: N s", the form the test stages print too).
+set -uo pipefail
+label="${1:?label}"
+shift
+start=$(date +%s)
+"$@"
+status=$?
+echo "[time] $label: $(($(date +%s) - start)) s"
+exit $status
