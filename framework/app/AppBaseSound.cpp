@@ -15,9 +15,16 @@ void AppBase::SoundCreate()
     {
         return;
     }
-    audioOutput = std::make_unique<AudioOutput>();
-    // A machine without sound runs silent: the players get no mixer.
-    audioOutput->Open();
+    if (!audioOutput)
+    {
+        audioOutput = std::make_unique<AudioOutput>();
+    }
+    // A machine without sound runs silent: the players get no mixer. An
+    // output already made and open (a test's, without a device) is kept.
+    if (!audioOutput->IsOpen())
+    {
+        audioOutput->Open();
+    }
     soundManager = std::make_unique<MixerSoundManager>(audioOutput->GetMixer(), clock);
     soundManager->SetSystemWaveVolume(systemWaveVolume);
     musicInterface = CreateMusicPlayer();

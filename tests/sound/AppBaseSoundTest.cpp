@@ -1,10 +1,11 @@
 // The application base's sound wiring: the players it makes, volumes and
 // mute reaching them, PlaySound, the resource manager's sound loading and
-// the music's tick.
+// the music's tick. The application's output is opened without a device:
+// the tests pull the mix themselves and hear exactly what a device would.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
+#include <algorithm>
+#include <vector>
 
 #include "app/AppBaseFakes.h"
 #include "framework/app/AppBase.h"
@@ -33,9 +34,28 @@ public:
     [[noreturn]] void ExitProcess(int code) override { throw AppExit{code}; }
     using AppBase::Tick;
 
+    void SoundCreate() override
+    {
+        audioOutput = std::make_unique<AudioOutput>();
+        audioOutput->OpenWithoutDevice();
+        AppBase::SoundCreate();
+    }
+    // What the device would play next: frames of interleaved stereo.
+    std::vector<int16_t> Listen(int32_t frames)
+    {
+        std::vector<int16_t> out(static_cast<size_t>(frames) * 2);
+        audioOutput->Render(out.data(), frames);
+        return out;
+    }
+
     MixerSoundManager& Sounds() { return static_cast<MixerSoundManager&>(*soundManager); }
     MixerMusicInterface& Music() { return static_cast<MixerMusicInterface&>(*musicInterface); }
 };
+
+bool Silent(const std::vector<int16_t>& samples)
+{
+    return std::all_of(samples.begin(), samples.end(), [](int16_t v) { return v == 0; });
+}
 
 class AppBaseSoundTest : public ::testing::Test
 {
@@ -55,7 +75,8 @@ protected:
 
 TEST_F(AppBaseSoundTest, InitialiseOpensTheDeviceAndAppliesTheSavedVolumes)
 {
-    EXPECT_TRUE(app.soundManager->IsReady()) << "SDL's dummy driver is a device";
+    EXPECT_TRUE(app.soundManager->IsReady()) << "the output is open";
+    EXPECT_TRUE(app.audioOutput->IsOpen()) << "the output made before SoundCreate is kept";
     EXPECT_DOUBLE_EQ(app.Sounds().MasterVolume(), app.sfxVolume);
     ASSERT_TRUE(app.musicInterface->LoadSong(5, (dir / "song.wav").string()));
     app.musicInterface->SetSongVolume(5, 1.0);
@@ -68,10 +89,13 @@ TEST_F(AppBaseSoundTest, MuteSilencesBothPlayersAndUnmuteRestoresThem)
     app.musicInterface->SetSongVolume(5, 1.0);
     app.SetSfxVolume(0.5);
     app.SetMusicVolume(0.4);
+    ASSERT_TRUE(app.LoadSoundAt(2, (dir / "beep").string()));
     app.Mute(false);
     app.Mute(true);
     EXPECT_DOUBLE_EQ(app.Sounds().MasterVolume(), 0.0);
     EXPECT_FLOAT_EQ(app.Music().SongGain(5), 0.0f);
+    app.PlaySound(2);
+    EXPECT_TRUE(Silent(app.Listen(441))) << "a sound played while muted is not heard";
     app.SetMusicVolume(0.6);
     EXPECT_FLOAT_EQ(app.Music().SongGain(5), 0.0f) << "still muted";
     app.Unmute(true);
@@ -79,6 +103,7 @@ TEST_F(AppBaseSoundTest, MuteSilencesBothPlayersAndUnmuteRestoresThem)
     app.Unmute(false);
     EXPECT_DOUBLE_EQ(app.Sounds().MasterVolume(), 0.5);
     EXPECT_FLOAT_EQ(app.Music().SongGain(5), 0.6f);
+    EXPECT_FALSE(Silent(app.Listen(441))) << "unmuted, the rest of the sound is heard";
 
     app.SetEffectsMasterVolume(0.3);
     EXPECT_DOUBLE_EQ(app.GetEffectsMasterVolume(), 0.3);
@@ -101,15 +126,13 @@ TEST_F(AppBaseSoundTest, TheResourceManagersSoundsLoadAndPlayOnceThenFree)
     }
     EXPECT_EQ(app.Sounds().BusyChannels(), 32);
     EXPECT_EQ(app.soundManager->CreateInstance(2), nullptr) << "a tenth of a second is not over yet";
-    // The dummy device plays in real time: once the sounds have finished,
-    // their channels are free again because PlaySound asked for auto-release.
-    SoundInstance* later = nullptr;
-    for (int i = 0; i < 300 && later == nullptr; ++i)
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        later = app.soundManager->CreateInstance(2);
-    }
-    EXPECT_NE(later, nullptr);
+    // Once the device has played the tenth of a second, the channels are
+    // free again because PlaySound asked for auto-release.
+    EXPECT_FALSE(Silent(app.Listen(4400)));
+    EXPECT_EQ(app.soundManager->CreateInstance(2), nullptr) << "ten frames are left";
+    app.Listen(10);
+    EXPECT_TRUE(Silent(app.Listen(100))) << "every sound has ended";
+    EXPECT_NE(app.soundManager->CreateInstance(2), nullptr);
 }
 
 TEST_F(AppBaseSoundTest, TicksFadeTheSongsAndStoppingTheApplicationStopsThem)
