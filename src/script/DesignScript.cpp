@@ -106,7 +106,7 @@ int RunProtected(lua_State* L)
     return 0;
 }
 
-void LogFailure(const std::string& message, const std::source_location& caller)
+void LogFailure(const std::string& message, const SourceLocation& caller)
 {
     const int lastError = ACE_Log_Msg::last_error_adapter();
     ACE_Log_Msg* log = ACE_Log_Msg::instance();
@@ -126,7 +126,7 @@ std::string ErrorText(lua_State* L)
 }
 
 int32_t NumberOrDefault(const char* name, int32_t argument, const std::string& path,
-                        const std::source_location& caller)
+                        const SourceLocation& caller)
 {
     const std::optional<Result> result = CallDesignFunction(name, argument, Answer::Number, path, caller);
     return result ? result->number : 0;
@@ -151,7 +151,7 @@ std::optional<int32_t> ToDesignInteger(double value)
 }
 
 std::optional<Result> CallDesignFunction(const char* name, int32_t argument, Answer answer,
-                                         const std::string& scriptPath, std::source_location caller)
+                                         const std::string& scriptPath, SourceLocation caller)
 {
     std::string path = scriptPath;
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -191,7 +191,7 @@ std::optional<Result> CallDesignFunction(const char* name, int32_t argument, Ans
     return result;
 }
 
-std::optional<std::string> GetStageFile(int32_t stageId, const std::string& scriptPath, std::source_location caller)
+std::optional<std::string> GetStageFile(int32_t stageId, const std::string& scriptPath, SourceLocation caller)
 {
     std::optional<Result> result = CallDesignFunction("GetStageFile", stageId, Answer::Text, scriptPath, caller);
     if (!result)
@@ -201,17 +201,17 @@ std::optional<std::string> GetStageFile(int32_t stageId, const std::string& scri
     return std::move(result->text);
 }
 
-int32_t CalcScore(int32_t count, const std::string& scriptPath, std::source_location caller)
+int32_t CalcScore(int32_t count, const std::string& scriptPath, SourceLocation caller)
 {
     return NumberOrDefault("CalcScore", count, scriptPath, caller);
 }
 
-int32_t CalcPushDownInterval(int32_t difficulty, const std::string& scriptPath, std::source_location caller)
+int32_t CalcPushDownInterval(int32_t difficulty, const std::string& scriptPath, SourceLocation caller)
 {
     return NumberOrDefault("CalcPushDownInterval", difficulty, scriptPath, caller);
 }
 
-int32_t GetTimeBonus(int32_t minutes, const std::string& scriptPath, std::source_location caller)
+int32_t GetTimeBonus(int32_t minutes, const std::string& scriptPath, SourceLocation caller)
 {
     return NumberOrDefault("GetTimeBonus", minutes, scriptPath, caller);
 }

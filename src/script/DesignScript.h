@@ -24,11 +24,38 @@
 
 #include <cstdint>
 #include <optional>
-#include <source_location>
 #include <string>
+#include <version>
+#if defined(__cpp_lib_source_location)
+#include <source_location>
+#endif
 
 namespace DesignScript
 {
+#if defined(__cpp_lib_source_location)
+using SourceLocation = std::source_location;
+#else
+// Compilers whose standard library lacks std::source_location (clang 14 with
+// libstdc++ 12) still know the builtins it is made of.
+class SourceLocation
+{
+public:
+    static constexpr SourceLocation current(const char* file = __builtin_FILE(), unsigned line = __builtin_LINE())
+    {
+        SourceLocation here;
+        here.file = file;
+        here.lineNumber = line;
+        return here;
+    }
+    constexpr const char* file_name() const { return file; }
+    constexpr unsigned line() const { return lineNumber; }
+
+private:
+    const char* file = "";
+    unsigned lineNumber = 0;
+};
+#endif
+
 inline constexpr const char* DefaultPath = "script\\design.lua";
 
 // What the caller reads from the function's answer.
@@ -50,7 +77,7 @@ struct Result
 // (0 for what is not a number) and NaN fails, unlogged.
 std::optional<Result> CallDesignFunction(const char* name, int32_t argument, Answer answer,
                                          const std::string& scriptPath = DefaultPath,
-                                         std::source_location caller = std::source_location::current());
+                                         SourceLocation caller = SourceLocation::current());
 
 // A Lua number as the int32 the game uses: truncated toward zero, saturated
 // beyond the int32 range; empty for NaN.
@@ -59,14 +86,14 @@ std::optional<int32_t> ToDesignInteger(double value);
 // The stage file of quest stage `stageId`, relative to the data folder;
 // empty when the call fails.
 std::optional<std::string> GetStageFile(int32_t stageId, const std::string& scriptPath = DefaultPath,
-                                        std::source_location caller = std::source_location::current());
+                                        SourceLocation caller = SourceLocation::current());
 // Points for one match of `count` bubbles; 0 on failure.
 int32_t CalcScore(int32_t count, const std::string& scriptPath = DefaultPath,
-                  std::source_location caller = std::source_location::current());
+                  SourceLocation caller = SourceLocation::current());
 // Seconds between push-downs in the time mode at `difficulty`; 0 on failure.
 int32_t CalcPushDownInterval(int32_t difficulty, const std::string& scriptPath = DefaultPath,
-                             std::source_location caller = std::source_location::current());
+                             SourceLocation caller = SourceLocation::current());
 // Bonus for a stage that took `minutes` whole minutes; 0 on failure.
 int32_t GetTimeBonus(int32_t minutes, const std::string& scriptPath = DefaultPath,
-                     std::source_location caller = std::source_location::current());
+                     SourceLocation caller = SourceLocation::current());
 } // namespace DesignScript
