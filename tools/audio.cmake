@@ -7,11 +7,13 @@ add_library(frothwick_audiogen STATIC
     ${CMAKE_CURRENT_LIST_DIR}/audio/Envelope.cpp
     ${CMAKE_CURRENT_LIST_DIR}/audio/Filter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/audio/Instrument.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/audio/Loudness.cpp
     ${CMAKE_CURRENT_LIST_DIR}/audio/Mastering.cpp
     ${CMAKE_CURRENT_LIST_DIR}/audio/Oscillator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/audio/Reverb.cpp
     ${CMAKE_CURRENT_LIST_DIR}/audio/Song.cpp
     ${CMAKE_CURRENT_LIST_DIR}/audio/SongRenderer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/audio/SoundRole.cpp
     ${CMAKE_CURRENT_LIST_DIR}/audio/SourceText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/audio/VorbisCodec.cpp)
 target_link_libraries(frothwick_audiogen PUBLIC PkgConfig::VORBIS)

@@ -2,6 +2,7 @@
 // number, and rendering honours lengths, loops and levels.
 #include "tools/audio/EffectBank.h"
 #include "tools/audio/Instrument.h"
+#include "tools/audio/Loudness.h"
 #include "tools/audio/Mastering.h"
 #include "tools/audio/Song.h"
 #include "tools/audio/SongRenderer.h"
@@ -158,7 +159,8 @@ TEST(SongRender, LoopHasExactLengthLevelAndFoldedTail)
     StereoBuffer out = RenderSong(song);
     ASSERT_EQ(out.Frames(), song.LengthFrames());
     EXPECT_LE(Peak(out), kCeiling + 1e-6f);
-    EXPECT_NEAR(20.0 * std::log10(Rms(out)), song.level, 1.5);
+    EXPECT_NEAR(Measure(out).integrated, song.level, 0.1);
+    EXPECT_LE(TruePeak(out), kCeiling * 1.02);
     EXPECT_EQ(RenderSong(song).left, out.left) << "rendering must be deterministic";
 
     // A note held over the end sounds on after the jump back to the start,
@@ -233,6 +235,26 @@ form A
     EXPECT_NEAR(Frequency(RenderSong(up).left, SecondsToFrames(0.5), SecondsToFrames(3.0)), 880.0, 2.0);
 }
 
+TEST(SongRender, SectionLevelTurnsTheWholeSectionDown)
+{
+    std::string text = kTinySong;
+    text.replace(text.find("form A A"), 8, "section B from A level=-6\nform A B");
+    text += "reverb wet=0\nloop off\n";
+    Song song = Song::Parse(text, "t.song");
+    EXPECT_DOUBLE_EQ(song.sections.at("B").level, -6.0);
+    EXPECT_DOUBLE_EQ(song.sections.at("A").level, 0.0);
+    StereoBuffer out = RenderSong(song);
+    const std::size_t half = song.LengthFrames() / 2;
+    StereoBuffer first(half), second(half);
+    std::copy(out.left.begin(), out.left.begin() + half, first.left.begin());
+    std::copy(out.right.begin(), out.right.begin() + half, first.right.begin());
+    std::copy(out.left.begin() + half, out.left.begin() + 2 * half, second.left.begin());
+    std::copy(out.right.begin() + half, out.right.begin() + 2 * half, second.right.begin());
+    EXPECT_NEAR(Measure(first).integrated - Measure(second).integrated, 6.0, 0.7);
+    EXPECT_THROW(Song::Parse("section A level=x\nchords C\nform A", "t.song"), SourceError);
+    EXPECT_THROW(Song::Parse("role loop\nsection A\nchords C\nform A", "t.song"), SourceError);
+}
+
 TEST(SongRender, SongWithoutLoopEndsInSilence)
 {
     Song song = Song::Parse(std::string(kTinySong) + "loop off\n", "t.song");
@@ -245,9 +267,9 @@ TEST(SongRender, SongWithoutLoopEndsInSilence)
 TEST(Effects, NotesBecomeARunOfVoicesAndTheResultIsClean)
 {
     auto effects = ParseEffects(R"(
-effect chime level=-3 reverb=0.2
+effect chime role=gameplay level=-3 reverb=0.2
 voice wave=sine notes=c5,e5,g5 step=0.1 decay=0.3 spread=0.5 pan=-0.5
-effect whoosh loop=1 crossfade=0.25
+effect whoosh role=loop loop=1 crossfade=0.25
 voice wave=noise filter=bandpass cutoff=800 attack=0.2 length=1.3 sustain=1
 )",
                                 "fx.txt");
@@ -277,5 +299,14 @@ voice wave=noise filter=bandpass cutoff=800 attack=0.2 length=1.3 sustain=1
 
     EXPECT_THROW(ParseEffects("voice wave=sine\n", "fx.txt"), SourceError);
     EXPECT_THROW(ParseEffects("effect a\nvoice wave=sinus\n", "fx.txt"), SourceError);
-    EXPECT_THROW(ParseEffects("effect a\n", "fx.txt"), SourceError);
+    EXPECT_THROW(ParseEffects("effect a role=button\n", "fx.txt"), SourceError);
+    EXPECT_THROW(ParseEffects("effect a\nvoice wave=sine\n", "fx.txt"), SourceError) << "no role";
+    EXPECT_THROW(ParseEffects("effect a role=song\nvoice wave=sine\n", "fx.txt"), SourceError);
+
+    // Roles set the level: a button sits 7 LU under a gameplay sound.
+    auto pair = ParseEffects("effect g role=gameplay\nvoice freq=1000 decay=0.3\n"
+                             "effect b role=button\nvoice freq=1000 decay=0.3\n",
+                             "fx.txt");
+    EXPECT_NEAR(Measure(RenderEffect(pair[0])).loudest100ms - Measure(RenderEffect(pair[1])).loudest100ms,
+                RoleTarget(SoundRole::Gameplay) - RoleTarget(SoundRole::Button), 0.2);
 }

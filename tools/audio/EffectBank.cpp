@@ -16,8 +16,6 @@ namespace AudioGen
 namespace
 {
 
-// Noisy transients overshoot most in the codec: effects keep 2 dB of room.
-constexpr float kEffectCeiling = 0.79f;
 constexpr double kRoomTail = 0.6; // seconds rendered after the last voice when there is reverb
 constexpr std::size_t kControlFrames = 16;
 constexpr std::size_t kLeadIn = 256; // frames, one short Vorbis block
@@ -77,6 +75,7 @@ std::vector<EffectVoice> ParseVoice(ParamList& p, std::uint32_t seed)
     v.vibratoDepth = p.Number("vibdepth", 0.0);
     v.tremoloRate = p.Number("tremolo", 0.0);
     v.tremoloDepth = p.Number("tremdepth", 0.0);
+    v.tremoloPhase = p.Number("tremphase", 0.0);
     v.grainRate = p.Number("grain", 0.0);
     v.grainDepth = p.Number("graindepth", 0.8);
     v.fmRatio = p.Number("fm", 0.0);
@@ -175,7 +174,7 @@ void RenderVoice(const EffectVoice& v, StereoBuffer& out)
             value = filter.Process(value);
         double level = env[i];
         if (v.tremoloRate > 0.0)
-            level *= 1.0 - v.tremoloDepth * (0.5 - 0.5 * std::cos(2.0 * M_PI * v.tremoloRate * t));
+            level *= 1.0 - v.tremoloDepth * (0.5 - 0.5 * std::cos(2.0 * M_PI * (v.tremoloRate * t + v.tremoloPhase)));
         if (grainFrames > 0)
         {
             if (i % grainFrames == 0)
@@ -227,6 +226,8 @@ std::vector<Effect> ParseEffects(const std::string& text, const std::string& whe
                 if (other.name == e.name)
                     throw SourceError(at + ": effect \"" + e.name + "\" defined twice");
             ParamList p(line.words, 2, at);
+            if (!p.Has("role") || !ParseSoundRole(p.Text("role", ""), e.role) || e.role == SoundRole::Song)
+                throw SourceError(at + ": effect needs role=gameplay, button, fanfare or loop");
             e.level = p.Number("level", e.level);
             e.reverb = p.Number("reverb", e.reverb);
             e.room = p.Number("room", e.room);
@@ -294,10 +295,7 @@ StereoBuffer RenderEffect(const Effect& effect)
         out.Resize(std::min(out.Frames(), end + SecondsToFrames(0.01)));
     }
 
-    const double loudest = LoudestWindowRms(out, 0.05);
-    if (loudest > 0.0)
-        Scale(out, static_cast<float>(kEffectLoudness * std::pow(10.0, effect.level / 20.0) / loudest));
-    Limit(out, kEffectCeiling, 0.002, 0.08, loop);
+    SetLoudness(out, effect.role, RoleTarget(effect.role) + effect.level, kEffectCeiling, 0.002, 0.08, loop);
     if (!loop)
         FadeEdges(out, 0, SecondsToFrames(0.01));
     return out;

@@ -4,16 +4,17 @@
 // oscillator with a pitch sweep, an envelope, an optional swept filter,
 // vibrato, tremolo, random grain (for crackle and crunch), optional phase
 // modulation, and a start delay; "notes=" turns a voice into a run of
-// voices, one per note. The effect gets a little room, is set to a common
-// loudness (its loudest 50 ms at the same level, shifted by "level" dB),
-// limited, cut where its tail falls 60 dB below its peak, and faded at both
-// ends so it starts and ends at exactly 0. An
-// effect with "loop=" becomes a seamless loop of that many seconds.
+// voices, one per note. The effect gets a little room, is cut where its tail
+// falls 60 dB below its peak, is set to its role's loudness (SoundRole.h)
+// shifted by "level" LU, limited to kEffectCeiling true peak, and faded at
+// the end so it starts and ends at exactly 0. An effect with "loop=" becomes
+// a seamless loop of that many seconds.
 #pragma once
 
 #include "tools/audio/Envelope.h"
 #include "tools/audio/Filter.h"
 #include "tools/audio/Oscillator.h"
+#include "tools/audio/SoundRole.h"
 #include "tools/audio/StereoBuffer.h"
 
 #include <string>
@@ -22,8 +23,10 @@
 namespace AudioGen
 {
 
-// RMS of every effect's loudest 50 ms before its own "level" shift.
-inline constexpr double kEffectLoudness = 0.3;
+// True peak every effect is limited to before encoding (-2.5 dBTP): noisy
+// transients overshoot in the codec, and the decoded file must stay under
+// -1 dBTP.
+inline constexpr float kEffectCeiling = 0.75f;
 
 struct EffectVoice
 {
@@ -42,6 +45,7 @@ struct EffectVoice
     double wobbleRate = 0.0, wobbleDepth = 0.0;   // Hz, octaves: the cutoff swings (a howling wind)
     double vibratoRate = 0.0, vibratoDepth = 0.0; // Hz, semitones
     double tremoloRate = 0.0, tremoloDepth = 0.0; // Hz, 0 to 1
+    double tremoloPhase = 0.0;                    // cycles; 0 starts loud, 0.5 starts at the quiet point
     double grainRate = 0.0, grainDepth = 0.0;     // Hz, 0 to 1: random level steps
     double fmRatio = 0.0, fmIndex = 0.0, fmDecay = 0.3;
     double gain = 1.0;
@@ -55,7 +59,8 @@ struct Effect
 {
     std::string name; // file name without ".ogg"
     std::vector<EffectVoice> voices;
-    double level = 0.0;       // dB relative to the common loudness
+    SoundRole role = SoundRole::Gameplay;
+    double level = 0.0;       // LU relative to the role's loudness
     double reverb = 0.1;      // wet level
     double room = 0.4;        // reverb size
     double loopSeconds = 0.0; // > 0: seamless loop of this length

@@ -1,7 +1,10 @@
 #include "tools/audio/Mastering.h"
 
+#include "tools/audio/Loudness.h"
+
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace AudioGen
@@ -59,20 +62,34 @@ void Scale(StereoBuffer& buffer, float gain)
     }
 }
 
-void Limit(StereoBuffer& buffer, float ceiling, double attack, double release, bool circular)
+void Limit(StereoBuffer& buffer, float ceiling, double attack, double release, bool circular, bool truePeak)
 {
     const std::size_t n = buffer.Frames();
-    if (n == 0)
+    std::vector<float> levels;
+    if (truePeak)
+    {
+        levels = TruePeakEnvelope(buffer, ceiling);
+    }
+    else
+    {
+        levels.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            levels[i] = std::max(std::fabs(buffer.left[i]), std::fabs(buffer.right[i]));
+    }
+    LimitLevels(buffer, std::move(levels), ceiling, attack, release, circular);
+}
+
+void LimitLevels(StereoBuffer& buffer, std::vector<float> gain, float ceiling, double attack, double release,
+                 bool circular)
+{
+    const std::size_t n = buffer.Frames();
+    if (n == 0 || gain.size() != n)
     {
         return;
     }
     // The gain each frame needs on its own.
-    std::vector<float> gain(n);
-    for (std::size_t i = 0; i < n; ++i)
-    {
-        float level = std::max(std::fabs(buffer.left[i]), std::fabs(buffer.right[i]));
-        gain[i] = level > ceiling ? ceiling / level : 1.0f;
-    }
+    for (float& g : gain)
+        g = g > ceiling ? ceiling / g : 1.0f;
     // The gain may rise by at most releaseStep per frame going forwards and
     // by at most attackStep per frame going backwards: it never exceeds the
     // need of any frame, and it moves smoothly around every peak.

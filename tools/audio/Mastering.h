@@ -6,6 +6,7 @@
 #include "tools/audio/StereoBuffer.h"
 
 #include <cstddef>
+#include <vector>
 
 namespace AudioGen
 {
@@ -27,7 +28,16 @@ void Scale(StereoBuffer& buffer, float gain);
 // falls linearly over `attack` seconds before a peak (so the peak itself is
 // already turned down) and recovers over `release` seconds. With `circular`
 // the buffer is treated as a loop, so the gain also looks across the join.
-void Limit(StereoBuffer& buffer, float ceiling, double attack, double release, bool circular);
+// With `truePeak` the limiter watches the 4x oversampled signal (the peaks
+// between samples that a decoder or converter will produce) instead of the
+// samples alone.
+void Limit(StereoBuffer& buffer, float ceiling, double attack, double release, bool circular, bool truePeak = false);
+
+// The limiter's gain stage alone: `levels` holds each frame's peak level
+// (as Limit measures it), so a caller that tries several gains measures the
+// peaks only once.
+void LimitLevels(StereoBuffer& buffer, std::vector<float> levels, float ceiling, double attack, double release,
+                 bool circular);
 
 // A loop rendered with a tail past its end: folds every frame at or beyond
 // `loopFrames` back onto the start (frame loopFrames + i adds to frame i)

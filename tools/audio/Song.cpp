@@ -170,6 +170,12 @@ Song Song::Parse(const std::string& text, const std::string& where)
             song.tail = ParseNumber(single(), at);
         else if (key == "seed")
             song.seed = static_cast<unsigned>(ParseNumber(single(), at));
+        else if (key == "role")
+        {
+            if (!ParseSoundRole(single(), song.role) ||
+                (song.role != SoundRole::Song && song.role != SoundRole::Fanfare))
+                throw SourceError(at + ": a song's role is song or fanfare");
+        }
         else if (key == "loop")
         {
             const std::string& value = single();
@@ -203,20 +209,28 @@ Song Song::Parse(const std::string& text, const std::string& where)
         }
         else if (key == "section")
         {
-            if (line.words.size() != 2 && !(line.words.size() == 4 && line.words[2] == "from"))
-                throw SourceError(at + ": section NAME [from OTHER]");
+            std::vector<std::string> words = line.words;
+            double sectionLevel = 0.0;
+            if (words.size() > 2 && words.back().rfind("level=", 0) == 0)
+            {
+                sectionLevel = ParseNumber(words.back().substr(6), at);
+                words.pop_back();
+            }
+            if (words.size() != 2 && !(words.size() == 4 && words[2] == "from"))
+                throw SourceError(at + ": section NAME [from OTHER] [level=DB]");
             const std::string& name = line.words[1];
             if (song.sections.count(name) != 0)
                 throw SourceError(at + ": section \"" + name + "\" defined twice");
             Section section;
-            if (line.words.size() == 4)
+            if (words.size() == 4)
             {
-                auto base = song.sections.find(line.words[3]);
+                auto base = song.sections.find(words[3]);
                 if (base == song.sections.end())
-                    throw SourceError(at + ": no section \"" + line.words[3] + "\" before this one");
+                    throw SourceError(at + ": no section \"" + words[3] + "\" before this one");
                 section = base->second;
             }
             section.name = name;
+            section.level = sectionLevel;
             current = &song.sections[name];
             *current = section;
             setHere.clear();

@@ -9,6 +9,7 @@
 
 #include "tools/audio/DrumKit.h"
 #include "tools/audio/Instrument.h"
+#include "tools/audio/SoundRole.h"
 
 #include <map>
 #include <string>
@@ -40,6 +41,7 @@ struct Section
 {
     std::string name;
     int bars = 0;
+    double level = 0.0; // dB on every note and hit of the section (a breakdown, a lighter verse)
     std::vector<ChordSlot> chords;
     std::map<std::string, std::vector<NoteToken>> melodies; // by instrument
     std::map<std::string, std::string> patterns;            // by instrument or drum piece
@@ -51,8 +53,9 @@ struct Song
     int meter = 4;        // beats per bar
     double swing = 0.0;   // delay of every second sixteenth, in sixteenths (0 to 0.5)
     bool loop = true;
-    double level = -18.0; // target RMS in dB below full scale
-    double tail = 3.0;    // seconds rendered past the end for releases and the room
+    SoundRole role = SoundRole::Song; // song or fanfare (a jingle)
+    double level = -18.0;             // LUFS of the role's figure (integrated; a fanfare's loudest 3 s)
+    double tail = 3.0;                // seconds rendered past the end for releases and the room
     unsigned seed = 1;
     double reverbSize = 0.6;
     double reverbDamping = 0.5;

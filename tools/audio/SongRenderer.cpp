@@ -3,6 +3,7 @@
 #include "tools/audio/Mastering.h"
 #include "tools/audio/NoiseSource.h"
 #include "tools/audio/Reverb.h"
+#include "tools/audio/SoundRole.h"
 
 #include <algorithm>
 #include <cmath>
@@ -118,6 +119,7 @@ public:
         for (const std::string& name : song.form)
         {
             const Section& section = song.sections.at(name);
+            sectionGain = static_cast<float>(std::pow(10.0, section.level / 20.0));
             for (const auto& [instrumentName, melody] : section.melodies)
             {
                 AddMelody(instrumentName, melody, sectionStart);
@@ -134,7 +136,7 @@ public:
     std::vector<DrumHit> hits;
 
 private:
-    float Human(float velocity) { return velocity * static_cast<float>(0.95 + 0.08 * random.Uniform()); }
+    float Human(float velocity) { return sectionGain * velocity * static_cast<float>(0.95 + 0.08 * random.Uniform()); }
 
     double StepBeat(double sectionStart, std::size_t step) const
     {
@@ -224,6 +226,7 @@ private:
 
     const Song& song;
     NoiseSource random;
+    float sectionGain = 1.0f;
 };
 
 void AddPanned(StereoBuffer& out, const std::vector<float>& mono, std::size_t at, float gain, double pan)
@@ -343,12 +346,7 @@ StereoBuffer RenderSong(const Song& song)
         mix.Resize(std::max(end, loopFrames));
     }
 
-    const double rms = Rms(mix);
-    if (rms > 0.0)
-    {
-        Scale(mix, static_cast<float>(std::pow(10.0, song.level / 20.0) / rms));
-    }
-    Limit(mix, kCeiling, 0.004, 0.15, song.loop);
+    SetLoudness(mix, song.role, song.level, kCeiling, 0.004, 0.15, song.loop);
     if (!song.loop)
     {
         FadeEdges(mix, 0, SecondsToFrames(0.05));

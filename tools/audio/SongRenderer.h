@@ -3,8 +3,9 @@
 // A looping song comes out exactly LengthFrames() long with its tail
 // (releases and the room) folded back onto its start, so the end runs into
 // the start without a click or a gap. A song that does not loop keeps its
-// tail and ends in silence. Either way the level is set to the song's target
-// RMS and no sample exceeds kCeiling. Rendering is deterministic.
+// tail and ends in silence. Either way the loudness is set to the song's
+// level by its role's figure (SoundRole.h) and the true peak stays under
+// kCeiling. Rendering is deterministic.
 #pragma once
 
 #include "tools/audio/Song.h"
@@ -13,7 +14,7 @@
 namespace AudioGen
 {
 
-inline constexpr float kCeiling = 0.89f; // -1 dB, room for the codec's overshoot
+inline constexpr float kCeiling = 0.79f; // -2 dBTP, room for the codec's overshoot
 
 StereoBuffer RenderSong(const Song& song);
 

@@ -6,10 +6,13 @@
 //   assetgen-audio listen OUT.wav LABELS DATADIR FILE...
 //        joins the named data files (effects whole, longer files cut to their
 //        first seconds) into one WAV for review and writes a table of start
-//        times and names to LABELS
+//        times and names to LABELS; prints every file's loudness figures
+//        (docs/AUDIO.md) and adds them to LABELS
+//   assetgen-audio measure FILE...              the loudness table of Ogg Vorbis files
 //
 // Exit code 0 on success, 1 with a message on standard error otherwise.
 #include "tools/audio/EffectBank.h"
+#include "tools/audio/Loudness.h"
 #include "tools/audio/Mastering.h"
 #include "tools/audio/Song.h"
 #include "tools/audio/SongRenderer.h"
@@ -51,6 +54,28 @@ int RenderSongFile(const std::string& source, const std::string& outFile)
     return 0;
 }
 
+DecodedAudio DecodeOrThrow(const std::string& path)
+{
+    DecodedAudio audio;
+    if (!DecodeVorbisFile(path, audio))
+    {
+        throw SourceError("cannot decode " + path);
+    }
+    return audio;
+}
+
+int MeasureFiles(const std::vector<std::string>& files)
+{
+    std::cout << LoudnessTableHeader();
+    for (const std::string& file : files)
+    {
+        const StereoBuffer samples = DecodeOrThrow(file).samples;
+        std::cout << LoudnessTableRow(std::filesystem::path(file).filename().string(), Measure(samples),
+                                      Measure(samples, true));
+    }
+    return 0;
+}
+
 std::string Clock(double seconds)
 {
     char text[32];
@@ -63,16 +88,14 @@ int Listen(const std::string& outWav, const std::string& labelsPath, const std::
            const std::vector<std::string>& files)
 {
     StereoBuffer all;
+    std::string table = LoudnessTableHeader();
     std::ofstream labels(labelsPath);
     labels << "| start | file |\n|---|---|\n";
     for (const std::string& file : files)
     {
-        DecodedAudio audio;
-        if (!DecodeVorbisFile(dataDir + "/" + file, audio))
-        {
-            throw SourceError("cannot decode " + dataDir + "/" + file);
-        }
+        DecodedAudio audio = DecodeOrThrow(dataDir + "/" + file);
         StereoBuffer& piece = audio.samples;
+        table += LoudnessTableRow(file, Measure(piece), Measure(piece, true));
         const std::size_t clip = SecondsToFrames(kListenClip);
         if (piece.Frames() > clip)
         {
@@ -85,7 +108,9 @@ int Listen(const std::string& outWav, const std::string& labelsPath, const std::
         all.right.insert(all.right.end(), piece.right.begin(), piece.right.end());
         all.Resize(all.Frames() + SecondsToFrames(kListenGap));
     }
+    labels << "\n" << table;
     WriteBinaryFile(outWav, EncodeWav(all));
+    std::cout << table;
     std::cout << "wrote " << outWav << " (" << Clock(static_cast<double>(all.Frames()) / kSampleRate) << "), labels in "
               << labelsPath << "\n";
     return 0;
@@ -104,6 +129,8 @@ int main(int argc, char** argv)
             return RenderSongFile(args[1], args[2]);
         if (args.size() >= 5 && args[0] == "listen")
             return Listen(args[1], args[2], args[3], std::vector<std::string>(args.begin() + 4, args.end()));
+        if (args.size() >= 2 && args[0] == "measure")
+            return MeasureFiles(std::vector<std::string>(args.begin() + 1, args.end()));
     }
     catch (const std::exception& error)
     {
@@ -111,6 +138,6 @@ int main(int argc, char** argv)
         return 1;
     }
     std::cerr << "usage: assetgen-audio effects SOURCE OUTDIR | song SOURCE OUTFILE | "
-                 "listen OUT.wav LABELS DATADIR FILE...\n";
+                 "listen OUT.wav LABELS DATADIR FILE... | measure FILE...\n";
     return 1;
 }
