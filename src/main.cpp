@@ -3,27 +3,63 @@
 //
 // For automated runs the environment variable FROTHWICK_EXIT_AFTER_TICKS=N
 // stops the program in order after N update ticks (the command line refuses
-// unknown switches, so this is not one).
+// unknown switches, so this is not one). "--help" and "--version" are
+// answered before anything else starts (no display, lock or settings).
 #include <ace/Init_ACE.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <thread>
 
 #include "framework/graphics/ImageLoader.h"
+#include "framework/platform/QuitSignals.h"
 #include "framework/platform/SplashWindow.h"
+#include "framework/platform/UserFolders.h"
 #include "src/app/GameApp.h"
+#include "src/core/UserPaths.h"
 
 namespace
 {
 
-// The start-up picture beside the program, centred on the desktop.
+constexpr const char* Version = "Frothwick 1.00";
+
+void PrintUsage()
+{
+    const std::string settings = (Framework::UserFolders::ConfigDir("frothwick") / "settings").string();
+    const std::string cache = (Framework::UserFolders::CacheDir("frothwick") / "cached").string();
+    std::printf("Usage: frothwick [--help | --version | -screensaver]\n"
+                "A bubble shooter: aim with the mouse, fire with the left button.\n"
+                "\n"
+                "  --help         this text\n"
+                "  --version      the version (%s)\n"
+                "  -screensaver   run as a screen saver\n"
+                "\n"
+                "Environment:\n"
+                "  SDL_VIDEODRIVER=dummy         run without a display (automation)\n"
+                "  FROTHWICK_EXIT_AFTER_TICKS=N  stop in order after N update ticks\n"
+                "  FROTHWICK_INPUT_TRACE=1       write input events and windows to standard error\n"
+                "  FROTHWICK_STATS=1             write start-up times and exit statistics\n"
+                "  XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME, XDG_RUNTIME_DIR  the folders below\n"
+                "\n"
+                "Files:\n"
+                "  players       %s\n"
+                "  high scores   %s\n"
+                "  pictures      %s\n"
+                "  settings      %s\n"
+                "  sound cache   %s\n",
+                Version, Game::ProfilesPath().c_str(), Game::RecordsPath().c_str(), Game::UserAvatarDir().c_str(),
+                settings.c_str(), cache.c_str());
+}
+
+// The start-up picture of the data tree, centred on the desktop.
 std::unique_ptr<Framework::SplashWindow> ShowSplash()
 {
-    std::error_code ec;
-    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    const std::filesystem::path folder = Framework::UserFolders::DataTreeFor(
+        Framework::UserFolders::ProgramDir(), "frothwick", "properties/resources.xml");
     auto picture = Framework::ImageLoader::LoadImageFile((folder / "images" / "splash.png").string(), false);
     auto splash = std::make_unique<Framework::SplashWindow>();
     const bool shown = picture && picture->width == 300 && picture->height == 150
@@ -40,6 +76,21 @@ std::unique_ptr<Framework::SplashWindow> ShowSplash()
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i)
+    {
+        if (std::strcmp(argv[i], "--help") == 0)
+        {
+            PrintUsage();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0)
+        {
+            std::printf("%s\n", Version);
+            return 0;
+        }
+    }
+    // Before any video starts, so SDL leaves these signals to us.
+    Framework::QuitSignals::Install();
     ACE::init();
     {
         auto app = std::make_unique<GameApp>();

@@ -8,6 +8,7 @@
 #include "external/timer/TimeManager.h"
 #include "external/util/RuntimeRandom.h"
 #include "framework/app/ResourceManager.h"
+#include "src/core/UserPaths.h"
 #include "framework/graphics/TextureFont.h"
 #include "framework/platform/SplashWindow.h"
 #include "framework/sound/MusicInterface.h"
@@ -79,11 +80,14 @@ constexpr CountRule obstacleRules[2][4][ObstacleKinds] = {
 GameApp::GameApp()
 {
     gApp = this;
-    ChooseFirstRunScreenMode();
     title = "Frothwick";
     productVersion = "1.00";
     windowCaption = title + " - " + productVersion;
     registryKey = "Tamsery Games\\Frothwick";
+    ChooseFirstRunScreenMode();
+    profiles = PlayerProfiles(ProfileFile(Game::ProfilesPath()));
+    profiles.sayFailure = [this](const std::string& message)
+    { ShowMessageBox(message, title, Framework::MB_OK | Framework::MB_ICONERROR); };
     width = 800;
     height = 600;
     refreshPacing = true;
@@ -153,13 +157,16 @@ GameApp::~GameApp()
 
 void GameApp::ChooseFirstRunScreenMode()
 {
-    // The store's key folder exists once settings were saved.
-    const Framework::SettingsStore store("SOFTWARE\\Tamsery Games\\Frothwick", settingsRoot);
-    std::error_code ec;
-    if (!std::filesystem::is_directory(store.FileFor("ScreenMode").parent_path(), ec))
+    if (!SettingsExist())
     {
         windowed = false;
     }
+}
+
+void GameApp::QuitSignalHook(int)
+{
+    SaveCurrentPlayer();
+    StopApplication();
 }
 
 int32_t GameApp::CurrentMinute() const
@@ -307,7 +314,10 @@ void GameApp::ShowMainScreen()
         return;
     }
     mainScreenBuilt = true;
-    std::fprintf(stderr, "Main Screen Time: %d\n", static_cast<int>(clock->NowMs() - StartTimeMs()));
+    if (statsOutput)
+    {
+        std::fprintf(stderr, "Main Screen Time: %d\n", static_cast<int>(clock->NowMs() - StartTimeMs()));
+    }
     LoadPlayers();
     // The high-score tables are read here once the records file exists.
     playerScreens = std::make_unique<PlayerScreens>(*this);

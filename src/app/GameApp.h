@@ -230,6 +230,9 @@ protected:
     void BeforeRandomSeedHook() override;
     // Closing the window quits as the menu does.
     void CloseRequestHook() override;
+    // A logout or Ctrl+C: the current player and the settings are saved and
+    // the program leaves at once, without the exit dialog or the fade.
+    void QuitSignalHook(int signal) override;
     // The groups "Init", "LoadScreen" and "Media" with their binding; false
     // with the manager's error text pending.
     bool LoadStartGroups();

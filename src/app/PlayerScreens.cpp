@@ -4,6 +4,7 @@
 #include "src/screens/players/CreatePlayerDialog.h"
 #include "src/screens/dialogs/ExitDialog.h"
 #include "src/app/GameApp.h"
+#include "src/core/UserPaths.h"
 #include "src/screens/menu/MenuPanels.h"
 #include "src/screens/players/PlayerSelector.h"
 #include "src/screens/dialogs/WarningDialog.h"
@@ -53,7 +54,7 @@ void PlayerScreens::ReloadAvatarImage()
 {
     app.avatarImage = nullptr;
     gameAvatar =
-        app.LoadImageFile(PlayerProfiles::NativePath(app.profiles.currentPlayer.GetAvatarPath()).string(), true);
+        app.LoadImageFile(Game::AvatarFile(app.profiles.currentPlayer.GetAvatarPath()).string(), true);
     app.avatarImage = gameAvatar.get();
 }
 

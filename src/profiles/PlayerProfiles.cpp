@@ -22,7 +22,10 @@ bool PlayerProfiles::AddPlayer(const PlayerRecord& record)
     players.push_back(record);
     // When the file cannot take it, the record is written with the rest at
     // the next save.
-    file.Append(record);
+    if (!file.Append(record))
+    {
+        SayFailure();
+    }
     return true;
 }
 
@@ -41,7 +44,55 @@ bool PlayerProfiles::SaveCurrentPlayer()
     // A second save must not list the current player twice.
     std::erase_if(players, [this](const PlayerRecord& p) { return p.SameName(currentPlayer); });
     players.insert(players.begin(), currentPlayer);
-    return file.Rewrite(players);
+    if (!file.Rewrite(players))
+    {
+        SayFailure();
+        return false;
+    }
+    return true;
+}
+
+void PlayerProfiles::SayFailure()
+{
+    if (failureSaid || !sayFailure)
+    {
+        return;
+    }
+    failureSaid = true;
+    std::error_code ec;
+    const std::filesystem::path shown = std::filesystem::absolute(file.GetPath(), ec);
+    sayFailure("Frothwick could not save your players to " + (ec ? file.GetPath() : shown).string() + ": " +
+               file.LastError());
+}
+
+std::vector<std::string> PlayerProfiles::GetAvatarFiles(const std::filesystem::path& userDirectory,
+                                                        const std::filesystem::path& programDirectory)
+{
+    std::vector<std::string> result;
+    std::vector<std::string> program = GetAvatarFiles(programDirectory);
+    std::vector<std::string> user = GetAvatarFiles(userDirectory);
+    // Both lists are in the list's order already; merged, they keep it.
+    std::vector<std::string> all = user;
+    all.insert(all.end(), program.begin(), program.end());
+    const auto rank = [](const std::string& stored)
+    {
+        std::string tail = stored.substr(stored.size() - 4);
+        for (char& c : tail)
+        {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        return tail == ".jpg" ? 0 : tail == ".gif" ? 1 : 2;
+    };
+    std::stable_sort(all.begin(), all.end(), [&](const std::string& a, const std::string& b)
+                     { return rank(a) != rank(b) ? rank(a) < rank(b) : a < b; });
+    for (const std::string& stored : all)
+    {
+        if (result.empty() || result.back() != stored)
+        {
+            result.push_back(stored);
+        }
+    }
+    return result;
 }
 
 std::vector<std::string> PlayerProfiles::GetAvatarFiles(const std::filesystem::path& workingDirectory)

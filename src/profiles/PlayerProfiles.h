@@ -6,7 +6,9 @@
 // names unique among `players` and appends the new record to the file;
 // SaveCurrentPlayer puts the current record first and rewrites the file
 // (nothing when no player is chosen, so a file that could not be read is
-// never overwritten). File failures leave memory as it is. Main thread only.
+// never overwritten). File failures leave memory as it is and are said once
+// per run through sayFailure ("Frothwick could not save your players to
+// PATH: REASON"). Main thread only.
 #pragma once
 
 #include "src/profiles/PlayerRecord.h"
@@ -14,6 +16,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,11 @@ public:
     // ("images\avatar\" + file name). Names too long for a record's path are
     // left out.
     static std::vector<std::string> GetAvatarFiles(const std::filesystem::path& workingDirectory);
+    // The union of the user's avatar folder and the program's: the same
+    // order, a name in both listed once (the user's picture is the one that
+    // loads, see Game::AvatarFile).
+    static std::vector<std::string> GetAvatarFiles(const std::filesystem::path& userDirectory,
+                                                   const std::filesystem::path& programDirectory);
     // A stored path (backslash separators) as a path for this system.
     static std::filesystem::path NativePath(const std::string& storedPath);
 
@@ -50,6 +58,12 @@ public:
 
     const ProfileFile& GetFile() const { return file; }
 
+    // Shows a failure to the player; called at most once per run.
+    std::function<void(const std::string& message)> sayFailure;
+
 private:
+    void SayFailure();
+
     ProfileFile file;
+    bool failureSaid = false;
 };

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 namespace
@@ -61,6 +62,26 @@ bool WriteAll(int fd, const unsigned char* data, size_t size)
 
 ProfileFile::ProfileFile(std::filesystem::path filePath) : path(std::move(filePath)) {}
 
+bool ProfileFile::Fail() const
+{
+    lastError = std::strerror(errno != 0 ? errno : EIO);
+    return false;
+}
+
+namespace
+{
+
+void MakeFolderOf(const std::filesystem::path& file)
+{
+    if (file.has_parent_path())
+    {
+        std::error_code ignored;
+        std::filesystem::create_directories(file.parent_path(), ignored);
+    }
+}
+
+} // namespace
+
 std::vector<PlayerRecord> ProfileFile::Load() const
 {
     std::vector<PlayerRecord> records;
@@ -80,42 +101,45 @@ std::vector<PlayerRecord> ProfileFile::Load() const
 
 bool ProfileFile::Append(const PlayerRecord& record) const
 {
+    MakeFolderOf(path);
     FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     if (fd.Get() < 0)
     {
-        return false;
+        return Fail();
     }
     struct stat info
     {
     };
     if (::fstat(fd.Get(), &info) != 0)
     {
-        return false;
+        return Fail();
     }
     const off_t aligned = info.st_size - info.st_size % static_cast<off_t>(PlayerRecord::Size);
     if (aligned != info.st_size && ::ftruncate(fd.Get(), aligned) != 0)
     {
-        return false;
+        return Fail();
     }
     unsigned char buffer[PlayerRecord::Size];
     record.Write(buffer);
     if (::lseek(fd.Get(), aligned, SEEK_SET) != aligned || !WriteAll(fd.Get(), buffer, sizeof buffer))
     {
+        Fail();
         // Leave no fragment of the record behind.
         [[maybe_unused]] const int ignored = ::ftruncate(fd.Get(), aligned);
         return false;
     }
-    return fd.Close();
+    return fd.Close() || Fail();
 }
 
 bool ProfileFile::Rewrite(const std::vector<PlayerRecord>& records) const
 {
     std::filesystem::path temporary = path;
     temporary += ".tmp";
+    MakeFolderOf(path);
     FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (fd.Get() < 0)
     {
-        return false;
+        return Fail();
     }
     bool ok = true;
     unsigned char buffer[PlayerRecord::Size];
@@ -134,6 +158,7 @@ bool ProfileFile::Rewrite(const std::vector<PlayerRecord>& records) const
     ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
     if (!ok)
     {
+        Fail();
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
         return false;

@@ -7,12 +7,15 @@
 // first so the new record stays aligned. Rewrite replaces the whole file
 // through a temporary file beside it that is synced and renamed over the old
 // one, so a crash or a full disk leaves either the old file or the new one.
-// Failures are reported by the result only. One thread at a time.
+// Failures are reported by the result, with the system's reason in
+// LastError(). The folder of the file is made when missing. One thread at a
+// time.
 #pragma once
 
 #include "src/profiles/PlayerRecord.h"
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 class ProfileFile
@@ -28,7 +31,12 @@ public:
     bool Rewrite(const std::vector<PlayerRecord>& records) const;
 
     const std::filesystem::path& GetPath() const { return path; }
+    // Why the last failed Append or Rewrite failed ("Is a directory", ...).
+    const std::string& LastError() const { return lastError; }
 
 private:
+    bool Fail() const;
+
     std::filesystem::path path;
+    mutable std::string lastError;
 };

@@ -13,6 +13,7 @@
 
 #include "framework/app/AppBase.h"
 #include "framework/platform/Platform.h"
+#include "src/core/UserPaths.h"
 #include "src/profiles/PlayerRecord.h"
 
 extern char** environ;
@@ -100,20 +101,13 @@ AvatarBrowser::Result AvatarBrowser::Browse(std::string& storedPath)
         ReportUnavailable();
         return Result::Unavailable;
     }
-    std::error_code error;
-    const std::filesystem::path workingDirectory = std::filesystem::current_path(error);
-    if (error)
-    {
-        return Result::Failed;
-    }
     std::string chosen;
     if (!RunChooser(chooser, chosen))
     {
         return Result::Cancelled;
     }
-    // The chooser runs in a process of its own, so our working directory is
-    // still the one remembered above.
-    return CopyIntoAvatars(workingDirectory, chosen, storedPath) ? Result::Imported : Result::Failed;
+    // Imported pictures belong to the user; the program's tree is only read.
+    return CopyIntoAvatars(Game::UserDataDir(), chosen, storedPath) ? Result::Imported : Result::Failed;
 }
 
 void AvatarBrowser::LeaveFullScreen()
@@ -131,12 +125,12 @@ void AvatarBrowser::LeaveFullScreen()
 std::string AvatarBrowser::FindChooser()
 {
     const char* searchPath = std::getenv("PATH");
-    return FindProgram(searchPath != nullptr ? searchPath : "/usr/bin:/bin", {"zenity", "kdialog"});
+    return FindProgram(searchPath != nullptr ? searchPath : "/usr/bin:/bin", {"zenity", "kdialog", "yad"});
 }
 
 void AvatarBrowser::ReportUnavailable()
 {
-    app.ShowMessageBox("Pictures cannot be imported: no file chooser (zenity or kdialog) is installed.", Title,
+    app.ShowMessageBox("Pictures cannot be imported: no file chooser (zenity, kdialog or yad) is installed.", Title,
                        Framework::MB_OK | Framework::MB_ICONINFORMATION);
 }
 
@@ -180,6 +174,10 @@ std::vector<std::string> AvatarBrowser::ChooserArguments(const std::string& choo
     if (chooserName == "kdialog")
     {
         return {"--title", Title, "--getopenfilename", startDirectory, patterns + "|" + FilterName};
+    }
+    if (chooserName == "yad")
+    {
+        return {"--file", std::string("--title=") + Title, std::string("--file-filter=") + FilterName + " | " + patterns};
     }
     return {"--file-selection", std::string("--title=") + Title,
             std::string("--file-filter=") + FilterName + " | " + patterns};
@@ -245,7 +243,7 @@ bool AvatarBrowser::RunChooser(const std::string& chooserPath, std::string& chos
     return !chosen.empty();
 }
 
-bool AvatarBrowser::CopyIntoAvatars(const std::filesystem::path& workingDirectory, const std::string& chosen,
+bool AvatarBrowser::CopyIntoAvatars(const std::filesystem::path& userDirectory, const std::string& chosen,
                                     std::string& storedPath)
 {
     namespace fs = std::filesystem;
@@ -261,7 +259,7 @@ bool AvatarBrowser::CopyIntoAvatars(const std::filesystem::path& workingDirector
     {
         return false;
     }
-    const std::string destination = workingDirectory.string() + "/images/avatar/" + name;
+    const std::string destination = userDirectory.string() + "/images/avatar/" + name;
     const std::string stored = StoredPrefix + name;
     if (destination.size() >= PathBufferSize || stored.size() >= PlayerRecord::AvatarPathSize)
     {

@@ -1,8 +1,8 @@
 // AvatarBrowser: imports a picture from anywhere on disk as an avatar. The
 // desktop's own file chooser runs as a child process (zenity, else kdialog,
-// found on PATH and started without a shell); the chosen file is copied,
-// replacing a file of the same name, into "images/avatar/" below the working
-// directory, where the avatar list finds it.
+// else yad, found on PATH and started without a shell); the chosen file is
+// copied, replacing a file of the same name, into "images/avatar/" below the
+// user's data folder (Game::UserDataDir), where the avatar list finds it.
 //
 // A full-screen game is switched to a window first (the stored window
 // position clamped to the desktop's top-left quadrant), so the chooser is not
@@ -49,8 +49,8 @@ public:
     // file name, the form a player record keeps.
     Result Browse(std::string& storedPath);
 
-    // The chooser program on the search path (zenity before kdialog); empty
-    // when there is none.
+    // The chooser program on the search path (zenity, kdialog, then yad);
+    // empty when there is none.
     virtual std::string FindChooser();
     // Runs the chooser and waits for it; false when the player cancelled or
     // the chooser could not run. chosen is the picked file's path.
@@ -64,10 +64,10 @@ public:
     // The arguments (without the program) for the chooser of that file name;
     // startDirectory is where kdialog opens.
     static std::vector<std::string> ChooserArguments(const std::string& chooserName, const std::string& startDirectory);
-    // Copies chosen into workingDirectory/images/avatar/, replacing a file of
+    // Copies chosen into userDirectory/images/avatar/, replacing a file of
     // that name; storedPath gets the record form. False, copying nothing,
     // for a missing source or a path that does not fit its buffer.
-    static bool CopyIntoAvatars(const std::filesystem::path& workingDirectory, const std::string& chosen,
+    static bool CopyIntoAvatars(const std::filesystem::path& userDirectory, const std::string& chosen,
                                 std::string& storedPath);
 
 protected:

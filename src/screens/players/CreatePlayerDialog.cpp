@@ -1,5 +1,6 @@
 #include "src/screens/players/CreatePlayerDialog.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -11,6 +12,7 @@
 #include "src/screens/players/AvatarBrowser.h"
 #include "src/screens/players/PlayerSelector.h"
 #include "src/core/ResourceIds.h"
+#include "src/core/UserPaths.h"
 #include "src/screens/dialogs/WarningDialog.h"
 #include "src/profiles/PlayerProfiles.h"
 #include "src/screens/players/PlayerScreenHost.h"
@@ -45,7 +47,7 @@ void CreatePlayerDialog::ResetCreatePlayer()
 {
     avatarIndex = 0;
     std::error_code error;
-    avatarPaths = PlayerProfiles::GetAvatarFiles(std::filesystem::current_path(error));
+    avatarPaths = PlayerProfiles::GetAvatarFiles(Game::UserDataDir(), std::filesystem::current_path(error));
     LoadAvatar();
 }
 
@@ -80,7 +82,7 @@ void CreatePlayerDialog::LoadAvatar()
     if (avatarIndex >= 0 && static_cast<std::size_t>(avatarIndex) < avatarPaths.size())
     {
         const std::string& path = avatarPaths[static_cast<std::size_t>(avatarIndex)];
-        avatarImage = host.Application().LoadImageFile(PlayerProfiles::NativePath(path).string(), true);
+        avatarImage = host.Application().LoadImageFile(Game::AvatarFile(path).string(), true);
     }
     MarkDirty();
 }
@@ -166,8 +168,18 @@ void CreatePlayerDialog::Browse()
     {
         return;
     }
-    avatarPaths.push_back(storedPath);
-    avatarIndex = static_cast<int32_t>(avatarPaths.size()) - 1;
+    // A picture of a name already listed replaced that one: it is chosen,
+    // not listed twice.
+    const auto listed = std::find(avatarPaths.begin(), avatarPaths.end(), storedPath);
+    if (listed == avatarPaths.end())
+    {
+        avatarPaths.push_back(storedPath);
+        avatarIndex = static_cast<int32_t>(avatarPaths.size()) - 1;
+    }
+    else
+    {
+        avatarIndex = static_cast<int32_t>(listed - avatarPaths.begin());
+    }
     LoadAvatar();
 }
 

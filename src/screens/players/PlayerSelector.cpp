@@ -8,6 +8,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "src/core/ResourceIds.h"
+#include "src/core/UserPaths.h"
 #include "src/profiles/PlayerProfiles.h"
 #include "src/screens/players/PlayerScreenHost.h"
 
@@ -49,7 +50,7 @@ void PlayerSelector::LoadAvatar()
     if (const PlayerRecord* player = ShownPlayer())
     {
         avatarImage =
-            host.Application().LoadImageFile(PlayerProfiles::NativePath(player->GetAvatarPath()).string(), true);
+            host.Application().LoadImageFile(Game::AvatarFile(player->GetAvatarPath()).string(), true);
     }
     MarkDirty();
 }

@@ -61,12 +61,12 @@ TEST(GameAppSetup, FirstRunStartsFullScreenUntilSettingsExist)
 
 TEST(GameAppSetup, ShutdownWritesLeaveTime)
 {
-    std::filesystem::path root;
+    std::filesystem::path file;
     {
         TestGameApp app;
-        root = app.settingsRoot;
+        file = app.SettingsFile();
     }
-    Framework::SettingsStore store("SOFTWARE\\Tamsery Games\\Frothwick", root);
+    Framework::SettingsStore store = Framework::SettingsStore::AtFile(file);
     int32_t leave = 0;
     ASSERT_TRUE(store.ReadInteger("Leave", leave));
     EXPECT_GT(leave, 1700000000);

@@ -16,6 +16,7 @@
 #include "src/app/FadeWidget.h"
 #include "src/screens/menu/MenuBackground.h"
 #include "src/core/ResourceIds.h"
+#include "src/core/UserPaths.h"
 
 using FrothwickTest::TestGameApp;
 
@@ -42,6 +43,7 @@ protected:
     {
         const std::filesystem::path work = TestSupport::TestTempDir("work");
         std::filesystem::remove_all(work); // left by an earlier run
+        std::filesystem::remove_all(Game::UserDataDir());
         std::filesystem::create_directories(work);
         std::filesystem::current_path(work);
         ResetResourceVariables();
@@ -275,8 +277,8 @@ TEST_F(LoadScreenTest, QuitFadeSavesOnceAndStopsAfter86Updates)
     EXPECT_TRUE(app.shutdown);
     fade.Update();
     EXPECT_EQ(app.profiles.players.size(), 1u) << "saved once";
-    ASSERT_TRUE(std::filesystem::exists("data/usr.dat"));
-    EXPECT_EQ(std::filesystem::file_size("data/usr.dat"), 296u);
+    ASSERT_TRUE(std::filesystem::exists(Game::ProfilesPath()));
+    EXPECT_EQ(std::filesystem::file_size(Game::ProfilesPath()), 296u);
 }
 
 TEST_F(LoadScreenTest, QuitWithoutAPlayerWritesNoProfile)
@@ -289,7 +291,7 @@ TEST_F(LoadScreenTest, QuitWithoutAPlayerWritesNoProfile)
     }
     EXPECT_TRUE(app.shutdown);
     EXPECT_TRUE(app.profiles.players.empty());
-    EXPECT_FALSE(std::filesystem::exists("data/usr.dat"));
+    EXPECT_FALSE(std::filesystem::exists(Game::ProfilesPath()));
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include "src/app/PlayerScreens.h"
 #include "src/screens/players/PlayerSelector.h"
 #include "src/core/ResourceIds.h"
+#include "src/core/UserPaths.h"
 #include "src/screens/dialogs/WarningDialog.h"
 #include "support/FixedWidthFont.h"
 #include "support/ImageFileWriters.h"
@@ -35,6 +36,7 @@ protected:
         dir = TestSupport::TestTempDir("game");
         fs::remove_all(dir);
         fs::create_directories(dir / "data");
+        fs::remove_all(Game::UserDataDir()); // left by an earlier run of this test
         oldDirectory = fs::current_path();
         fs::current_path(dir);
         // The name field's font, so no system font is looked up.
@@ -106,7 +108,8 @@ TEST_F(PlayerWiringTest, FirstRunCreatesAPlayerChoosesItAndQuitsThroughTheFade)
     EXPECT_FALSE(app->menuBackground->HasWidget(create));
     ASSERT_EQ(app->profiles.players.size(), 1u);
     EXPECT_EQ(app->profiles.players[0].GetAvatarPath(), "images\\avatar\\owl.png");
-    EXPECT_EQ(fs::file_size("data/usr.dat"), 296u);
+    EXPECT_EQ(fs::file_size(Game::ProfilesPath()), 296u) << "in the user's folder";
+    EXPECT_FALSE(fs::exists("data/usr.dat")) << "nothing below the program's tree";
 
     Click(selector->startButton.get());
     EXPECT_EQ(app->menuBackground->GetPanel(), 1);
@@ -133,7 +136,7 @@ TEST_F(PlayerWiringTest, FirstRunCreatesAPlayerChoosesItAndQuitsThroughTheFade)
     EXPECT_FALSE(app->fadeWidget->finished);
     app->Ticks(1);
     EXPECT_TRUE(app->fadeWidget->finished);
-    const auto bytes = Bytes("data/usr.dat");
+    const auto bytes = Bytes(Game::ProfilesPath());
     ASSERT_EQ(bytes.size(), 296u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "Wren");
     EXPECT_EQ(bytes[288], 5) << "water progress";

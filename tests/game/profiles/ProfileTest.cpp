@@ -154,7 +154,8 @@ TEST_F(ProfileTest, FailedRewriteLeavesTheOldFileAndNoTemporary)
     EXPECT_EQ(Bytes(path), before);
 
     EXPECT_TRUE(ProfileFile(dir / "missing" / "usr.dat").Load().empty());
-    EXPECT_FALSE(ProfileFile(dir / "missing" / "usr.dat").Append(MakePlayer("X")));
+    EXPECT_TRUE(ProfileFile(dir / "missing" / "usr.dat").Append(MakePlayer("X"))) << "the folder is made";
+    EXPECT_EQ(fs::file_size(dir / "missing" / "usr.dat"), PlayerRecord::Size);
 }
 
 TEST_F(ProfileTest, PlayerListKeepsNamesUniqueAndSavesTheCurrentPlayerFirst)

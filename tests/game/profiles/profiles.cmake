@@ -1,3 +1,3 @@
 frothwick_add_test(NAME test_profiles
-    SOURCES game/profiles/ProfileTest.cpp
-    LIBS frothwick_profiles)
+    SOURCES game/profiles/ProfileTest.cpp game/profiles/ProfileSaveFailureTest.cpp
+    LIBS frothwick_profiles frothwick_core)

@@ -25,6 +25,7 @@
 #include "framework/widgets/EditWidget.h"
 #include "support/FixedWidthFont.h"
 #include "support/ImageFileWriters.h"
+#include "src/core/UserPaths.h"
 #include "support/TestTemp.h"
 
 namespace fs = std::filesystem;
@@ -148,6 +149,7 @@ protected:
         dir = TestSupport::TestTempDir("work");
         fs::remove_all(dir);
         fs::create_directories(dir);
+        fs::remove_all(Game::UserDataDir()); // left by an earlier run of this test
         oldDirectory = fs::current_path();
         fs::current_path(dir);
         fs::create_directories("data");
@@ -451,7 +453,13 @@ TEST_F(PlayerScreensTest, BrowseInFullScreenLeavesAWindowAndAddsTheCopiedPicture
     EXPECT_EQ(createDialog->avatarIndex, 1);
     ASSERT_NE(createDialog->avatarImage, nullptr);
     EXPECT_EQ(createDialog->avatarImage->width, 5);
-    EXPECT_EQ(Bytes(dir / "images" / "avatar" / "Me.png"), Bytes(outside));
+    EXPECT_EQ(Bytes(Game::UserAvatarDir() / "Me.png"), Bytes(outside)) << "imported into the user's folder";
+    EXPECT_FALSE(fs::exists(dir / "images" / "avatar" / "Me.png")) << "the program's tree is only read";
+
+    // The same picture again replaces the copy and is not listed twice.
+    Click(createDialog->browseButton.get());
+    EXPECT_EQ(createDialog->avatarPaths.size(), 2u);
+    EXPECT_EQ(createDialog->avatarIndex, 1);
 
     // Cancelled or failed: the list stays as it was, in a window now.
     const size_t created = host->app.fake->created.size();
