@@ -1,0 +1,279 @@
+#include "src/play/GameAreaWidget.h"
+
+#include "external/lumora/EffectManager.h"
+#include "external/lumora/ParticleSystem.h"
+#include "external/lumora/ParticleSystemManager.h"
+#include "external/util/RandomUtil.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/graphics/Image.h"
+#include "src/core/PlayHost.h"
+#include "src/core/ResourceIds.h"
+#include "src/effects/BurstParticles.h"
+#include "src/effects/Clock.h"
+#include "src/effects/SpriteParticlePool.h"
+#include "src/play/BulletBubbleMoveEffect.h"
+#include "src/play/StageFile.h"
+#include "src/script/DesignScript.h"
+#include "src/sprites/WindCloudSprite.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace
+{
+bool TraceRequested()
+{
+    const char* value = std::getenv("FROTHWICK_FIELD_TRACE");
+    return value != nullptr && std::strcmp(value, "1") == 0;
+}
+} // namespace
+
+GameAreaWidget::GameAreaWidget(PlayHost& playHost, bool questField)
+    : CommonBkgdWidget(nullptr), BubbleGrid(questField), host(playHost), traceField(TraceRequested())
+{
+    bulletEffect = std::make_shared<BulletBubbleMoveEffect>(this);
+    clock = std::make_shared<Clock>();
+    Resize(0, 0, Width, Height);
+
+    if (questField)
+    {
+        LoadStageFile(host.State().stageId);
+    }
+    else
+    {
+        GenerateStage(host.State().world);
+    }
+    PrepareShots();
+
+    const std::shared_ptr<Lumora::EffectManager> effects = Lumora::EffectManager::Instance();
+    effects->SetClock(clock);
+    effects->Start();
+    bulletEffect->SetName("BulletMoveEffect");
+    bulletEffect->SetClock(clock);
+    bulletEffect->SetTarget(shot);
+    bulletEffect->SetAlgorithm(std::make_shared<BulletAlgorithm>(Lumora::Vector2(500.0f, -100.0f)));
+    bulletEffect->SetDuration(10000);
+    effects->AddEffect(bulletEffect);
+
+    particlePool = std::make_shared<SpriteParticlePool>();
+    const int32_t sparkCels = IMAGE_PARTICLE_ALL ? IMAGE_PARTICLE_ALL->columns * IMAGE_PARTICLE_ALL->rows : 0;
+    particlePool->SetImageAll(IMAGE_PARTICLE_ALL, sparkCels);
+
+    shotInFlight = false;
+    showGoal = true;
+    pushDownPending = false;
+    hitEffectVisible = false;
+    hitEffectAlpha = 255;
+    showShine = true;
+    host.StampStageStart();
+}
+
+GameAreaWidget::~GameAreaWidget()
+{
+    bulletEffect->Detach();
+    bulletEffect->Stop();
+    Lumora::EffectManager::Instance()->RemoveEffect(bulletEffect);
+    Lumora::ParticleSystemManager* particles = Lumora::ParticleSystemManager::Instance();
+    for (const auto& burst : bursts)
+    {
+        if (const std::shared_ptr<Lumora::ParticleSystem> system = burst.lock())
+        {
+            particles->RemoveParticleSystem(system);
+        }
+    }
+    particlePool->ClearGraphics();
+    RemoveAllChildren();
+}
+
+// --- stage set-up ---
+
+void GameAreaWidget::LoadStageFile(int32_t stageId)
+{
+    const std::optional<std::string> name = DesignScript::GetStageFile(stageId);
+    if (!name)
+    {
+        return;
+    }
+    const std::optional<std::vector<uint8_t>> bytes = StageFile::ReadFile(StageFile::StagePath(*name));
+    if (!bytes)
+    {
+        return;
+    }
+    LoadStageBytes(*bytes);
+}
+
+bool GameAreaWidget::LoadStageBytes(std::span<const uint8_t> bytes)
+{
+    if (!StageFile::LoadStageBytes(*this, host, bytes))
+    {
+        return false;
+    }
+    TraceField();
+    return true;
+}
+
+void GameAreaWidget::PlaceStageCell(int32_t row, int32_t column, int32_t code, int32_t parameter)
+{
+    StageFile::PlaceStageCell(*this, host, row, column, code, parameter);
+}
+
+void GameAreaWidget::GenerateStage(int32_t world)
+{
+    StageFile::GenerateStage(*this, host, world);
+    TraceField();
+}
+
+bool GameAreaWidget::PlaceObstacle(const SpritePtr& sprite, int32_t row, int32_t column)
+{
+    return StageFile::PlaceObstacle(*this, sprite, row, column);
+}
+
+void GameAreaWidget::TraceField() const
+{
+    if (!traceField)
+    {
+        return;
+    }
+    std::string line = "field";
+    for (const SpritePtr& cell : grid)
+    {
+        line += ' ';
+        line += std::to_string(cell ? cell->GetKind() : 0);
+    }
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
+}
+
+// --- shots ---
+
+void GameAreaWidget::PrepareShots()
+{
+    const std::vector<int32_t> colours = ColoursPresent();
+    if (!colours.empty())
+    {
+        RandomUtil random;
+        const auto size = static_cast<int32_t>(colours.size());
+        if (!nextBubble || nextBubble->GetKind() == KIND_NONE)
+        {
+            nextBubble = std::make_shared<BubbleSprite>(colours[size_t(random.Next(0, size))]);
+        }
+        shot = nextBubble;
+        nextBubble = std::make_shared<BubbleSprite>(colours[size_t(random.Next(0, size))]);
+    }
+    else
+    {
+        shot = std::make_shared<BubbleSprite>(IsQuest() ? KIND_AQUA : KIND_NONE);
+        nextBubble = std::make_shared<BubbleSprite>(KIND_NONE);
+    }
+    shot->SetPosition({ShooterX, ShooterY});
+    nextBubble->SetPosition({PreviewX, PreviewY});
+    MarkDirty();
+}
+
+void GameAreaWidget::MouseDown(int32_t pressX, int32_t pressY, int32_t clickCount)
+{
+    const PlayState& state = host.State();
+    if (shotInFlight || state.paused || state.stageOver || clickCount != 1 || !shot)
+    {
+        return;
+    }
+    const Lumora::Vector2 centre = shot->GetPosition() + Lumora::Vector2(15.0f, 15.0f);
+    if (float(pressY) > centre.y - AimMargin)
+    {
+        return;
+    }
+    const Lumora::Vector2 velocity =
+        (Lumora::Vector2(float(pressX), float(pressY)) - centre).normalisedCopy() * ShotSpeed;
+    bulletEffect->SetTarget(shot);
+    bulletEffect->GetAlgorithm()->SetVelocity(velocity);
+    bulletEffect->Start();
+    shotInFlight = true;
+}
+
+bool GameAreaWidget::FlightStep()
+{
+    const SpritePtr& flying = bulletEffect->GetTarget();
+    if (!flying || flying->GetPosition().y >= 0.0f)
+    {
+        return false;
+    }
+    shotInFlight = false;
+    PrepareShots();
+    return true;
+}
+
+void GameAreaWidget::BurstParticles(const Lumora::Vector2& position, int32_t count)
+{
+    std::erase_if(bursts, [](const std::weak_ptr<Lumora::ParticleSystem>& burst) { return burst.expired(); });
+    bursts.push_back(::BurstParticles(clock, particlePool, position, count));
+}
+
+// --- update and drawing ---
+
+void GameAreaWidget::UpdateSmooth(double fraction)
+{
+    clock->Advance(fraction);
+    Lumora::EffectManager::Instance()->Tick();
+    Lumora::ParticleSystemManager::Instance()->Tick();
+    UpdateWindClouds();
+    MarkDirty();
+}
+
+void GameAreaWidget::UpdateWindClouds()
+{
+    const auto occupied = [this](int32_t row, int32_t column) { return GetCell(row, column) != nullptr; };
+    for (const SpritePtr& cell : grid)
+    {
+        if (cell && cell->GetKind() == KIND_WIND_CLOUD)
+        {
+            if (auto* cloud = dynamic_cast<WindCloudSprite*>(cell.get()))
+            {
+                cloud->Update(occupied);
+            }
+        }
+    }
+}
+
+void GameAreaWidget::DrawGrid(Framework::Graphics* g)
+{
+    for (const SpritePtr& cell : grid)
+    {
+        if (cell && cell->GetKind() == KIND_WATER_HOLE)
+        {
+            cell->Draw(g);
+        }
+    }
+    for (const SpritePtr& cell : grid)
+    {
+        if (cell && IsColourKind(cell->GetKind()))
+        {
+            cell->Draw(g);
+        }
+    }
+    for (const SpritePtr& cell : grid)
+    {
+        if (cell && cell->GetKind() != KIND_WATER_HOLE && !IsColourKind(cell->GetKind()))
+        {
+            cell->Draw(g);
+        }
+    }
+}
+
+void GameAreaWidget::Draw(Framework::Graphics* g)
+{
+    particlePool->SetGraphicsAll(g);
+    DrawGrid(g);
+    if (shot)
+    {
+        shot->Draw(g);
+    }
+    if (nextBubble)
+    {
+        nextBubble->Draw(g);
+    }
+    Lumora::ParticleSystemManager::Instance()->RenderAllParticleEffects();
+    particlePool->ClearGraphics();
+}
