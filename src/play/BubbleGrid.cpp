@@ -5,8 +5,14 @@
 
 namespace
 {
-constexpr int32_t Index(int32_t row, int32_t column) { return row * GRID_COLUMNS + column; }
-constexpr bool IsOdd(int32_t row) { return row % 2 != 0; }
+constexpr int32_t Index(int32_t row, int32_t column)
+{
+    return row * GRID_COLUMNS + column;
+}
+constexpr bool IsOdd(int32_t row)
+{
+    return row % 2 != 0;
+}
 } // namespace
 
 BubbleGrid::SpritePtr BubbleGrid::GetCell(int32_t row, int32_t column) const
@@ -81,13 +87,26 @@ bool BubbleGrid::NeighbourCell(int32_t row, int32_t column, int32_t direction, G
     const int32_t e = IsOdd(row) ? 0 : 1;
     switch (direction)
     {
-        case DIR_LEFT: out = {row, column - 1}; return true;
-        case DIR_RIGHT: out = {row, column + 1}; return true;
-        case DIR_UPPER_LEFT: out = {row - 1, column - e}; return true;
-        case DIR_UPPER_RIGHT: out = {row - 1, column - e + 1}; return true;
-        case DIR_LOWER_LEFT: out = {row + 1, column - e}; return true;
-        case DIR_LOWER_RIGHT: out = {row + 1, column - e + 1}; return true;
-        default: return false;
+        case DIR_LEFT:
+            out = {row, column - 1};
+            return true;
+        case DIR_RIGHT:
+            out = {row, column + 1};
+            return true;
+        case DIR_UPPER_LEFT:
+            out = {row - 1, column - e};
+            return true;
+        case DIR_UPPER_RIGHT:
+            out = {row - 1, column - e + 1};
+            return true;
+        case DIR_LOWER_LEFT:
+            out = {row + 1, column - e};
+            return true;
+        case DIR_LOWER_RIGHT:
+            out = {row + 1, column - e + 1};
+            return true;
+        default:
+            return false;
     }
 }
 

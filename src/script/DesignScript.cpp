@@ -15,8 +15,7 @@ namespace DesignScript
 namespace
 {
 // "(%P|%t) 执行 Lua::%s 函数时出错\n" in the GBK code page.
-constexpr const char* FailureFormat =
-    "(%P|%t) \xD6\xB4\xD0\xD0 Lua::%s \xBA\xAF\xCA\xFD\xCA\xB1\xB3\xF6\xB4\xED\n";
+constexpr const char* FailureFormat = "(%P|%t) \xD6\xB4\xD0\xD0 Lua::%s \xBA\xAF\xCA\xFD\xCA\xB1\xB3\xF6\xB4\xED\n";
 
 struct StateCloser
 {
@@ -125,8 +124,7 @@ std::string ErrorText(lua_State* L)
     return std::string(text, length);
 }
 
-int32_t NumberOrDefault(const char* name, int32_t argument, const std::string& path,
-                        const SourceLocation& caller)
+int32_t NumberOrDefault(const char* name, int32_t argument, const std::string& path, const SourceLocation& caller)
 {
     const std::optional<Result> result = CallDesignFunction(name, argument, Answer::Number, path, caller);
     return result ? result->number : 0;

@@ -140,12 +140,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool numeric = true;
     switch (form)
     {
-        case 0: answer = "return " + NumberLiteral(number); break;
-        case 1: answer = "return " + text; numeric = false; break;
-        case 2: answer = "return nil"; break;
-        case 3: answer = "return {}"; break;
-        case 4: answer = "error(" + text + ")"; fails = true; break;
-        default: answer = "error({" + text + "})"; fails = true; break;
+        case 0:
+            answer = "return " + NumberLiteral(number);
+            break;
+        case 1:
+            answer = "return " + text;
+            numeric = false;
+            break;
+        case 2:
+            answer = "return nil";
+            break;
+        case 3:
+            answer = "return {}";
+            break;
+        case 4:
+            answer = "error(" + text + ")";
+            fails = true;
+            break;
+        default:
+            answer = "error({" + text + "})";
+            fails = true;
+            break;
     }
     std::string script;
     for (const char* name : {"GetStageFile", "CalcScore", "CalcPushDownInterval", "GetTimeBonus"})

@@ -53,8 +53,7 @@ protected:
 
     static std::string Prefix()
     {
-        return "(" + std::to_string(getpid()) + "|" + std::to_string(syscall(SYS_gettid)) +
-               ") \xD6\xB4\xD0\xD0 Lua::";
+        return "(" + std::to_string(getpid()) + "|" + std::to_string(syscall(SYS_gettid)) + ") \xD6\xB4\xD0\xD0 Lua::";
     }
     static std::string Suffix() { return " \xBA\xAF\xCA\xFD\xCA\xB1\xB3\xF6\xB4\xED\n"; }
     static std::string Line(const std::string& message) { return Prefix() + message + Suffix(); }
