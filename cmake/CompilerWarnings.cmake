@@ -6,9 +6,10 @@ function(frothwick_warnings target)
 endfunction()
 
 # Folders are built from parts: each part of a folder lives in its own
-# NAME.cmake beside the folder's CMakeLists.txt and joins once it exists.
+# NAME.cmake beside the folder's CMakeLists.txt. A part listed but missing
+# (or misspelt) is a configuration error.
 macro(frothwick_parts)
   foreach(part ${ARGN})
-    include(${CMAKE_CURRENT_SOURCE_DIR}/${part}.cmake OPTIONAL)
+    include(${CMAKE_CURRENT_SOURCE_DIR}/${part}.cmake)
   endforeach()
 endmacro()

@@ -2,12 +2,12 @@
 # Measures the processor time of the running program under Xvfb.
 #   scripts/measure-cpu.sh BUILD_BIN_DIR [window|fullscreen|idle] [SECONDS] [PROGRAM]
 # Starts Xvfb on a free display with jwm as window manager, runs PROGRAM
-# (default frothwick; frothwick_demo is the widget demo) for a warm-up of
+# (default frothwick; frothwick_gallery shows the widget gallery) for a warm-up of
 # WARMUP seconds (environment, default 2; the game's start-up picture and
 # loading take about 3) plus SECONDS (default 20), and prints the program's
 # and the X server's CPU use over that span (utime + stime from
 # /proc/PID/stat) and the update rate from the program's own statistics. "idle" is the window with
-# the demo's marker kept still (FROTHWICK_STILL=1).
+# the gallery's marker kept still (FROTHWICK_STILL=1).
 set -euo pipefail
 bin="$(cd "${1:?build bin folder}" && pwd)"
 mode="${2:-window}"

@@ -1,6 +1,5 @@
-// The desktop's clipboard through SDL (compiled into fw_controls, which owns
-// the Clipboard interface).
-#include "framework/widgets/Clipboard.h"
+// The desktop's clipboard through SDL.
+#include "framework/platform/Clipboard.h"
 
 #include <SDL.h>
 

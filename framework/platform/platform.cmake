@@ -1,9 +1,10 @@
 # fw_platform: the SDL window, input, cursors, message boxes and present path,
-# the clock, the settings files and the single-instance lock.
+# the clock, the settings files, the single-instance lock and the clipboard.
 add_library(fw_platform STATIC
     ${CMAKE_CURRENT_LIST_DIR}/Clock.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Letterbox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/QuitSignals.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SdlClipboard.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SdlPlatform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp

@@ -5,7 +5,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/TextureFont.h"
 #include "framework/platform/VirtualKeys.h"
-#include "framework/widgets/Clipboard.h"
+#include "framework/platform/Clipboard.h"
 #include "framework/widgets/ControlHost.h"
 #include "framework/widgets/GbkText.h"
 #include "framework/widgets/WidgetManager.h"

@@ -1,6 +1,5 @@
 # fw_controls: the standard controls (buttons, links, check boxes, sliders,
-# text fields, message boxes) on the widget tree, the GBK text helpers and
-# the desktop clipboard (SDL, from the platform folder).
+# text fields, message boxes) on the widget tree and the GBK text helpers.
 add_library(fw_controls STATIC
     ${CMAKE_CURRENT_LIST_DIR}/ButtonWidget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Checkbox.cpp
@@ -10,7 +9,6 @@ add_library(fw_controls STATIC
     ${CMAKE_CURRENT_LIST_DIR}/EditWidget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GbkText.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HyperlinkWidget.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Slider.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../platform/SdlClipboard.cpp)
-target_link_libraries(fw_controls PUBLIC fw_widgets fw_sysfont fw_texturefont PRIVATE PkgConfig::SDL2)
+    ${CMAKE_CURRENT_LIST_DIR}/Slider.cpp)
+target_link_libraries(fw_controls PUBLIC fw_widgets fw_sysfont fw_texturefont fw_graphics fw_platform)
 frothwick_warnings(fw_controls)

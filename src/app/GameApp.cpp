@@ -1,10 +1,12 @@
 #include "src/app/GameApp.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <thread>
 
+#include "external/lumora/ParticleSystemManager.h"
 #include "external/timer/TimeManager.h"
 #include "external/util/RuntimeRandom.h"
 #include "framework/app/ResourceManager.h"
@@ -93,7 +95,7 @@ GameApp::GameApp()
     refreshPacing = true;
     // The face name is GBK text ("SimSun" in Chinese), as the settings keep it.
     systemFontBold = std::make_unique<Framework::TextureFont>("\xCB\xCE\xCC\xE5", 10, true, false, false, 1);
-    shotsUntilPushDown = 6;
+    shotsUntilPushDown = Game::ShotsPerPushDown;
     TimeManager::Instance()->Init();
     stageOver = false;
     world = Game::WorldEarth;
@@ -367,7 +369,7 @@ void GameApp::StartGame()
     board->Resize(0, 0, 800, 600);
     board->SetWorld(world);
     // The board's settings dialog takes the volumes here once it exists.
-    shotsUntilPushDown = 6;
+    shotsUntilPushDown = Game::ShotsPerPushDown;
     widgetManager->RemoveAllChildren();
     widgetManager->AddWidget(board.get());
     widgetManager->SetFocus(board.get());
@@ -389,6 +391,37 @@ void GameApp::ShowWarning(int32_t kind)
     {
         warningDialog->Show(kind);
     }
+}
+
+void GameApp::ReleaseGameEffects()
+{
+    // The running sprite animations join here once they exist.
+    Lumora::ParticleSystemManager::Release();
+}
+
+void GameApp::MinimiseWindow()
+{
+    if (platform)
+    {
+        platform->MinimiseMainWindow();
+    }
+}
+
+void GameApp::ToggleScreenMode()
+{
+    if (windowed)
+    {
+        SetScreenMode(false, is3D, false);
+        return;
+    }
+    // -1 means "never placed": the window is then centred, not cornered.
+    if (preferredX != -1)
+    {
+        preferredX = std::max(preferredX, 0);
+        preferredY = std::max(preferredY, 0);
+    }
+    SetScreenMode(true, is3D, false);
+    InstallDragBand();
 }
 
 void GameApp::CloseRequestHook()
@@ -426,7 +459,7 @@ void GameApp::ResetStage()
     windCloudActive = false;
     wallBurst = false;
     stageOver = false;
-    shotsUntilPushDown = 6;
+    shotsUntilPushDown = Game::ShotsPerPushDown;
     // The game-over effect is told to reset here once it exists.
     highScoreRank = -1;
 }
@@ -532,6 +565,11 @@ void GameApp::ConfigureObstacles()
         const CountRule& rule = obstacleRules[table][difficulty][i];
         obstacleCounts[i] = rule.range > 0 ? RuntimeRandom::Global().Next() % rule.range + rule.base : rule.base;
     }
+}
+
+int32_t GameApp::ObstacleCount(int32_t index) const
+{
+    return index >= 0 && index < ObstacleKinds ? obstacleCounts[index] : 0;
 }
 
 std::string GameApp::ModeName() const

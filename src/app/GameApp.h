@@ -27,6 +27,9 @@
 
 #include "framework/app/AppBase.h"
 #include "framework/widgets/DialogListener.h"
+#include "src/core/GameTypes.h"
+#include "src/core/PlayHost.h"
+#include "src/screens/menu/MenuApp.h"
 #include "src/profiles/PlayerProfiles.h"
 
 namespace Framework
@@ -45,58 +48,17 @@ class MenuBackground;
 class PlayerScreens;
 class WarningDialog;
 
-// Song ids of the music interface.
-namespace Songs
-{
-constexpr int32_t WindCloud = 1000;
-constexpr int32_t MainScreen = 10001;
-constexpr int32_t Dream = 10002;
-constexpr int32_t Fire = 10003;
-constexpr int32_t Ice = 10004;
-constexpr int32_t Phantom = 10005;
-constexpr int32_t PurpleMoon = 10006;
-constexpr int32_t Wind = 10007;
-constexpr int32_t LevelComplete = 10008;
-constexpr int32_t LevelFailed = 10009;
-} // namespace Songs
-
-// Game modes, difficulties and worlds.
-namespace Game
-{
-constexpr int32_t ModeArcade = 100;
-constexpr int32_t ModeQuest = 101;
-constexpr int32_t ModeTime = 102;
-constexpr int32_t Easy = 0;
-constexpr int32_t Normal = 1;
-constexpr int32_t Hard = 2;
-constexpr int32_t Expert = 3;
-constexpr int32_t WorldWater = 1;
-constexpr int32_t WorldFire = 2;
-constexpr int32_t WorldEarth = 3;
-constexpr int32_t WorldAir = 4;
-} // namespace Game
-
-// Indices of GameApp::obstacleCounts.
-enum ObstacleIndex : int32_t
-{
-    ObstacleLock,
-    ObstacleBomb,
-    ObstacleWall,
-    ObstacleWindCloud,
-    ObstacleTornado,
-    ObstacleFlame,
-    ObstacleLava,
-    ObstacleSnowman,
-    ObstacleWaterHole,
-    ObstaclePlant,
-    ObstacleMushroom,
-    ObstacleKinds
-};
-
 class GameApp;
 extern GameApp* gApp;
 
-class GameApp : public Framework::AppBase, public Framework::DialogListener
+// The game in play is GameApp's own PlayState (gApp->score and the like), and
+// GameApp answers PlayHost for the sprites, effects and in-game screens, and
+// MenuApp for the menu background.
+class GameApp : public Framework::AppBase,
+                public Framework::DialogListener,
+                public PlayState,
+                public PlayHost,
+                public MenuApp
 {
 public:
     // Ticks a new stage song waits before it fades in (the old one has faded
@@ -124,26 +86,11 @@ public:
     PlayerProfiles profiles;
     Framework::Image* avatarImage = nullptr;
 
-    // --- the game in play ---
-    int32_t displayedScore = 0;
-    int32_t score = 0;
-    bool windCloudActive = false;
-    int32_t stageStartMinute = 0;
-    bool paused = false;
-    bool lastStageWon = false;
-    bool stageOver = false;
-    bool wallBurst = false;
-    int32_t mode = Game::ModeArcade;
-    int32_t difficulty = Game::Easy;
-    int32_t world = Game::WorldEarth;
-    int32_t stageId = 0;
-    int32_t highScoreRank = -1;
-    int32_t shotsUntilPushDown = 6;
+    // --- the game in play (the rest is PlayState) ---
     std::array<int32_t, ObstacleKinds> obstacleCounts{};
 
     // --- music ---
     std::array<std::array<int32_t, 6>, 4> musicTable{};
-    int32_t stageCounter = 0;
     int32_t pendingSong = -1;
     int32_t songDelay = 0;
 
@@ -156,45 +103,59 @@ public:
 
     // --- screens ---
     void ShowMainScreen();
-    // panel: 0 player selector, 1 main menu, 2 difficulty, 3 world selector.
-    void ShowMainMenu(int32_t panel, bool fade);
-    void StartGame();
-    void ShowExitDialog();
-    // kind: 0 the name exists already, 1 the name is empty, 2 no player yet.
+    // panel: one of Panels.
+    void ShowMainMenu(int32_t panel, bool fade) override;
+    void StartGame() override;
+    void ShowExitDialog() override;
+    // kind: one of Warnings.
     void ShowWarning(int32_t kind);
     void BeginQuit();
     // The window can be dragged by its top 26 rows, except over the title
     // bar's buttons (x 720 to 796). Made again after every new window.
     void InstallDragBand();
 
+    // --- PlayHost ---
+    using PlayHost::State;
+    PlayState& State() override { return *this; }
+    using AppBase::PlaySound;
+    void PlaySound(int32_t soundId) override { AppBase::PlaySound(soundId); }
+    void SetCursor(int32_t cursor) override { AppBase::SetCursor(cursor); }
+    int32_t ObstacleCount(int32_t index) const override;
+
+    // --- MenuApp ---
+    void ReleaseGameEffects() override;
+    void MinimiseWindow() override;
+    // Back to a window, the drag band is made again.
+    void ToggleScreenMode() override;
+
     // --- stage state ---
-    void ResetStage();
+    void ResetStage() override;
     // song -1: the stage-music rotation; otherwise a jingle played once.
     void PlayStageMusic(int32_t song);
-    void StageReached(int32_t reachedStageId);
+    void StageReached(int32_t reachedStageId) override;
     // Ends the current stage once (a second end of the same stage is
     // ignored): the flags, the jingle, and the wind loop stopped. The time
     // bonus and the high-score entry join with the stage flow.
-    void EndStage(bool won);
-    void ConfigureObstacles();
-    void StampStageStart();
+    void EndStage(bool won) override;
+    void ConfigureObstacles() override;
+    void StampStageStart() override;
     // The wind cloud's loop.
-    void StartWindLoop();
-    void StopWindLoop();
+    void StartWindLoop() override;
+    void StopWindLoop() override;
 
     std::string ModeName() const;
     std::string DifficultyName() const;
-    int32_t ColourCount() const;
-    int32_t WorldProgress() const { return profiles.WorldProgress(world); }
+    int32_t ColourCount() const override;
+    int32_t WorldProgress() const override { return profiles.WorldProgress(world); }
 
-    void SetPaused(bool on) { paused = on; }
+    void SetPaused(bool on) override { paused = on; }
     bool IsPaused() const { return paused; }
-    void SetGameMode(int32_t value) { mode = value; }
-    int32_t GetGameMode() const { return mode; }
-    void SetDifficulty(int32_t value) { difficulty = value; }
+    void SetGameMode(int32_t value) override { mode = value; }
+    int32_t GetGameMode() const override { return mode; }
+    void SetDifficulty(int32_t value) override { difficulty = value; }
     int32_t GetDifficulty() const { return difficulty; }
-    void SetWorld(int32_t value) { world = value; }
-    int32_t GetWorld() const { return world; }
+    void SetWorld(int32_t value) override { world = value; }
+    int32_t GetWorld() const override { return world; }
     int32_t GetStage() const { return stageId; }
     void SetWallBurst(bool on) { wallBurst = on; }
     bool GetWallBurst() const { return wallBurst; }

@@ -2,7 +2,7 @@
 // driven by xdotool: clicks reach the game at the picture's coordinates in a
 // window and in letterboxed full screen, Alt+Enter switches between the two,
 // and the top band drags the borderless window; the program reports what it
-// received through its input trace (FROTHWICK_INPUT_TRACE). The widget demo
+// received through its input trace (FROTHWICK_INPUT_TRACE). The widget gallery
 // shows hover and press feedback on a button of a known place, in both
 // modes.
 //
@@ -226,7 +226,7 @@ protected:
 
     std::string FindWindow()
     {
-        // The game's caption carries its version; the demo's is the bare name.
+        // The game's caption carries its version; the gallery's is the bare name.
         std::string id = X("xdotool search --onlyvisible --name '^Frothwick( - .*)?$'");
         const size_t end = id.find('\n');
         return end == std::string::npos ? id : id.substr(0, end);
@@ -347,8 +347,8 @@ TEST_F(WindowEndToEndTest, AButtonShowsHoverAndPressAndFullScreenShowsTheSamePic
     {
         GTEST_SKIP() << "end-to-end test skipped: ImageMagick's import is not installed";
     }
-    StartProgram("", FROTHWICK_DEMO_PROGRAM);
-    // The first of the demo's buttons covers (270, 410) to (350, 470).
+    StartProgram("", FROTHWICK_GALLERY_PROGRAM);
+    // The first of the gallery's buttons covers (270, 410) to (350, 470).
     const int bx = 300, by = 430;
     const std::string plain = Pixel(bx, by);
     ASSERT_FALSE(plain.empty()) << "no screenshot";

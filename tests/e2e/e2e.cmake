@@ -1,4 +1,4 @@
-# The real program (the game, which needs its data tree) and the widget demo
+# The real program (the game, which needs its data tree) and the widget gallery
 # in Xvfb, driven by xdotool (skipped where they are missing).
 frothwick_add_test(NAME test_e2e
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/WindowEndToEndTest.cpp
@@ -6,5 +6,5 @@ frothwick_add_test(NAME test_e2e
     LABELS data)
 target_compile_definitions(test_e2e PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
-    FROTHWICK_DEMO_PROGRAM="$<TARGET_FILE:frothwick_demo>")
-add_dependencies(test_e2e frothwick frothwick_demo)
+    FROTHWICK_GALLERY_PROGRAM="$<TARGET_FILE:frothwick_gallery>")
+add_dependencies(test_e2e frothwick frothwick_gallery)

@@ -11,7 +11,7 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ButtonListener.h"
 #include "framework/widgets/CheckboxListener.h"
-#include "framework/widgets/Clipboard.h"
+#include "framework/platform/Clipboard.h"
 #include "framework/widgets/ControlHost.h"
 #include "framework/widgets/DialogListener.h"
 #include "framework/widgets/EditListener.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/platform/SdlPlatform.h"
-#include "framework/widgets/Clipboard.h"
+#include "framework/platform/Clipboard.h"
 #include "framework/widgets/GbkText.h"
 
 using namespace Framework;

@@ -7,21 +7,12 @@
 
 #include <cstdint>
 
+#include "src/core/GameTypes.h"
 #include "src/screens/common/ButtonFeedback.h"
 
 class MenuHost : public FeedbackSink
 {
 public:
-    // Menu background panels.
-    static constexpr int32_t PanelPlayerSelector = 0;
-    static constexpr int32_t PanelMainMenu = 1;
-    static constexpr int32_t PanelDifficulty = 2;
-    static constexpr int32_t PanelWorld = 3;
-    // Game modes.
-    static constexpr int32_t ModeArcade = 100;
-    static constexpr int32_t ModeQuest = 101;
-    static constexpr int32_t ModeTime = 102;
-
     // --- the application ---
     virtual void SetGameMode(int32_t mode) = 0;
     virtual int32_t GetGameMode() const = 0;
@@ -41,6 +32,7 @@ public:
     virtual void ReleaseGameEffects() = 0;
 
     // --- the menu background ---
+    // panel: one of Panels.
     virtual void ShowPanel(int32_t panel, bool fade) = 0;
     virtual void ShowSettings() = 0;
     // The world selector's stage chooser, opened for the current world.

@@ -28,7 +28,7 @@ void ChangeModeDialog::LeaveForMenu(int32_t panel, int32_t mode)
     // PopModal.
     host.ShowMainMenu(panel, true);
     host.SetGameMode(mode);
-    if (mode == MenuHost::ModeQuest)
+    if (mode == Game::ModeQuest)
     {
         host.ResetStageChooser();
     }
@@ -42,13 +42,13 @@ void ChangeModeDialog::ButtonClicked(int32_t id)
     switch (id)
     {
         case ButtonArcade:
-            LeaveForMenu(MenuHost::PanelDifficulty, MenuHost::ModeArcade);
+            LeaveForMenu(Panels::Difficulty, Game::ModeArcade);
             break;
         case ButtonQuest:
-            LeaveForMenu(MenuHost::PanelWorld, MenuHost::ModeQuest);
+            LeaveForMenu(Panels::World, Game::ModeQuest);
             break;
         case ButtonTimeAttack:
-            LeaveForMenu(MenuHost::PanelDifficulty, MenuHost::ModeTime);
+            LeaveForMenu(Panels::Difficulty, Game::ModeTime);
             break;
         case ButtonBack:
             if (manager != nullptr)

@@ -19,13 +19,13 @@ void WarningDialog::SetKind(int32_t newKind)
 {
     switch (newKind)
     {
-        case NameExists:
+        case Warnings::NameExists:
             image = IMAGE_WARNING_ALREADY_EXISTS;
             break;
-        case NameEmpty:
+        case Warnings::NameEmpty:
             image = IMAGE_WARNING_EMPTY;
             break;
-        case MustCreate:
+        case Warnings::NoPlayer:
             image = IMAGE_WARNING_MUST_CREATE;
             break;
         default:

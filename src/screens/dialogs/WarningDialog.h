@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "src/core/GameTypes.h"
 #include "src/screens/common/ButtonFeedback.h"
 #include "src/screens/common/CommonBkgdWidget.h"
 
@@ -21,12 +22,6 @@ class PlayerScreenHost;
 class WarningDialog : public CommonBkgdWidget, public FeedbackButtonListener
 {
 public:
-    enum Kind : int32_t
-    {
-        NameExists = 0,
-        NameEmpty = 1,
-        MustCreate = 2,
-    };
     enum ButtonId : int32_t
     {
         BackId = 0,

@@ -1,10 +1,10 @@
 #include "src/screens/game/Board.h"
 
 #include "framework/graphics/Graphics.h"
-#include "src/app/GameApp.h"
+#include "src/core/GameTypes.h"
 #include "src/core/ResourceIds.h"
 
-Board::Board(GameApp* application) : app(application) {}
+Board::Board(PlayHost* application) : app(application) {}
 
 void Board::SetWorld(int32_t newWorld)
 {

@@ -12,12 +12,12 @@ namespace Framework
 class Image;
 }
 
-class GameApp;
+class PlayHost;
 
 class Board : public Framework::Widget
 {
 public:
-    explicit Board(GameApp* application);
+    explicit Board(PlayHost* application);
 
     // world: 1 water, 2 fire, 3 earth, 4 air.
     void SetWorld(int32_t newWorld);
@@ -29,6 +29,6 @@ public:
     void Draw(Framework::Graphics* g) override;
 
 protected:
-    GameApp* app;
+    PlayHost* app;
     int32_t world = 0;
 };

@@ -25,10 +25,10 @@ void DifficultySelector::ButtonClicked(int32_t id)
     if (id >= 0 && id < ButtonBack)
     {
         host.SetDifficulty(id);
-        host.ShowPanel(MenuHost::PanelWorld, false);
+        host.ShowPanel(Panels::World, false);
     }
     else if (id == ButtonBack)
     {
-        host.ShowPanel(MenuHost::PanelMainMenu, false);
+        host.ShowPanel(Panels::MainMenu, false);
     }
 }

@@ -25,16 +25,16 @@ void MainMenu::ButtonClicked(int32_t id)
     switch (id)
     {
         case ButtonArcade:
-            host.SetGameMode(MenuHost::ModeArcade);
-            host.ShowPanel(MenuHost::PanelDifficulty, false);
+            host.SetGameMode(Game::ModeArcade);
+            host.ShowPanel(Panels::Difficulty, false);
             break;
         case ButtonQuest:
-            host.SetGameMode(MenuHost::ModeQuest);
-            host.ShowPanel(MenuHost::PanelWorld, false);
+            host.SetGameMode(Game::ModeQuest);
+            host.ShowPanel(Panels::World, false);
             break;
         case ButtonTimeAttack:
-            host.SetGameMode(MenuHost::ModeTime);
-            host.ShowPanel(MenuHost::PanelDifficulty, false);
+            host.SetGameMode(Game::ModeTime);
+            host.ShowPanel(Panels::Difficulty, false);
             break;
         case ButtonSetting:
             host.ShowSettings();

@@ -1,10 +1,9 @@
 #include "src/screens/menu/MenuBackground.h"
 
 #include "framework/graphics/Graphics.h"
-#include "src/app/GameApp.h"
 #include "src/core/ResourceIds.h"
 
-MenuBackground::MenuBackground(GameApp* application) : app(application) {}
+MenuBackground::MenuBackground(MenuApp* application) : app(application) {}
 
 void MenuBackground::SwitchToPanel(int32_t newPanel, bool fade)
 {

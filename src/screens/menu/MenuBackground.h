@@ -8,21 +8,14 @@
 #include <cstdint>
 
 #include "framework/widgets/Widget.h"
+#include "src/core/GameTypes.h"
 
-class GameApp;
+class MenuApp;
 
 class MenuBackground : public Framework::Widget
 {
 public:
-    enum Panel : int32_t
-    {
-        PanelPlayerSelector = 0,
-        PanelMainMenu = 1,
-        PanelDifficulty = 2,
-        PanelWorld = 3,
-    };
-
-    explicit MenuBackground(GameApp* application);
+    explicit MenuBackground(MenuApp* application);
 
     // Shows the panel, fading it in when fade is set.
     virtual void SwitchToPanel(int32_t newPanel, bool fade);
@@ -32,7 +25,7 @@ public:
     void Draw(Framework::Graphics* g) override;
 
 protected:
-    GameApp* app;
-    int32_t panel = PanelPlayerSelector;
+    MenuApp* app;
+    int32_t panel = Panels::PlayerSelector;
     bool fading = false;
 };

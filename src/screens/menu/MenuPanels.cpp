@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include "external/lumora/ParticleSystemManager.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "src/screens/menu/ChooseStageDialog.h"
 #include "src/screens/menu/DifficultySelector.h"
-#include "src/app/GameApp.h"
 #include "src/screens/menu/MainMenu.h"
 #include "src/core/ResourceIds.h"
 #include "src/screens/menu/WorldSelector.h"
 
-MenuPanels::MenuPanels(GameApp* application)
+MenuPanels::MenuPanels(MenuApp* application)
     : MenuBackground(application), FeedbackButtonListener(*this, ButtonFeedback::Style::HandOnly),
       mainMenu(std::make_shared<MainMenu>(*this)), difficultySelector(std::make_shared<DifficultySelector>(*this)),
       worldSelector(std::make_shared<WorldSelector>(*this))
@@ -72,7 +70,7 @@ void MenuPanels::SwitchToPanel(int32_t newPanel, bool fade)
             RemoveWidget(panels[i]);
         }
     }
-    if (newPanel == MenuHost::PanelWorld)
+    if (newPanel == Panels::World)
     {
         worldSelector->ResetWorldSelector();
     }
@@ -111,13 +109,10 @@ void MenuPanels::ButtonClicked(int32_t id)
     switch (id)
     {
         case ButtonMinimize:
-            if (app->platform)
-            {
-                app->platform->MinimiseMainWindow();
-            }
+            app->MinimiseWindow();
             break;
         case ButtonMaximize:
-            ToggleScreenMode();
+            app->ToggleScreenMode();
             break;
         case ButtonExit:
             app->ShowExitDialog();
@@ -125,23 +120,6 @@ void MenuPanels::ButtonClicked(int32_t id)
         default:
             break;
     }
-}
-
-void MenuPanels::ToggleScreenMode()
-{
-    if (app->windowed)
-    {
-        app->SetScreenMode(false, app->is3D, false);
-        return;
-    }
-    // -1 means "never placed": the window is then centred, not cornered.
-    if (app->preferredX != -1)
-    {
-        app->preferredX = std::max(app->preferredX, 0);
-        app->preferredY = std::max(app->preferredY, 0);
-    }
-    app->SetScreenMode(true, app->is3D, false);
-    app->InstallDragBand();
 }
 
 void MenuPanels::PlaySound(int32_t soundId)
@@ -216,8 +194,7 @@ void MenuPanels::ResetStage()
 
 void MenuPanels::ReleaseGameEffects()
 {
-    // The running sprite animations join here once they exist.
-    Lumora::ParticleSystemManager::Release();
+    app->ReleaseGameEffects();
 }
 
 void MenuPanels::ShowPanel(int32_t newPanel, bool fade)

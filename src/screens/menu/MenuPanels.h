@@ -12,16 +12,17 @@
 // everything below draw priority 2: 255 at construction and on every faded
 // switch, 5 less per update.
 //
-// Owns the three panels and the window buttons (shared); the application is
-// only referenced.
+// Owns the three panels and the window buttons (shared); the application
+// (MenuApp) is only referenced.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "src/screens/common/ButtonFeedback.h"
-#include "src/screens/menu/MenuBackground.h"
 #include "src/screens/common/MenuHost.h"
+#include "src/screens/menu/MenuApp.h"
+#include "src/screens/menu/MenuBackground.h"
 
 namespace Framework
 {
@@ -42,7 +43,7 @@ public:
         ButtonExit = 2,
     };
 
-    explicit MenuPanels(GameApp* application);
+    explicit MenuPanels(MenuApp* application);
     ~MenuPanels() override;
 
     std::shared_ptr<Framework::Widget> playerSelector;
@@ -83,8 +84,5 @@ public:
     void ResetStageChooser() override;
 
 private:
-    // Full screen from a window; from full screen a window at the stored
-    // position, moved into the screen, with the drag band made again.
-    void ToggleScreenMode();
     std::shared_ptr<Framework::ButtonWidget> MakeWindowButton(int32_t id, Framework::Image* strip, int32_t buttonX);
 };

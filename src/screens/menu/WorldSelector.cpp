@@ -139,6 +139,6 @@ void WorldSelector::ButtonClicked(int32_t id)
     {
         return;
     }
-    const bool quest = host.GetGameMode() == MenuHost::ModeQuest;
-    host.ShowPanel(quest ? MenuHost::PanelMainMenu : MenuHost::PanelDifficulty, false);
+    const bool quest = host.GetGameMode() == Game::ModeQuest;
+    host.ShowPanel(quest ? Panels::MainMenu : Panels::Difficulty, false);
 }

@@ -163,7 +163,7 @@ void WorldSphere::MouseDown(int32_t, int32_t, int32_t clickCount)
     }
     host.PlaySound(SOUND_SELECT_W);
     host.SetWorld(world);
-    if (host.GetGameMode() == MenuHost::ModeQuest)
+    if (host.GetGameMode() == Game::ModeQuest)
     {
         if (selector != nullptr)
         {

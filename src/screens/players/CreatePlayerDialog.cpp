@@ -11,9 +11,9 @@
 #include "framework/widgets/EditWidget.h"
 #include "src/screens/players/AvatarBrowser.h"
 #include "src/screens/players/PlayerSelector.h"
+#include "src/core/GameTypes.h"
 #include "src/core/ResourceIds.h"
 #include "src/core/UserPaths.h"
-#include "src/screens/dialogs/WarningDialog.h"
 #include "src/profiles/PlayerProfiles.h"
 #include "src/screens/players/PlayerScreenHost.h"
 
@@ -128,7 +128,7 @@ void CreatePlayerDialog::Confirm()
     const std::string& name = nameField->text;
     if (name.empty())
     {
-        host.ShowWarning(WarningDialog::NameEmpty);
+        host.ShowWarning(Warnings::NameEmpty);
         return;
     }
     PlayerRecord record;
@@ -136,7 +136,7 @@ void CreatePlayerDialog::Confirm()
     // never be saved, so it counts as taken.
     if (name == "invalid" || !record.SetName(name))
     {
-        host.ShowWarning(WarningDialog::NameExists);
+        host.ShowWarning(Warnings::NameExists);
         return;
     }
     // Without any avatar picture the player gets none (only the frame shows).
@@ -146,7 +146,7 @@ void CreatePlayerDialog::Confirm()
     }
     if (!host.AddPlayer(record))
     {
-        host.ShowWarning(WarningDialog::NameExists);
+        host.ShowWarning(Warnings::NameExists);
         return;
     }
     if (selector != nullptr)

@@ -91,7 +91,7 @@ TEST_F(PlayerWiringTest, FirstRunCreatesAPlayerChoosesItAndQuitsThroughTheFade)
     // No player yet: warning 2 above the menu, which stays on panel 0.
     Click(selector->startButton.get());
     EXPECT_TRUE(app->widgetManager->HasWidget(app->warningDialog.get()));
-    EXPECT_EQ(app->warningDialog->kind, WarningDialog::MustCreate);
+    EXPECT_EQ(app->warningDialog->kind, Warnings::NoPlayer);
     EXPECT_EQ(app->menuBackground->GetPanel(), 0);
     Click(app->warningDialog->backButton);
     EXPECT_FALSE(app->widgetManager->HasWidget(app->warningDialog.get()));

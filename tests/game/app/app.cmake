@@ -1,9 +1,9 @@
 frothwick_add_test(NAME test_game
     SOURCES game/app/ResourceIdsTest.cpp game/app/GameAppTest.cpp game/app/LoadScreenTest.cpp game/app/SplashWindowTest.cpp
-    LIBS frothwick_game)
+    LIBS frothwick_app)
 
 # Start-up against copies of the generated data tree.
 frothwick_add_test(NAME test_game_data
     SOURCES game/app/StartupTest.cpp
-    LIBS frothwick_game
-    LABELS data)
+    LIBS frothwick_app
+    LABELS data threads)

@@ -26,7 +26,7 @@ public:
     std::vector<std::string> calls;
     std::vector<int32_t> sounds;
     std::vector<int32_t> cursors;
-    int32_t mode = ModeArcade;
+    int32_t mode = Game::ModeArcade;
     int32_t world = 3;
     int32_t progress = 0;
     bool paused = true;

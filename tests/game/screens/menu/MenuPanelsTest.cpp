@@ -22,9 +22,9 @@ using FrothwickTest::TestGameApp;
 namespace
 {
 
-struct MenuApp
+struct MenuRig
 {
-    MenuApp()
+    MenuRig()
     {
         app.widgetManager->width = 800;
         app.widgetManager->height = 600;
@@ -73,7 +73,7 @@ struct MenuApp
 
 TEST(MenuPanels, ShowMainMenuPutsExactlyTheRequestedPanelOnScreen)
 {
-    MenuApp m;
+    MenuRig m;
     m.app.ShowMainMenu(1, false);
     EXPECT_TRUE(m.app.widgetManager->HasWidget(m.panels.get()));
     EXPECT_EQ(m.Shown(), "M--");
@@ -98,12 +98,12 @@ TEST(MenuPanels, ShowMainMenuPutsExactlyTheRequestedPanelOnScreen)
 
 TEST(MenuPanels, ArcadeWalkFromTheMainMenuToAGame)
 {
-    MenuApp m;
+    MenuRig m;
     m.app.ShowMainMenu(1, false);
-    m.ClickOn(MenuApp::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonArcade));
+    m.ClickOn(MenuRig::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonArcade));
     EXPECT_EQ(m.app.GetGameMode(), 100);
     EXPECT_EQ(m.Shown(), "-D-");
-    m.ClickOn(MenuApp::ButtonOf(*m.panels->difficultySelector, 2));
+    m.ClickOn(MenuRig::ButtonOf(*m.panels->difficultySelector, 2));
     EXPECT_EQ(m.app.GetDifficulty(), 2);
     EXPECT_EQ(m.Shown(), "--W");
     m.ClickOn(*m.panels->worldSelector->SphereOf(2));
@@ -115,9 +115,9 @@ TEST(MenuPanels, ArcadeWalkFromTheMainMenuToAGame)
 
 TEST(MenuPanels, QuestWalkThroughTheStageChooserAndBackByChangeMode)
 {
-    MenuApp m;
+    MenuRig m;
     m.app.ShowMainMenu(1, false);
-    m.ClickOn(MenuApp::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonQuest));
+    m.ClickOn(MenuRig::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonQuest));
     EXPECT_EQ(m.app.GetGameMode(), 101);
     EXPECT_EQ(m.Shown(), "--W") << "quest skips the difficulties";
     m.ClickOn(*m.panels->worldSelector->SphereOf(3));
@@ -136,20 +136,20 @@ TEST(MenuPanels, QuestWalkThroughTheStageChooserAndBackByChangeMode)
     m.app.board->AddWidget(&dialog);
     m.app.widgetManager->PushModal(&dialog);
     m.app.SetPaused(true);
-    m.ClickOn(MenuApp::ButtonOf(dialog, ChangeModeDialog::ButtonArcade));
+    m.ClickOn(MenuRig::ButtonOf(dialog, ChangeModeDialog::ButtonArcade));
     EXPECT_FALSE(m.app.IsPaused());
     EXPECT_EQ(m.app.GetGameMode(), 100);
     EXPECT_TRUE(m.app.widgetManager->HasWidget(m.panels.get()));
     EXPECT_EQ(m.Shown(), "-D-");
     // The menu answers the mouse again.
-    m.ClickOn(MenuApp::ButtonOf(*m.panels->difficultySelector, DifficultySelector::ButtonBack));
+    m.ClickOn(MenuRig::ButtonOf(*m.panels->difficultySelector, DifficultySelector::ButtonBack));
     EXPECT_EQ(m.Shown(), "M--");
     m.app.board->RemoveWidget(&dialog);
 }
 
 TEST(MenuPanels, AFadedReturnLightensOver51UpdatesWhileButtonsStillReact)
 {
-    MenuApp m;
+    MenuRig m;
     m.app.ShowMainMenu(1, false);
     m.panels->fadeAlpha = 0;
     m.app.ShowMainMenu(1, true);
@@ -160,7 +160,7 @@ TEST(MenuPanels, AFadedReturnLightensOver51UpdatesWhileButtonsStillReact)
         m.app.widgetManager->RunUpdatePass();
     }
     EXPECT_EQ(m.panels->fadeAlpha, 5);
-    m.ClickOn(MenuApp::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonQuest));
+    m.ClickOn(MenuRig::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonQuest));
     EXPECT_EQ(m.app.GetGameMode(), 101) << "buttons react during the fade";
     m.app.widgetManager->RunUpdatePass();
     EXPECT_EQ(m.panels->fadeAlpha, 0);
@@ -174,7 +174,7 @@ TEST(MenuPanels, AFadedReturnLightensOver51UpdatesWhileButtonsStillReact)
 
 TEST(MenuPanels, TheFadeCoversThePanelsButNotWhatLiesAbovePriorityTwo)
 {
-    MenuApp m;
+    MenuRig m;
     Framework::MemoryImage screen;
     screen.Allocate(800, 600);
     m.app.widgetManager->screenImage = &screen;
@@ -208,7 +208,7 @@ TEST(MenuPanels, TheFadeCoversThePanelsButNotWhatLiesAbovePriorityTwo)
 
 TEST(MenuPanels, MaximizeSwitchesToFullScreenAndBackIntoTheScreen)
 {
-    MenuApp m;
+    MenuRig m;
     m.app.ShowMainMenu(1, false);
     m.app.windowed = true;
     m.app.preferredX = -30;
@@ -231,7 +231,7 @@ TEST(MenuPanels, MaximizeSwitchesToFullScreenAndBackIntoTheScreen)
 
 TEST(MenuPanels, WindowButtonsIgnoreTheMouseUnderAModalDialog)
 {
-    MenuApp m;
+    MenuRig m;
     m.app.ShowMainMenu(1, false);
     m.app.windowed = true;
     TestSupport::EventLog log;

@@ -1,3 +1,3 @@
 frothwick_add_test(NAME test_players
     SOURCES game/screens/players/PlayerScreensTest.cpp game/app/PlayerWiringTest.cpp game/screens/players/AvatarBrowserTest.cpp
-    LIBS frothwick_game frothwick_image_writers)
+    LIBS frothwick_app frothwick_image_writers)

@@ -1,20 +1,21 @@
-// frothwick_demo: the widget toolkit on its own in a real window, for
-// measuring and end-to-end tests of the framework without the game data.
+// The widget toolkit on its own in a real window, for measuring and
+// end-to-end tests of the framework without the game data: the galleries
+// "widgets" (plain widgets) and "controls" (the standard controls' panel --
+// buttons, link, slider, check box, a text field for Chinese text -- above
+// them).
 //
 // For automated runs the environment variable FROTHWICK_EXIT_AFTER_TICKS=N
 // stops the program in order after N update ticks (the command line refuses
 // unknown switches, so this is not one). FROTHWICK_STILL=1 keeps the marker
 // in place, so that nothing changes unless the player acts (for measuring
-// the idle program). FROTHWICK_DEMO=controls shows the standard controls'
-// panel (buttons, link, slider, check box, a text field for Chinese text)
-// above the plain widgets instead.
+// the idle program).
 #include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
-#include <string>
 
 #include "examples/ControlsDemo.h"
+#include "examples/Gallery.h"
 #include "framework/app/AppBase.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/Widget.h"
@@ -127,7 +128,7 @@ private:
 class FrothwickApp final : public Framework::AppBase
 {
 public:
-    FrothwickApp()
+    explicit FrothwickApp(bool withControls)
     {
         title = "Frothwick";
         windowCaption = "Frothwick";
@@ -159,8 +160,7 @@ public:
             buttons[i].prevInTabOrder = &buttons[(i + buttons.size() - 1) % buttons.size()];
         }
         widgetManager->SetFocus(&buttons[0]);
-        const char* page = std::getenv("FROTHWICK_DEMO");
-        if (page && std::string(page) == "controls")
+        if (withControls)
         {
             controls = std::make_unique<ControlsDemo>(nullptr, nullptr);
             controls->AddTo(widgetManager.get());
@@ -206,13 +206,23 @@ private:
     std::unique_ptr<ControlsDemo> controls;
 };
 
-} // namespace
-
-int main(int argc, char** argv)
+int RunGallery(int argc, char** argv, bool withControls)
 {
-    FrothwickApp app;
+    FrothwickApp app(withControls);
     app.SetCommandLine(argc, argv);
     app.Initialise();
     app.Run();
     return 0;
+}
+
+} // namespace
+
+int RunWidgetsGallery(int argc, char** argv)
+{
+    return RunGallery(argc, argv, false);
+}
+
+int RunControlsGallery(int argc, char** argv)
+{
+    return RunGallery(argc, argv, true);
 }
