@@ -187,12 +187,6 @@ TEST(BubbleGrid, ColourCountsAndColoursPresent)
     EXPECT_EQ(arcade.ColoursPresent(), (std::vector<int32_t>{KIND_FUCHSIA, KIND_BLUE, KIND_RED}));
     EXPECT_EQ(quest.ColoursPresent(), (std::vector<int32_t>{KIND_FUCHSIA, KIND_YELLOW, KIND_BLUE, KIND_RED}));
 
-    EXPECT_TRUE(BubbleGrid::IsColourBubble(Make(KIND_RED)));
-    EXPECT_TRUE(BubbleGrid::IsColourBubble(Make(KIND_FUCHSIA)));
-    EXPECT_FALSE(BubbleGrid::IsColourBubble(Make(KIND_NONE)));
-    EXPECT_FALSE(BubbleGrid::IsColourBubble(Make(KIND_LOCK)));
-    EXPECT_FALSE(BubbleGrid::IsColourBubble(nullptr));
-
     EXPECT_EQ(arcade.CountOccupied(6), 2);
     arcade.ClearGrid();
     EXPECT_EQ(arcade.CountColourBubbles(), 0);
