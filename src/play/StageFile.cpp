@@ -91,13 +91,23 @@ std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path& p
     {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes(MaxFileBytes);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::vector<std::uint8_t> bytes;
+    char chunk[4096];
+    while (bytes.size() < MaxFileBytes)
+    {
+        const std::size_t wanted = std::min(sizeof chunk, MaxFileBytes - bytes.size());
+        in.read(chunk, static_cast<std::streamsize>(wanted));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        bytes.insert(bytes.end(), chunk, chunk + got);
+        if (got < wanted)
+        {
+            break;
+        }
+    }
     if (in.bad())
     {
         return std::nullopt;
     }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return bytes;
 }
 

@@ -5,11 +5,13 @@
 #include "src/sprites/TornadoSprite.h"
 #include "src/sprites/WallSprite.h"
 #include "src/sprites/WindCloudSprite.h"
+#include "support/TestTemp.h"
 #include "tests/game/play/FieldTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <map>
 #include <set>
@@ -214,4 +216,23 @@ TEST(StageFilePathTest, NamesAreTakenBelowTheDataFolder)
     EXPECT_EQ(StageFile::StagePath("air01.dat"), std::filesystem::path("data/air01.dat"));
     EXPECT_EQ(StageFile::StagePath("sub\\x.dat"), std::filesystem::path("data/sub/x.dat"));
     EXPECT_FALSE(StageFile::ReadFile("no/such/stage.dat"));
+}
+
+TEST(StageFileReadTest, ReadsWholeFilesAndStopsAtTheLimit)
+{
+    const auto dir = TestSupport::TestTempDir();
+    std::vector<uint8_t> small = Bytes(4, {{2, 3, KIND_WALL, 0}}, 2);
+    {
+        std::ofstream out(dir / "small.dat", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(small.data()), std::streamsize(small.size()));
+    }
+    EXPECT_EQ(StageFile::ReadFile(dir / "small.dat"), small);
+    std::vector<uint8_t> huge(StageFile::MaxFileBytes + 4099, 7);
+    {
+        std::ofstream out(dir / "huge.dat", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(huge.data()), std::streamsize(huge.size()));
+    }
+    const auto read = StageFile::ReadFile(dir / "huge.dat");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->size(), StageFile::MaxFileBytes);
 }
