@@ -6,3 +6,5 @@
 
 int RunWidgetsGallery(int argc, char** argv);
 int RunControlsGallery(int argc, char** argv);
+// Every bubble and obstacle with the game's art (SpriteGalleryApp.h).
+int RunSpritesGallery(int argc, char** argv);

@@ -1,8 +1,8 @@
 // frothwick_gallery: parts of the framework and the game on their own in a
-// real window, chosen by FROTHWICK_GALLERY=widgets|controls (see Gallery.h).
+// real window, chosen by FROTHWICK_GALLERY=widgets|controls|sprites (see Gallery.h).
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 
 #include "examples/Gallery.h"
 
@@ -19,6 +19,7 @@ struct GalleryMode
 constexpr GalleryMode GalleryModes[] = {
     {"widgets", RunWidgetsGallery},
     {"controls", RunControlsGallery},
+    {"sprites", RunSpritesGallery},
 };
 
 } // namespace

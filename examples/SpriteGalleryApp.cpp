@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "examples/Gallery.h"
 #include "examples/SpriteGallery.h"
 #include "framework/app/ResourceManager.h"
 #include "src/app/ResourceBinding.h"
@@ -32,8 +33,8 @@ void SpriteGalleryApp::Initialise()
     if (shutdown)
         return;
     const bool ready = resourceManager->ReadManifest("properties/resources.xml") &&
-                        resourceManager->LoadGroup("Media") && BindMediaResources(*resourceManager) &&
-                        resourceManager->LoadGroup("Game") && BindGameResources(*resourceManager);
+                       resourceManager->LoadGroup("Media") && BindMediaResources(*resourceManager) &&
+                       resourceManager->LoadGroup("Game") && BindGameResources(*resourceManager);
     if (!ready)
     {
         ShowErrorBox(resourceManager->ErrorText());
@@ -51,4 +52,13 @@ void SpriteGalleryApp::Tick()
     AppBase::Tick();
     if (exitAfterTicks > 0 && updateCount >= exitAfterTicks)
         StopApplication();
+}
+
+int RunSpritesGallery(int argc, char** argv)
+{
+    SpriteGalleryApp app;
+    app.SetCommandLine(argc, argv);
+    app.Initialise();
+    app.Run();
+    return 0;
 }

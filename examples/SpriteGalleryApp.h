@@ -5,7 +5,8 @@
 // A group that fails to load ends the program with its error text.
 //
 // FROTHWICK_EXIT_AFTER_TICKS=N stops it in order after N update ticks (for
-// automated runs). Main thread only.
+// automated runs). FROTHWICK_GALLERY=sprites frothwick_gallery runs it
+// (RunSpritesGallery). Main thread only.
 #pragma once
 
 #include <cstdint>

@@ -8,3 +8,12 @@ target_compile_definitions(test_e2e PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
     FROTHWICK_GALLERY_PROGRAM="$<TARGET_FILE:frothwick_gallery>")
 add_dependencies(test_e2e frothwick frothwick_gallery)
+
+# The sprite gallery's screenshots: bubbles' centre colours and a click's shake.
+frothwick_add_test(NAME test_e2e_sprites
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/SpriteGalleryEndToEndTest.cpp
+    LIBS fw_graphics
+    LABELS data)
+target_compile_definitions(test_e2e_sprites PRIVATE
+    FROTHWICK_GALLERY_PROGRAM="$<TARGET_FILE:frothwick_gallery>")
+add_dependencies(test_e2e_sprites frothwick_gallery)
