@@ -144,6 +144,7 @@ public:
     bool forceWindowed = false;
     bool customCursors = false;
     std::array<Image*, CursorCount> cursorImages{};
+    std::array<Point, CursorCount> cursorHotSpots{}; // click point of each cursor image
     int32_t cursorNumber = 0;
     bool pointerInside = false;
     bool is3D = false;                 // drawing is always the software path
@@ -295,7 +296,8 @@ public:
     void Set3DAcceleration(bool on, bool restart);
     void SetCursor(int32_t number);
     void SetCustomCursors(bool on);
-    void SetCustomCursorImage(int32_t number, Image* image);
+    // hotX, hotY: the click point in the image's pixels.
+    void SetCustomCursorImage(int32_t number, Image* image, int32_t hotX = 0, int32_t hotY = 0);
     // From another thread the cursor is only recorded; the main thread shows
     // it at its next message pump.
     virtual void RefreshCursor();

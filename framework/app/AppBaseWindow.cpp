@@ -230,7 +230,7 @@ void AppBase::SetCustomCursors(bool on)
     RefreshCursor();
 }
 
-void AppBase::SetCustomCursorImage(int32_t number, Image* image)
+void AppBase::SetCustomCursorImage(int32_t number, Image* image, int32_t hotX, int32_t hotY)
 {
     if (number < 0 || number >= CursorCount)
     {
@@ -239,6 +239,7 @@ void AppBase::SetCustomCursorImage(int32_t number, Image* image)
     {
         std::lock_guard lock(cursorLock);
         cursorImages[size_t(number)] = image;
+        cursorHotSpots[size_t(number)] = Point(hotX, hotY);
     }
     RefreshCursor();
 }
@@ -258,6 +259,7 @@ void AppBase::RefreshCursor()
     }
     int32_t number = 0;
     Image* image = nullptr;
+    Point hotSpot;
     bool custom = false;
     {
         std::lock_guard lock(cursorLock);
@@ -265,6 +267,7 @@ void AppBase::RefreshCursor()
         custom = customCursors;
         const bool inRange = number >= 0 && number < CursorCount;
         image = inRange ? cursorImages[size_t(number)] : nullptr;
+        hotSpot = inRange ? cursorHotSpots[size_t(number)] : Point();
         if (!inRange)
         {
             number = 0;
@@ -280,7 +283,7 @@ void AppBase::RefreshCursor()
     {
         // The display shows the image at the pointer in place of the system
         // cursor.
-        display->SetCursorImage(image);
+        display->SetCursorImage(image, hotSpot.x, hotSpot.y);
         return;
     }
     display->SetCursorImage(nullptr);

@@ -4,7 +4,8 @@ add_library(fw_app STATIC
     ${CMAKE_CURRENT_LIST_DIR}/AppBaseSound.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AppBaseSettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AppBaseWidgets.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/AppBaseWindow.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/AppBaseWindow.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/CursorHotSpots.cpp)
 target_link_libraries(fw_app PUBLIC fw_controls fw_widgets fw_sound fw_resources fw_display fw_graphics fw_platform Threads::Threads)
 frothwick_warnings(fw_app)
 # The product version is a constant of the build.

@@ -1,5 +1,7 @@
 #include "framework/graphics/DDInterface.h"
 
+#include <algorithm>
+
 #include <vector>
 
 #include "framework/graphics/MemoryImage.h"
@@ -74,7 +76,7 @@ int32_t DDInterface::Init(bool windowedIn, int32_t w, int32_t h, bool& refreshPa
     {
         Image* image = cursorImage;
         cursorImage = nullptr;
-        SetCursorImage(image); // the new window needs the cursor again
+        SetCursorImage(image, cursorHotX, cursorHotY); // the new window needs the cursor again
     }
     return RESULT_OK;
 }
@@ -146,24 +148,28 @@ void DDInterface::Cleanup()
     started = false;
 }
 
-void DDInterface::SetCursorImage(Image* image)
+void DDInterface::SetCursorImage(Image* image, int32_t hotX, int32_t hotY)
 {
     std::lock_guard lock(displayLock);
     auto* memory = dynamic_cast<MemoryImage*>(image);
     const int32_t count = memory ? memory->changeCount : -1;
-    if (image == cursorImage && count == cursorChangeCount)
+    if (image == cursorImage && count == cursorChangeCount && hotX == cursorHotX && hotY == cursorHotY)
     {
         return;
     }
     cursorImage = image;
     cursorChangeCount = count;
+    cursorHotX = hotX;
+    cursorHotY = hotY;
     if (!platform || !started)
     {
         return;
     }
     if (memory && memory->GetPixels())
     {
-        platform->SetImageCursor(memory->GetPixels(), memory->width, memory->height, 0, 0);
+        platform->SetImageCursor(memory->GetPixels(), memory->width, memory->height,
+                                 std::clamp(hotX, 0, std::max(memory->width - 1, 0)),
+                                 std::clamp(hotY, 0, std::max(memory->height - 1, 0)));
     }
     else
     {

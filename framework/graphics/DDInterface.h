@@ -67,9 +67,9 @@ public:
 
     DDImage* GetScreenImage() { return screenImage.get(); }
 
-    // The application's cursor image (null: back to the system cursor). The
-    // pointer's hot spot is the image's top-left pixel.
-    void SetCursorImage(Image* image);
+    // The application's cursor image (null: back to the system cursor) with
+    // its hot spot, the click point in the image's pixels.
+    void SetCursorImage(Image* image, int32_t hotX = 0, int32_t hotY = 0);
     Image* GetCursorImage() const { return cursorImage; }
     // Where the pointer is (picture coordinates); the platform draws the
     // cursor image there itself.
@@ -109,6 +109,8 @@ private:
     DisplayChangeFinder changes;
     Image* cursorImage = nullptr;
     int32_t cursorChangeCount = -1;
+    int32_t cursorHotX = 0;
+    int32_t cursorHotY = 0;
     bool started = false;
 };
 

@@ -27,7 +27,7 @@ public:
     }
 };
 
-class FakePlatform final : public Framework::Platform
+class FakePlatform : public Framework::Platform
 {
 public:
     Framework::PlatformRect workArea{0, 0, 1920, 1050};
@@ -46,6 +46,8 @@ public:
     bool presentFails = false;
     const uint32_t* cursorPixels = nullptr;
     int imageCursors = 0;
+    int32_t cursorHotX = -1;
+    int32_t cursorHotY = -1;
     bool screenSaverAllowed = true;
     std::vector<std::thread::id> cursorThreads; // who asked for each cursor change
     std::vector<int32_t> dragBands;             // band height of each SetDragBand
@@ -91,10 +93,12 @@ public:
         cursors.push_back(number);
         cursorThreads.push_back(std::this_thread::get_id());
     }
-    void SetImageCursor(const uint32_t* pixels, int32_t, int32_t, int32_t, int32_t) override
+    void SetImageCursor(const uint32_t* pixels, int32_t, int32_t, int32_t hotX, int32_t hotY) override
     {
         cursorThreads.push_back(std::this_thread::get_id());
         cursorPixels = pixels;
+        cursorHotX = hotX;
+        cursorHotY = hotY;
         ++imageCursors;
     }
     bool Present(const uint32_t*, int32_t, int32_t, int32_t, const std::vector<Framework::PlatformRect>& rects) override

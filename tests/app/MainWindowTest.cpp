@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "app/AppBaseTestApp.h"
+#include "framework/app/CursorHotSpots.h"
 #include "framework/graphics/MemoryImage.h"
 
 using namespace Framework;
@@ -194,6 +195,49 @@ TEST(MainWindowCursorTest, CustomImagesFollowTheSwitchExceptNumberTwelve)
     app.RefreshCursor();
     EXPECT_EQ(app.fake->cursorPixels, nullptr) << "outside the window: no image";
     EXPECT_EQ(app.fake->cursors.back(), 0) << "outside the window: the arrow";
+}
+
+TEST(MainWindowCursorTest, EachImageReachesThePlatformWithItsHotSpot)
+{
+    TestApp app;
+    app.Initialise();
+    app.pointerInside = true;
+    MemoryImage beam;
+    beam.Allocate(32, 32);
+    MemoryImage hand;
+    hand.Allocate(32, 32);
+    app.SetCustomCursorImage(3, &beam, 5, 10);
+    app.SetCustomCursorImage(1, &hand, 11, 4);
+    app.SetCustomCursors(true);
+    app.SetCursor(3);
+    EXPECT_EQ(app.fake->cursorPixels, beam.GetPixels());
+    EXPECT_EQ(app.fake->cursorHotX, 5);
+    EXPECT_EQ(app.fake->cursorHotY, 10);
+    app.SetCursor(1);
+    EXPECT_EQ(app.fake->cursorHotX, 11);
+    EXPECT_EQ(app.fake->cursorHotY, 4);
+    // A hot spot outside the image is held on its edge.
+    app.SetCustomCursorImage(1, &hand, 40, -3);
+    EXPECT_EQ(app.fake->cursorHotX, 31);
+    EXPECT_EQ(app.fake->cursorHotY, 0);
+}
+
+TEST(MainWindowCursorTest, HotSpotTableReadsGoodLinesOnly)
+{
+    const CursorHotSpotTable table = ParseCursorHotSpots("# comment\n"
+                                                         "CUSTOM_HAND 11 4\n"
+                                                         "\n"
+                                                         "CUSTOM_TEXT 5 10 extra\n"
+                                                         "CUSTOM_DRAGGING -1 3\n"
+                                                         "CUSTOM_POINTER one 1\n"
+                                                         "CUSTOM_BIG 256 0\n"
+                                                         "CUSTOM_POINTER 1 1");
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table.at("CUSTOM_HAND"), Point(11, 4));
+    EXPECT_EQ(table.at("CUSTOM_POINTER"), Point(1, 1));
+    CursorHotSpotTable missing;
+    EXPECT_FALSE(ReadCursorHotSpots("/nonexistent/hotspots.txt", missing));
+    EXPECT_TRUE(missing.empty());
 }
 
 TEST(MainWindowCursorTest, CursorsSetOnTheLoadingThreadAreShownByTheMainThread)

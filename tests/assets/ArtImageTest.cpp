@@ -340,18 +340,38 @@ TEST(ArtImages, PanelsAndScreensFitTheWidgetsThatDrawThem)
     }
 }
 
-TEST(ArtImages, CursorsAreSmallWithTheirHotSpotTopLeft)
+TEST(ArtImages, CursorsHaveInkUnderTheHotSpotsWrittenBesideThem)
 {
-    for (const char* id : {"CUSTOM_POINTER", "CUSTOM_HAND", "CUSTOM_DRAGGING", "CUSTOM_TEXT"})
+    std::ifstream table(kData + "/images/cursor/hotspots.txt");
+    ASSERT_TRUE(table) << "the hot spot table beside the cursor images";
+    std::map<std::string, std::pair<int, int>> spots;
+    std::string line;
+    while (std::getline(table, line))
+    {
+        std::istringstream fields(line);
+        std::string id;
+        int x = 0, y = 0;
+        if (line.empty() || line[0] == '#' || !(fields >> id >> x >> y))
+            continue;
+        spots[id] = {x, y};
+    }
+    // The clicks of the system shapes: arrow tip, finger tip (11, 4), the
+    // closed hand (15, 10) and the beam's middle.
+    const std::map<std::string, std::pair<int, int>> expected{{"CUSTOM_POINTER", {1, 1}},
+                                                              {"CUSTOM_HAND", {11, 4}},
+                                                              {"CUSTOM_DRAGGING", {15, 10}},
+                                                              {"CUSTOM_TEXT", {5, 10}}};
+    EXPECT_EQ(spots, expected);
+    for (const auto& [id, spot] : spots)
     {
         const Picture& p = Get(id).pic;
         EXPECT_LE(p.width, 64) << id;
         EXPECT_LE(p.height, 64) << id;
-        int nearCorner = 0;
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                nearCorner += p.Alpha(x, y) > 128;
-        EXPECT_GT(nearCorner, 0) << id << " draws nothing near its hot spot";
+        int inked = 0;
+        for (int y = std::max(spot.second - 1, 0); y <= std::min(spot.second + 1, p.height - 1); ++y)
+            for (int x = std::max(spot.first - 1, 0); x <= std::min(spot.first + 1, p.width - 1); ++x)
+                inked += p.Alpha(x, y) > 128;
+        EXPECT_GE(inked, 3) << id << " has no ink under its hot spot";
     }
 }
 

@@ -671,9 +671,88 @@ void Logo(cairo_t* cr, const ImageSpec& s, int, double w, double h)
     (void)w;
 }
 
+} // namespace
+
+void CursorHotSpot(const std::string& kind, int& x, int& y)
+{
+    if (kind == "hand")
+    {
+        x = 11; // the tip of the pointing finger
+        y = 4;
+    }
+    else if (kind == "dragging")
+    {
+        x = 15; // the middle of the closed fingers
+        y = 10;
+    }
+    else if (kind == "text")
+    {
+        x = 5; // the middle of the beam
+        y = 10;
+    }
+    else
+    {
+        x = 1; // the arrow's tip
+        y = 1;
+    }
+}
+
+namespace
+{
+
+void SkinPath(cairo_t* cr)
+{
+    cairo_set_source_rgb(cr, 1, 0.9, 0.78);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 0.28, 0.16, 0.06);
+    cairo_set_line_width(cr, 1.3);
+    cairo_stroke(cr);
+}
+
+// A pointing hand: the index finger up with its tip at (11, 4), three
+// fingers folded beside it, the thumb on the left, the palm below.
+void PointingHand(cairo_t* cr)
+{
+    RoundRect(cr, 6.5, 15.5, 19, 14, 5); // palm
+    SkinPath(cr);
+    cairo_move_to(cr, 8, 22); // thumb, laid along the palm's left side
+    cairo_curve_to(cr, 4, 20, 2.5, 16.5, 3.5, 14.5);
+    cairo_curve_to(cr, 4.5, 12.5, 7, 13.5, 9, 17);
+    SkinPath(cr);
+    for (int i = 0; i < 3; ++i) // folded fingers: knuckles over the palm
+    {
+        RoundRect(cr, 13.5 + i * 4, 12 + i * 0.8, 4.5, 8, 2.2);
+        SkinPath(cr);
+    }
+    RoundRect(cr, 8.5, 3.5, 5, 16, 2.5); // index finger
+    SkinPath(cr);
+    cairo_move_to(cr, 9.8, 7); // nail
+    cairo_line_to(cr, 12.2, 7);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+}
+
+// A closed hand holding on: four knuckles in a row over the palm, their
+// middle at (15, 10), the thumb across the front.
+void GrabbingHand(cairo_t* cr)
+{
+    RoundRect(cr, 6.5, 12.5, 19, 14, 5); // palm
+    SkinPath(cr);
+    for (int i = 0; i < 4; ++i)
+    {
+        RoundRect(cr, 7 + i * 4.5, 8, 4.5, 9, 2.2);
+        SkinPath(cr);
+    }
+    cairo_move_to(cr, 7, 18); // thumb folded over the fingers
+    cairo_curve_to(cr, 4, 16, 5, 13, 8, 13.5);
+    cairo_curve_to(cr, 11, 14, 14, 16, 16, 18.5);
+    cairo_curve_to(cr, 13, 20, 10, 20, 7, 18);
+    SkinPath(cr);
+}
+
 void Cursor(cairo_t* cr, const ImageSpec& s, int, double, double)
 {
-    // Hot spot at the top-left pixel for every cursor.
+    // The click points are CursorHotSpot's.
     std::string kind = s.Opt("kind");
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     if (kind == "pointer")
@@ -691,27 +770,17 @@ void Cursor(cairo_t* cr, const ImageSpec& s, int, double, double)
         cairo_set_line_width(cr, 1.4);
         cairo_stroke(cr);
     }
-    else if (kind == "hand" || kind == "dragging")
+    else if (kind == "hand")
     {
-        bool grab = kind == "dragging";
-        // fingertip at the hot spot for the pointing hand
-        cairo_new_path(cr);
-        if (!grab)
-            RoundRect(cr, 1, 1, 6, 14, 3);
-        else
-            RoundRect(cr, 2, 7, 6, 8, 3);
-        for (int i = 0; i < 3; ++i)
-            RoundRect(cr, 7 + i * 5, grab ? 7 : 8, 5, grab ? 8 : 10, 2.5);
-        RoundRect(cr, 1, 12, 22, 14, 6);
-        cairo_set_source_rgb(cr, 1, 0.93, 0.82);
-        cairo_fill_preserve(cr);
-        cairo_set_source_rgb(cr, 0.3, 0.18, 0.08);
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
+        PointingHand(cr);
+    }
+    else if (kind == "dragging")
+    {
+        GrabbingHand(cr);
     }
     else
     {
-        // text I-beam with its top-left at the hot spot
+        // text I-beam, clicked at the middle of the beam
         cairo_move_to(cr, 1, 1);
         cairo_line_to(cr, 9, 1);
         cairo_move_to(cr, 5, 1);

@@ -36,6 +36,10 @@ TextStyle UiText(double px);   // cream text with a dark outline
 TextStyle GoldText(double px); // gold gradient title text
 
 // Family registrations (each adds its painters to the table).
+// The click point of the cursor painter's kinds (pointer, hand, dragging,
+// text) in the cel's pixels; written beside the cursor images.
+void CursorHotSpot(const std::string& kind, int& x, int& y);
+
 void RegisterUiPainters(std::map<std::string, Painter>& table);
 void RegisterDialogPainters(std::map<std::string, Painter>& table);
 void RegisterSpritePainters(std::map<std::string, Painter>& table);

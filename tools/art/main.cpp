@@ -54,6 +54,23 @@ std::string ImagePathInImages(const std::string& file)
     return file.rfind("images/", 0) == 0 ? file.substr(7) : file;
 }
 
+// The click point of every cursor image, beside the images: one line
+// "IDENTIFIER x y" each.
+std::string CursorHotSpots(const std::vector<ImageSpec>& images)
+{
+    std::ostringstream t;
+    t << "# Cursor hot spots: image identifier, x, y in pixels from the top-left.\n";
+    for (const ImageSpec& s : images)
+    {
+        if (s.painter != "cursor")
+            continue;
+        int x = 0, y = 0;
+        CursorHotSpot(s.Opt("kind"), x, y);
+        t << s.id << " " << x << " " << y << "\n";
+    }
+    return t.str();
+}
+
 std::string Manifest(const std::vector<ImageSpec>& images)
 {
     // The game's parser is stricter than XML: no declaration, and "/" straight
@@ -317,6 +334,12 @@ int main(int argc, char** argv)
         }
         if (!sheetPath.empty())
             canvases.push_back(std::move(canvas));
+    }
+
+    if (!WriteIfChanged(out + "/images/cursor/hotspots.txt", CursorHotSpots(images)))
+    {
+        std::cerr << "assetgen-art: cannot write the cursor hot spots\n";
+        return 1;
     }
 
     for (const FontRecipe& f : kFonts)
