@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <thread>
 
 #include "external/lumora/ParticleSystemManager.h"
 #include "external/timer/TimeManager.h"
@@ -24,6 +23,7 @@
 #include "src/app/PlayerScreens.h"
 #include "src/app/ResourceBinding.h"
 #include "src/core/ResourceIds.h"
+#include "src/play/PlaySeed.h"
 #include "src/screens/dialogs/WarningDialog.h"
 
 GameApp* gApp = nullptr;
@@ -123,10 +123,7 @@ GameApp::~GameApp()
     // A loading thread still at work would load into the groups freed below:
     // it stops at its next resource once the application is shutting down.
     StopApplication();
-    while (loaderStarted && !loaderDone)
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    WaitForLoadingThread();
     if (widgetManager)
     {
         widgetManager->RemoveAllChildren();
@@ -181,7 +178,7 @@ int32_t GameApp::CurrentMinute() const
 
 void GameApp::BeforeRandomSeedHook()
 {
-    RuntimeRandom::Global().Seed(StartTimeMs());
+    PlaySeed::SeedAll(PlaySeed::Choose());
 }
 
 void GameApp::Initialise()

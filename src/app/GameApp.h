@@ -186,8 +186,8 @@ public:
     int32_t exitAfterTicks = 0;
 
 protected:
-    // The game draws its chances from the runtime generator, seeded with the
-    // same start time as the C library's.
+    // One seed for every generator the game draws from: FROTHWICK_SEED, else
+    // the system clock's microseconds (PlaySeed).
     void BeforeRandomSeedHook() override;
     // Closing the window quits as the menu does.
     void CloseRequestHook() override;

@@ -2,9 +2,21 @@
 
 #include "framework/graphics/Graphics.h"
 #include "src/core/GameTypes.h"
+#include "src/core/PlayHost.h"
 #include "src/core/ResourceIds.h"
+#include "src/play/GameAreaWidget.h"
 
-Board::Board(PlayHost* application) : app(application) {}
+Board::Board(PlayHost* application) : app(application)
+{
+    playField = std::make_shared<GameAreaWidget>(*app, app->State().IsQuest());
+    playField->Move(15, 37);
+    AddWidget(playField.get());
+}
+
+Board::~Board()
+{
+    RemoveAllChildren();
+}
 
 void Board::SetWorld(int32_t newWorld)
 {

@@ -1,9 +1,12 @@
 // Board: the game screen, one per game (GameApp::StartGame makes a new one).
-// It shows the world's background; the play field, the title bar and the
-// pause overlay are its children once they exist.
+// It shows the world's background and holds the play field, its child at
+// (15, 37), built with the board (a quest field in the quest mode); the
+// title bar and the pause overlay join it once they exist. The host outlives
+// the board.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "framework/widgets/Widget.h"
 
@@ -12,12 +15,14 @@ namespace Framework
 class Image;
 }
 
+class GameAreaWidget;
 class PlayHost;
 
 class Board : public Framework::Widget
 {
 public:
     explicit Board(PlayHost* application);
+    ~Board() override;
 
     // world: 1 water, 2 fire, 3 earth, 4 air.
     void SetWorld(int32_t newWorld);
@@ -28,7 +33,10 @@ public:
 
     void Draw(Framework::Graphics* g) override;
 
+    const std::shared_ptr<GameAreaWidget>& GetPlayField() const { return playField; }
+
 protected:
     PlayHost* app;
+    std::shared_ptr<GameAreaWidget> playField;
     int32_t world = 0;
 };
