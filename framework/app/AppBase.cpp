@@ -62,14 +62,7 @@ AppBase::~AppBase()
     // only this thread can show.
     if (loaderThread.joinable())
     {
-        while (!loaderDone)
-        {
-            if (platform)
-            {
-                platform->ProcessRequests();
-            }
-            clock->SleepMs(20);
-        }
+        WaitForLoadingThread();
         loaderThread.join();
     }
     // Widgets still waiting for deletion go while everything they may touch
@@ -219,17 +212,7 @@ void AppBase::Run()
     RunLoop();
 
     ProcessDeferredDeletes();
-    if (loaderStarted)
-    {
-        while (!loaderDone)
-        {
-            if (platform)
-            {
-                platform->ProcessRequests(); // the loader may wait on a message box
-            }
-            clock->SleepMs(20);
-        }
-    }
+    WaitForLoadingThread();
     const uint32_t elapsedMs = clock->NowMs() - runStartMs;
     if (statsOutput)
     {
@@ -270,6 +253,18 @@ void AppBase::StartLoadingThread()
             }
             loaderDone = true;
         });
+}
+
+void AppBase::WaitForLoadingThread()
+{
+    while (loaderStarted && !loaderDone)
+    {
+        if (platform)
+        {
+            platform->ProcessRequests();
+        }
+        clock->SleepMs(20);
+    }
 }
 
 double AppBase::LoadingProgress()

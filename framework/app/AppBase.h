@@ -219,6 +219,11 @@ public:
     // Starts the loading thread (once); Run does it when
     // startLoaderAutomatically is set.
     void StartLoadingThread();
+    // Returns once a started loading thread has finished (at once when none
+    // was started), serving the main thread's requests meanwhile: the loader
+    // may be waiting for a message box only this thread can show. Main
+    // thread only.
+    void WaitForLoadingThread();
     virtual void LoadInBackground() {}
     virtual void OnBackgroundLoadDone() {}
     virtual double LoadingProgress();
