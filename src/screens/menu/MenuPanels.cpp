@@ -83,6 +83,11 @@ void MenuPanels::SwitchToPanel(int32_t newPanel, bool fade)
 void MenuPanels::Update()
 {
     MenuBackground::Update();
+    if (fadeAlpha <= 0)
+    {
+        fading = false;
+        return; // at rest: nothing changes, nothing is redrawn
+    }
     fadeAlpha = std::max(fadeAlpha - 5, 0);
     fading = fadeAlpha > 0;
     MarkDirty();

@@ -37,7 +37,9 @@ WorldSelector::WorldSelector(MenuHost& menuHost)
         AddWidget(spheres[i].get());
     }
     stageChooser = std::make_shared<ChooseStageDialog>(host, this);
-    stageChooser->Move(178, 71);
+    // At y 24 the chooser's 376-pixel panel ends at the foot of the screen,
+    // so every stage button lies on it.
+    stageChooser->Move(178, 24);
     AddImageButton(ButtonBack, this, IMAGE_BUTTON_BACK, 40, 16, 3, 380, 366);
 }
 

@@ -93,7 +93,7 @@ protected:
         Blank(uiMain, 196, 190, IMAGE_UI_MAIN);
         Blank(uiDiff, 196, 190, IMAGE_UI_DIFF);
         Blank(changeMode, 200, 160, IMAGE_CHANGEMODE);
-        Blank(stageBackground, 400, 390, IMAGE_STAGESELECTOR_BG);
+        Blank(stageBackground, 400, 376, IMAGE_STAGESELECTOR_BG);
         SOUND_BTON_ON = TestSoundBtonOn;
         SOUND_SELECT_W = TestSoundSelectW;
     }

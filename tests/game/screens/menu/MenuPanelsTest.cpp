@@ -245,3 +245,51 @@ TEST(MenuPanels, WindowButtonsIgnoreTheMouseUnderAModalDialog)
     m.ClickOn(*m.panels->maximizeButton);
     EXPECT_FALSE(m.app.windowed);
 }
+
+TEST(MenuPanels, ADoubleClickActsOnlyOnTheButtonItsFirstClickHit)
+{
+    MenuRig m;
+    m.app.ShowMainMenu(1, false);
+    Framework::ButtonWidget& arcade = MenuRig::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonArcade);
+    const Framework::Point at = arcade.GetScreenPos();
+    const int32_t px = at.x + arcade.width / 2;
+    const int32_t py = at.y + arcade.height / 2;
+    m.ClickOn(arcade);
+    ASSERT_EQ(m.Shown(), "-D-");
+    // The second press of the double click lands on the difficulty panel.
+    ASSERT_NE(m.app.widgetManager->FindWidgetAt(px, py), nullptr);
+    m.app.widgetManager->MouseDown(px, py, 2);
+    m.app.widgetManager->MouseUp(px, py, 1);
+    EXPECT_EQ(m.Shown(), "-D-") << "no difficulty picked unseen";
+    m.ClickOn(MenuRig::ButtonOf(*m.panels->difficultySelector, 1));
+    EXPECT_EQ(m.Shown(), "--W");
+}
+
+TEST(MenuPanels, MenusAtRestAreNotRedrawn)
+{
+    MenuRig m;
+    Framework::MemoryImage screen;
+    screen.Allocate(800, 600);
+    m.app.widgetManager->screenImage = &screen;
+    m.app.ShowMainMenu(1, true);
+    m.app.widgetManager->MouseMove(790, 590);
+    const auto drawsOver = [&](int32_t ticks)
+    {
+        int32_t draws = 0;
+        for (int32_t i = 0; i < ticks; ++i)
+        {
+            m.app.widgetManager->RunUpdatePass();
+            draws += m.app.widgetManager->RunDrawPass() ? 1 : 0;
+        }
+        return draws;
+    };
+    EXPECT_EQ(drawsOver(51), 51) << "every step of the fade is drawn";
+    EXPECT_EQ(drawsOver(200), 0) << "the main menu at rest";
+
+    m.ClickOn(MenuRig::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonArcade));
+    m.ClickOn(MenuRig::ButtonOf(*m.panels->difficultySelector, 0));
+    ASSERT_EQ(m.Shown(), "--W");
+    m.app.widgetManager->MouseMove(790, 590);
+    EXPECT_GT(drawsOver(300), 0) << "the spheres grow";
+    EXPECT_EQ(drawsOver(200), 0) << "the world selection once its spheres have grown";
+}
