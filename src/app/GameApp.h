@@ -200,5 +200,13 @@ protected:
     void FailStart();
 
 private:
+    // --- music (GameAppMusic.cpp) ---
+    // The songs into the music interface once "Game" has loaded.
+    void LoadSongs();
+    // The main screen's song; the stage rotation starts over.
+    void PlayMainScreenMusic();
+    // A pending stage song fades in once its delay has passed.
+    void TickMusic();
+
     bool mainScreenBuilt = false;
 };

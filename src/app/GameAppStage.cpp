@@ -1,0 +1,156 @@
+// GameApp's stage state: the reset and end of a stage, the stages reached,
+// the obstacle counts of generated stages per mode and difficulty, and the
+// names and colour counts the modes and difficulties go by.
+#include "src/app/GameApp.h"
+
+#include "external/util/RuntimeRandom.h"
+
+namespace
+{
+
+// One obstacle count: rand() % range + base, or base alone when range is 0.
+struct CountRule
+{
+    int32_t range;
+    int32_t base;
+};
+
+// Obstacle counts of generated stages per mode (arcade, time) and difficulty,
+// in the order of ObstacleIndex.
+constexpr CountRule obstacleRules[2][4][ObstacleKinds] = {
+    {
+        {{0, 0}, {3, 1}, {0, 1}, {2, 2}, {2, 3}, {3, 6}, {0, 1}, {2, 2}, {0, 2}, {2, 2}, {0, 1}},
+        {{3, 2}, {2, 1}, {0, 2}, {3, 3}, {2, 2}, {3, 4}, {3, 2}, {2, 3}, {2, 3}, {2, 3}, {3, 2}},
+        {{2, 6}, {2, 1}, {2, 3}, {3, 3}, {2, 2}, {3, 2}, {3, 3}, {2, 4}, {2, 5}, {2, 5}, {2, 4}},
+        {{3, 8}, {2, 1}, {2, 3}, {3, 4}, {2, 2}, {3, 2}, {4, 6}, {2, 5}, {2, 7}, {2, 7}, {2, 5}},
+    },
+    {
+        {{0, 0}, {3, 1}, {0, 0}, {0, 0}, {2, 3}, {3, 6}, {0, 1}, {0, 1}, {0, 1}, {0, 1}, {0, 0}},
+        {{0, 0}, {2, 1}, {0, 1}, {0, 0}, {2, 2}, {3, 4}, {0, 2}, {0, 1}, {0, 2}, {0, 2}, {0, 0}},
+        {{0, 1}, {2, 1}, {0, 1}, {0, 0}, {2, 2}, {3, 2}, {0, 2}, {0, 2}, {0, 2}, {0, 3}, {0, 0}},
+        {{0, 2}, {2, 1}, {0, 1}, {0, 0}, {2, 2}, {3, 2}, {0, 2}, {2, 5}, {2, 7}, {0, 3}, {0, 0}},
+    },
+};
+
+} // namespace
+
+void GameApp::ResetStage()
+{
+    if (mode == Game::ModeQuest || !lastStageWon)
+    {
+        score = 0;
+        displayedScore = 0;
+    }
+    StampStageStart();
+    windCloudActive = false;
+    wallBurst = false;
+    stageOver = false;
+    shotsUntilPushDown = Game::ShotsPerPushDown;
+    // The game-over effect is told to reset here once it exists.
+    highScoreRank = -1;
+}
+
+void GameApp::StampStageStart()
+{
+    stageStartMinute = CurrentMinute();
+}
+
+void GameApp::EndStage(bool won)
+{
+    if (stageOver)
+    {
+        return;
+    }
+    stageOver = true;
+    lastStageWon = won;
+    windCloudActive = false;
+    PlayStageMusic(won ? Songs::LevelComplete : Songs::LevelFailed);
+    StopWindLoop();
+}
+
+void GameApp::StageReached(int32_t reachedStageId)
+{
+    const int32_t n = reachedStageId % 10000;
+    if (n >= 0 && n < 16)
+    {
+        stageId = reachedStageId;
+        if (world >= 1 && world <= 4)
+        {
+            profiles.StageReached(world, n);
+        }
+    }
+    else
+    {
+        stageId = reachedStageId - n;
+    }
+    // The stage tip for stageId % 10000 is shown here once the animations exist.
+}
+
+void GameApp::ConfigureObstacles()
+{
+    int32_t table = -1;
+    if (mode == Game::ModeArcade)
+    {
+        table = 0;
+    }
+    else if (mode == Game::ModeTime)
+    {
+        table = 1;
+    }
+    if (table < 0 || difficulty < 0 || difficulty > 3)
+    {
+        return;
+    }
+    for (int32_t i = 0; i < ObstacleKinds; ++i)
+    {
+        const CountRule& rule = obstacleRules[table][difficulty][i];
+        obstacleCounts[i] = rule.range > 0 ? RuntimeRandom::Global().Next() % rule.range + rule.base : rule.base;
+    }
+}
+
+int32_t GameApp::ObstacleCount(int32_t index) const
+{
+    return index >= 0 && index < ObstacleKinds ? obstacleCounts[index] : 0;
+}
+
+std::string GameApp::ModeName() const
+{
+    switch (mode)
+    {
+        case Game::ModeQuest:
+            return "Quest";
+        case Game::ModeTime:
+            return "Time";
+        default:
+            return "Arcade";
+    }
+}
+
+std::string GameApp::DifficultyName() const
+{
+    switch (difficulty)
+    {
+        case Game::Normal:
+            return "normal";
+        case Game::Hard:
+            return "hard";
+        case Game::Expert:
+            return "expert";
+        default:
+            return "easy";
+    }
+}
+
+int32_t GameApp::ColourCount() const
+{
+    switch (difficulty)
+    {
+        case Game::Normal:
+            return 5;
+        case Game::Hard:
+        case Game::Expert:
+            return 6;
+        default:
+            return 4;
+    }
+}
