@@ -1,12 +1,9 @@
 #include "framework/graphics/SysFont.h"
 
-#include <iconv.h>
-
-#include <cerrno>
-
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
 #include "framework/platform/SystemFontFace.h"
+#include "framework/platform/TextConverter.h"
 
 namespace Framework
 {
@@ -14,22 +11,18 @@ namespace Framework
 namespace
 {
 
-// Converts with iconv; false when the conversion is not available or fails.
-bool Convert(const char* to, const char* from, const std::string& input, std::string& output)
+// One converter per direction and thread; false when the conversion is not
+// available or fails.
+bool GbkToUtf32(const std::string& input, std::string& output)
 {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == iconv_t(-1))
-        return false;
-    std::string in = input;
-    output.assign(in.size() * 4 + 8, '\0');
-    char* inPtr = in.data();
-    size_t inLeft = in.size();
-    char* outPtr = output.data();
-    size_t outLeft = output.size();
-    const size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    output.resize(output.size() - outLeft);
-    return result != size_t(-1);
+    thread_local TextConverter toUtf32("UTF-32LE", "GBK");
+    return toUtf32.Convert(input, output);
+}
+
+bool GbkToUtf8(const std::string& input, std::string& output)
+{
+    thread_local TextConverter toUtf8("UTF-8", "GBK");
+    return toUtf8.Convert(input, output);
 }
 
 } // namespace
@@ -46,7 +39,7 @@ std::u32string SysFont::DecodeGbk(const std::string& text)
             continue;
         }
         std::string utf32;
-        if (i + 1 < text.size() && Convert("UTF-32LE", "GBK", text.substr(i, 2), utf32) && utf32.size() == 4)
+        if (i + 1 < text.size() && GbkToUtf32(text.substr(i, 2), utf32) && utf32.size() == 4)
         {
             const auto* b = reinterpret_cast<const unsigned char*>(utf32.data());
             out += char32_t(b[0] | (b[1] << 8) | (b[2] << 16) | (uint32_t(b[3]) << 24));
@@ -67,7 +60,7 @@ SysFont::SysFont(const std::string& name, int32_t points, int32_t scriptCode, bo
     : faceName(name), pointSize(points), script(scriptCode), bold(isBold), italic(isItalic), underline(isUnderline)
 {
     std::string utf8;
-    if (!Convert("UTF-8", "GBK", faceName, utf8))
+    if (!GbkToUtf8(faceName, utf8))
         utf8 = faceName;
     // A family named for the Java-style logical font maps to the sans default.
     if (utf8 == "SansSerif")

@@ -6,10 +6,7 @@ add_library(fw_imagefont STATIC
 target_link_libraries(fw_imagefont PUBLIC fw_graphics Threads::Threads)
 frothwick_warnings(fw_imagefont)
 
-# fw_sysfont: system-font text (fontconfig and FreeType behind
-# SystemFontFace, the only part that includes their headers).
-add_library(fw_sysfont STATIC
-    SysFont.cpp
-    ../platform/SystemFontFace.cpp)
-target_link_libraries(fw_sysfont PUBLIC fw_graphics PRIVATE PkgConfig::FREETYPE PkgConfig::FONTCONFIG)
+# fw_sysfont: system-font text (the face comes from the platform's fw_fonts).
+add_library(fw_sysfont STATIC SysFont.cpp)
+target_link_libraries(fw_sysfont PUBLIC fw_graphics fw_fonts)
 frothwick_warnings(fw_sysfont)

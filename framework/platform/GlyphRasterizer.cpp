@@ -7,12 +7,12 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <utility>
+
+#include "framework/platform/TextConverter.h"
 
 namespace Framework
 {
@@ -26,52 +26,12 @@ struct PatternDeleter
 };
 using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
-class Iconv
-{
-public:
-    Iconv(const char* to, const char* from) : handle(iconv_open(to, from)) {}
-    ~Iconv()
-    {
-        if (Valid())
-        {
-            iconv_close(handle);
-        }
-    }
-    Iconv(const Iconv&) = delete;
-    Iconv& operator=(const Iconv&) = delete;
-
-    bool Valid() const { return handle != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts all of `in`; false when any of it does not convert.
-    bool Convert(const std::string& in, std::string& out)
-    {
-        if (!Valid())
-        {
-            return false;
-        }
-        iconv(handle, nullptr, nullptr, nullptr, nullptr); // back to the initial state
-        out.assign(in.size() * 4 + 8, '\0');
-        char* src = const_cast<char*>(in.data());
-        size_t srcLeft = in.size();
-        char* dst = out.data();
-        size_t dstLeft = out.size();
-        if (iconv(handle, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) || srcLeft != 0)
-        {
-            return false;
-        }
-        out.resize(out.size() - dstLeft);
-        return true;
-    }
-
-private:
-    iconv_t handle;
-};
 
 // The face's name as UTF-8; names that are plain ASCII or not valid GBK are
 // passed on unchanged.
 std::string FaceNameUtf8(const std::string& faceGbk)
 {
-    Iconv toUtf8("UTF-8", "GBK");
+    TextConverter toUtf8("UTF-8", "GBK");
     std::string utf8;
     return toUtf8.Convert(faceGbk, utf8) ? utf8 : faceGbk;
 }
@@ -253,7 +213,7 @@ char32_t GlyphRasterizer::GbkToUnicode(std::uint16_t code)
 {
     // Opened once per thread: glyphs are built one at a time, and opening a
     // converter costs more than a conversion.
-    thread_local Iconv toUnicode("UTF-32LE", "GBK");
+    thread_local TextConverter toUnicode("UTF-32LE", "GBK");
     const std::string in{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
     std::string out;
     if (!toUnicode.Convert(in, out) || out.size() != 4)

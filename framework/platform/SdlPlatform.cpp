@@ -1,7 +1,6 @@
 #include "framework/platform/SdlPlatform.h"
 
 #include <SDL.h>
-#include <iconv.h>
 
 #include <algorithm>
 #include <array>
@@ -14,6 +13,7 @@
 #include <thread>
 
 #include "framework/platform/Letterbox.h"
+#include "framework/platform/TextConverter.h"
 #include "framework/platform/VirtualKeys.h"
 
 namespace Framework
@@ -108,7 +108,7 @@ struct SdlPlatform::Impl
     int32_t systemCursor = 0;
     bool showingImageCursor = false;
 
-    iconv_t toGbk = reinterpret_cast<iconv_t>(-1);
+    TextConverter toGbk{"GBK", "UTF-8"};
     std::vector<uint32_t> scratch; // scaled picture for surfaces of other formats
 
     std::mutex requestLock;
@@ -258,13 +258,9 @@ struct SdlPlatform::Impl
 
     void TypedText(const char* utf8, std::vector<InputEvent>& input)
     {
-        if (toGbk == reinterpret_cast<iconv_t>(-1))
+        if (!toGbk.Valid())
         {
-            toGbk = iconv_open("GBK", "UTF-8");
-            if (toGbk == reinterpret_cast<iconv_t>(-1))
-            {
-                return;
-            }
+            return;
         }
         // One character at a time so that a character GBK lacks is dropped
         // alone (EILSEQ) and the rest of the text still arrives.
@@ -286,18 +282,12 @@ struct SdlPlatform::Impl
                 len = 2;
             }
             len = std::min(len, std::strlen(p));
-            char in[8] = {};
-            std::memcpy(in, p, len);
-            char out[8] = {};
-            char* inPtr = in;
-            char* outPtr = out;
-            size_t inLeft = len, outLeft = sizeof(out);
-            iconv(toGbk, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(toGbk, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1))
+            std::string out;
+            if (toGbk.Convert(std::string(p, len), out))
             {
-                for (char* b = out; b < outPtr; ++b)
+                for (const char b : out)
                 {
-                    unsigned char byte = static_cast<unsigned char>(*b);
+                    unsigned char byte = static_cast<unsigned char>(b);
                     if (byte >= 32 && byte != 127)
                     {
                         InputEvent e;
@@ -327,10 +317,6 @@ SdlPlatform::~SdlPlatform()
     if (impl->imageCursor)
     {
         SDL_FreeCursor(impl->imageCursor);
-    }
-    if (impl->toGbk != reinterpret_cast<iconv_t>(-1))
-    {
-        iconv_close(impl->toGbk);
     }
     if (impl->videoInit)
     {

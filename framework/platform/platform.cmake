@@ -8,6 +8,7 @@ add_library(fw_platform STATIC
     ${CMAKE_CURRENT_LIST_DIR}/SdlPlatform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SingleInstance.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TextConverter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/UserFolders.cpp
     ${CMAKE_CURRENT_LIST_DIR}/VirtualKeys.cpp)
 target_link_libraries(fw_platform PUBLIC Threads::Threads PRIVATE PkgConfig::SDL2)

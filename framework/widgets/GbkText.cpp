@@ -1,9 +1,8 @@
 #include "framework/widgets/GbkText.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
+
+#include "framework/platform/TextConverter.h"
 
 namespace Framework
 {
@@ -17,49 +16,6 @@ namespace
 int32_t Length(const std::string& text)
 {
     return static_cast<int32_t>(text.size());
-}
-
-// Converts between two iconv encodings. A sequence the source cannot decode
-// or the target cannot encode is skipped: one byte for an invalid source
-// byte, one whole character otherwise.
-std::string Convert(const char* to, const char* from, const std::string& text,
-                    size_t unitOf(const std::string&, size_t))
-{
-    std::string out;
-    if (text.empty())
-    {
-        return out;
-    }
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-    {
-        return out;
-    }
-    size_t pos = 0;
-    char buffer[256];
-    while (pos < text.size())
-    {
-        char* in = const_cast<char*>(text.data()) + pos;
-        size_t inLeft = text.size() - pos;
-        char* outPtr = buffer;
-        size_t outLeft = sizeof(buffer);
-        const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<size_t>(outPtr - buffer));
-        pos = text.size() - inLeft;
-        if (result != static_cast<size_t>(-1))
-        {
-            break;
-        }
-        if (errno == E2BIG)
-        {
-            continue;
-        }
-        // EILSEQ or EINVAL (a cut-off sequence at the end): skip it.
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        pos += std::max<size_t>(1, unitOf(text, pos));
-    }
-    iconv_close(cd);
-    return out;
 }
 
 size_t Utf8Unit(const std::string& text, size_t pos)
@@ -163,14 +119,18 @@ std::string FirstLine(const std::string& text)
     return text;
 }
 
+// A character GBK lacks or a byte that starts no UTF-8 sequence is skipped,
+// and the other way round.
 std::string FromUtf8(const std::string& utf8)
 {
-    return Convert("GBK", "UTF-8", utf8, Utf8Unit);
+    thread_local TextConverter toGbk("GBK", "UTF-8");
+    return toGbk.ConvertSkipping(utf8, Utf8Unit);
 }
 
 std::string ToUtf8(const std::string& gbk)
 {
-    return Convert("UTF-8", "GBK", gbk, GbkUnit);
+    thread_local TextConverter toUtf8("UTF-8", "GBK");
+    return toUtf8.ConvertSkipping(gbk, GbkUnit);
 }
 
 } // namespace GbkText

@@ -209,11 +209,11 @@ void Widget::CharTyped(char) {}
 
 void Widget::KeyDown(int32_t key)
 {
-    if (key != WidgetManager::KeyTab || manager == nullptr)
+    if (key != VK_TAB || manager == nullptr)
     {
         return;
     }
-    Widget* target = manager->IsKeyDown(WidgetManager::KeyShift) ? prevInTabOrder : nextInTabOrder;
+    Widget* target = manager->IsKeyDown(VK_SHIFT) ? prevInTabOrder : nextInTabOrder;
     if (target != nullptr)
     {
         manager->SetFocus(target);

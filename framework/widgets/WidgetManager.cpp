@@ -436,7 +436,7 @@ void WidgetManager::KeyUp(int32_t key)
     {
         keyState[size_t(key)] = false;
     }
-    if (key == KeyTab && IsKeyDown(KeyControl))
+    if (key == VK_TAB && IsKeyDown(VK_CONTROL))
     {
         return;
     }
@@ -448,7 +448,7 @@ void WidgetManager::KeyUp(int32_t key)
 
 void WidgetManager::CharTyped(char character)
 {
-    if (character == '\t' && IsKeyDown(KeyControl))
+    if (character == '\t' && IsKeyDown(VK_CONTROL))
     {
         if (ctrlTabTarget != nullptr)
         {

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/platform/VirtualKeys.h"
 #include "framework/widgets/Widget.h"
 #include "framework/widgets/WidgetContainer.h"
 
@@ -56,9 +57,6 @@ struct PendingOverlay
 class WidgetManager : public WidgetContainer
 {
 public:
-    static constexpr int32_t KeyTab = 9;
-    static constexpr int32_t KeyShift = 16;
-    static constexpr int32_t KeyControl = 17;
     static constexpr int32_t KeyCount = 255;
 
     explicit WidgetManager(WidgetHost* host = nullptr);

@@ -3,5 +3,5 @@ add_library(fw_widgets STATIC
     ${CMAKE_CURRENT_LIST_DIR}/Widget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WidgetContainer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WidgetManager.cpp)
-target_link_libraries(fw_widgets PUBLIC fw_graphics)
+target_link_libraries(fw_widgets PUBLIC fw_graphics fw_platform)
 frothwick_warnings(fw_widgets)
