@@ -44,8 +44,12 @@ warmup="${WARMUP:-2}"
 ticks=$(((seconds + warmup + 1) * 100))
 still=""
 [[ "$mode" == idle ]] && still=1
-(cd "$bin" && FROTHWICK_STILL="$still" DISPLAY="$display" XDG_CONFIG_HOME="$tmp/config" XDG_RUNTIME_DIR="$tmp" SDL_AUDIODRIVER=dummy \
-    FROTHWICK_EXIT_AFTER_TICKS=$ticks exec "./$name" 2>"$tmp/stats") &
+# The program runs on its own copy of the data tree, with user folders in the
+# scratch folder: nothing of the build's bin/ or the user's files changes.
+"$(dirname "$0")/program-tree.sh" "$bin" "$name" "$tmp/tree" >/dev/null
+(cd "$tmp/tree" && FROTHWICK_STILL="$still" DISPLAY="$display" XDG_CONFIG_HOME="$tmp/config" \
+    XDG_DATA_HOME="$tmp/data" XDG_STATE_HOME="$tmp/state" XDG_CACHE_HOME="$tmp/cache" XDG_RUNTIME_DIR="$tmp" \
+    SDL_AUDIODRIVER=dummy FROTHWICK_STATS=1 FROTHWICK_EXIT_AFTER_TICKS=$ticks exec "./$name" 2>"$tmp/stats") &
 program=$!
 sleep 0.5
 [[ -e "/proc/$program/stat" ]] || { echo "$name did not start" >&2; cat "$tmp/stats" >&2; exit 1; }

@@ -4,7 +4,10 @@
 // and the top band drags the borderless window; the program reports what it
 // received through its input trace (FROTHWICK_INPUT_TRACE). The widget gallery
 // shows hover and press feedback on a button of a known place, in both
-// modes.
+// modes. Each run works on its own copy of the program and its data tree
+// (whatever it saves lands there), and every step waits for what it needs --
+// a line of the input trace, a window, a settled part of the picture -- with
+// a time limit, never for a fixed time.
 //
 // Skipped, with the reason, where Xvfb, jwm or xdotool are missing or the X
 // server cannot start.
@@ -26,6 +29,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "support/ProgramTree.h"
 
 namespace
 {
@@ -177,7 +182,9 @@ protected:
         }
         display = ":" + number;
         wm = Spawn({"jwm"}, {"DISPLAY=" + display}, (folder / "jwm.log").string());
-        std::this_thread::sleep_for(500ms);
+        // jwm manages the screen once it has published its desktops.
+        ASSERT_TRUE(WaitFor([&] { return !X("xdotool get_num_desktops").empty(); }, 10s))
+            << "jwm did not start: " << ReadFile(folder / "jwm.log");
     }
 
     void TearDown() override
@@ -205,8 +212,11 @@ protected:
         return output;
     }
 
+    // Starts a copy of the program (with its own data tree) in the test's
+    // folder.
     void StartProgram(const std::string& settings = "", const std::string& path = FROTHWICK_PROGRAM)
     {
+        tree = std::make_unique<TestSupport::ProgramTree>(path, "e2e-tree");
         const std::filesystem::path values = folder / "config" / "SOFTWARE" / "Tamsery Games" / "Frothwick";
         std::filesystem::create_directories(values);
         if (!settings.empty())
@@ -214,7 +224,7 @@ protected:
             std::ofstream(values / ".values") << settings;
         }
         log = folder / "frothwick.log";
-        program = Spawn({path},
+        program = Spawn({tree->Program().string()},
                         {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
                          "XDG_CONFIG_HOME=" + (folder / "config").string(), "XDG_RUNTIME_DIR=" + folder.string(),
                          "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
@@ -222,6 +232,18 @@ protected:
         ASSERT_GT(program, 0);
         ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << ReadFile(log);
         window = FindWindow();
+        // The window manager frames and places it: wait until it stays put.
+        Geometry last = GetGeometry();
+        int same = 0;
+        ASSERT_TRUE(WaitFor(
+            [&]
+            {
+                const Geometry now = GetGeometry();
+                same = now.x == last.x && now.y == last.y && now.width == last.width ? same + 1 : 0;
+                last = now;
+                return same >= 3;
+            }))
+            << "the window never came to rest";
     }
 
     std::string FindWindow()
@@ -282,6 +304,37 @@ protected:
         return std::to_string(r / 257) + "," + std::to_string(g / 257) + "," + std::to_string(b / 257);
     }
 
+    // The window's picture as a PNG file in the test's folder; its path.
+    std::string Screenshot(const std::string& name)
+    {
+        X("import -window " + FindWindow() + " " + (folder / name).string());
+        return (folder / name).string();
+    }
+
+    // The pixels of a w x h region centred on (x, y), as ImageMagick's text.
+    std::string Region(int x, int y, int w = 64, int h = 24)
+    {
+        return X("import -window " + FindWindow() + " -crop " + std::to_string(w) + "x" + std::to_string(h) + "+" +
+                 std::to_string(x - w / 2) + "+" + std::to_string(y - h / 2) + " +repage rgb:- | md5sum");
+    }
+
+    // Waits until the picture around (x, y) holds still over three looks a
+    // tenth of a second apart: whatever fades, grows or slides there is done.
+    bool Settled(int x, int y, std::chrono::milliseconds limit = 15s)
+    {
+        std::string last = Region(x, y);
+        int same = 0;
+        return WaitFor(
+            [&]
+            {
+                const std::string now = Region(x, y);
+                same = !now.empty() && now == last ? same + 1 : 0;
+                last = now;
+                return same >= 2;
+            },
+            limit);
+    }
+
     bool LogHas(const std::string& text, std::chrono::milliseconds limit = 15s)
     {
         return WaitFor([&] { return ReadFile(log).find(text) != std::string::npos; }, limit);
@@ -305,11 +358,12 @@ protected:
     pid_t xvfb = -1;
     pid_t wm = -1;
     pid_t program = -1;
+    std::unique_ptr<TestSupport::ProgramTree> tree;
 };
 
 TEST_F(WindowEndToEndTest, ClicksReachTheProgramInAWindowAndInLetterboxedFullScreen)
 {
-    StartProgram();
+    StartProgram("FROTHWICK-SETTINGS 1\n4\tScreenMode\t0\n"); // a first run would fill the screen
     ASSERT_TRUE(LogHas("trace: window windowed 800x600")) << ReadFile(log);
     const Geometry placed = GetGeometry();
     EXPECT_EQ(placed.width, 800);
@@ -395,11 +449,13 @@ TEST_F(WindowEndToEndTest, TheTopBandDragsTheWindowAndItsPlaceIsSaved)
     EXPECT_GT(after.x, before.x);
     EXPECT_GT(after.y, before.y);
 
-    // Below the band the window stays put.
+    // Below the band the window stays put, once the program has seen the
+    // whole drag.
+    const size_t releases = Count("trace: release ");
     X("xdotool mousemove --window " + window + " 300 100 mousedown 1");
     X("xdotool mousemove_relative --sync 60 40");
     X("xdotool mouseup 1");
-    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(WaitFor([&] { return Count("trace: release ") > releases; })) << ReadFile(log);
     EXPECT_EQ(GetGeometry().x, after.x);
 
     // The new place is kept for the next start.
@@ -408,65 +464,67 @@ TEST_F(WindowEndToEndTest, TheTopBandDragsTheWindowAndItsPlaceIsSaved)
 
 TEST_F(WindowEndToEndTest, ANewcomerCreatesAPlayerWalksToTheWorldsAndQuitsThroughTheExitDialog)
 {
-    // The game keeps its players beside the program: put back whatever was
-    // there before, whatever happens below.
-    const std::filesystem::path profiles = std::filesystem::path(FROTHWICK_PROGRAM).parent_path() / "data" / "usr.dat";
-    const bool hadProfiles = std::filesystem::exists(profiles);
-    const std::string saved = hadProfiles ? ReadFile(profiles) : std::string();
-    struct Restore
-    {
-        std::function<void()> run;
-        ~Restore() { run(); }
-    } restore{[&]
-              {
-                  if (hadProfiles)
-                      std::ofstream(profiles, std::ios::binary | std::ios::trunc) << saved;
-                  else
-                      std::filesystem::remove(profiles);
-              }};
-    std::filesystem::remove(profiles);
-
+    // The game keeps its players in the user's data folder: the test's own.
     StartProgram("FROTHWICK-SETTINGS 1\n4\tScreenMode\t0\n");
+    const std::filesystem::path profiles =
+        std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "frothwick" / "data" / "usr.dat";
+    ASSERT_FALSE(std::filesystem::exists(profiles)) << "a newcomer's game has no players";
     ASSERT_TRUE(LogHas("Main Screen Time", 30s)) << ReadFile(log);
-    std::this_thread::sleep_for(1500ms); // the loading screen fades out, the menu fades in
     X("xdotool windowactivate --sync " + window);
 
-    auto click = [&](int x, int y)
+    // A click once the picture under it has settled (screens fade and
+    // dialogs grow in), until the program has seen it; then, when the click
+    // leads on to a place (nx, ny) of the next screen, until the picture
+    // there has changed (where it does) and settled.
+    auto click = [&](int x, int y, int nx = -1, int ny = -1)
     {
+        EXPECT_TRUE(Settled(x, y)) << "the picture at " << x << "," << y << " never settled";
+        const std::string next = nx >= 0 ? Region(nx, ny) : std::string();
         const size_t before = Count("trace: release " + std::to_string(x) + "," + std::to_string(y));
         X("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
         EXPECT_TRUE(WaitFor([&]
                             { return Count("trace: release " + std::to_string(x) + "," + std::to_string(y)) > before; }))
             << "click at " << x << "," << y << " never arrived\n"
             << ReadFile(log);
-        std::this_thread::sleep_for(700ms);
+        if (nx >= 0)
+        {
+            WaitFor([&] { return Region(nx, ny) != next; }, 3s);
+            EXPECT_TRUE(Settled(nx, ny)) << "the picture at " << nx << "," << ny << " never settled";
+        }
     };
 
-    click(508, 465); // NEW PLAYER
+    click(508, 465, 344, 330); // NEW PLAYER; the dialog's CREATE comes
+    const size_t typed = Count("trace: char ");
     X("xdotool type --delay 60 Ada");
-    std::this_thread::sleep_for(500ms);
-    click(344, 330); // CREATE
+    EXPECT_TRUE(WaitFor([&] { return Count("trace: char ") >= typed + 3; })) << ReadFile(log);
+    click(344, 330, 383, 465); // CREATE; back to the selector's START
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(profiles); }))
         << "creating a player writes the profile file\n"
         << ReadFile(log);
     EXPECT_EQ(std::filesystem::file_size(profiles), 296u);
     EXPECT_EQ(ReadFile(profiles).substr(0, 4), std::string("Ada\0", 4));
 
-    click(383, 465); // START with the new player chosen
-    click(401, 444); // QUEST
-    // The world selector's spheres grow in: the earth sphere's place is no
-    // longer night-sky blue (a tree and grass cover it).
-    EXPECT_TRUE(WaitFor(
-        [&]
-        {
-            const std::string rgb = Pixel(669, 450);
-            int r = 0, g = 0, b = 0;
-            return std::sscanf(rgb.c_str(), "%d,%d,%d", &r, &g, &b) == 3 && !(b > r && b > g);
-        },
-        5s))
-        << "the world selector never showed its earth sphere: " << Pixel(669, 450);
+    click(383, 465, 401, 444); // START with the new player chosen; the main menu's QUEST
+    // QUEST. The world selector's spheres grow in: the earth sphere's place
+    // is no longer night-sky blue (a tree and grass cover it). A menu that
+    // still comes in may take no click although it looks in place: click
+    // again while the selector has not come.
+    auto earthShown = [&]
+    {
+        const std::string rgb = Pixel(669, 450);
+        int r = 0, g = 0, b = 0;
+        return std::sscanf(rgb.c_str(), "%d,%d,%d", &r, &g, &b) == 3 && !(b > r && b > g);
+    };
+    bool worlds = false;
+    for (int attempt = 0; attempt < 5 && !worlds; ++attempt)
+    {
+        click(401, 444);
+        worlds = WaitFor(earthShown, 3s);
+    }
+    EXPECT_TRUE(worlds) << "the world selector never showed its earth sphere: " << Pixel(669, 450)
+                        << "; the screen: " << Screenshot("worlds.png");
 
-    click(779, 19);  // the window's exit button
+    click(779, 19, 363, 302); // the window's exit button; the exit dialog's YES
     click(363, 302); // YES in the exit dialog
     ASSERT_TRUE(WaitFor([&] { return waitpid(program, nullptr, WNOHANG) == program; }, 10s))
         << "the game did not end after YES\n"

@@ -1,7 +1,7 @@
 // Entry point of every test program: tests run headless, whatever the shell
 // they start from says about displays and sound cards, and every test case
 // gets user folders of its own (the XDG base directories, below its scratch
-// folder), so nothing a test runs reaches the settings, saves or caches of
+// folder, empty at its start), so nothing a test runs reaches the settings, saves or caches of
 // the person running the suite.
 #include <gtest/gtest.h>
 
@@ -27,6 +27,8 @@ class UserFoldersPerTest : public ::testing::EmptyTestEventListener
 {
     void OnTestStart(const ::testing::TestInfo&) override
     {
+        std::error_code error;
+        std::filesystem::remove_all(TestSupport::TestTempDir("xdg"), error); // an earlier run's
         for (const auto& [variable, folder] : userFolders)
         {
             const std::filesystem::path dir = TestSupport::TestTempDir(folder);
