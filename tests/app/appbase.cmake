@@ -4,7 +4,8 @@ frothwick_add_test(NAME test_appbase
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseWidgetsTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseUserFilesTest.cpp
-    LIBS fw_app)
+    LIBS fw_app
+    LABELS threads)
 
 # The program itself, started as a child process; the game needs its data
 # tree.

@@ -6,4 +6,5 @@ frothwick_add_test(NAME test_platform
         ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SdlPlatformTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/UserFoldersTest.cpp
-    LIBS fw_platform PkgConfig::SDL2)
+    LIBS fw_platform PkgConfig::SDL2
+    LABELS threads)
