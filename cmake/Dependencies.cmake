@@ -14,7 +14,6 @@ pkg_check_modules(VORBIS REQUIRED IMPORTED_TARGET vorbisfile vorbisenc vorbis og
 pkg_check_modules(ACE REQUIRED IMPORTED_TARGET ACE)
 pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
 pkg_check_modules(PANGOCAIRO REQUIRED IMPORTED_TARGET pangocairo)
-pkg_check_modules(RSVG IMPORTED_TARGET librsvg-2.0)
 
 if(FROTHWICK_TESTS)
   find_package(GTest REQUIRED)
