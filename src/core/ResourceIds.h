@@ -241,6 +241,7 @@ class Image;
     X(IMAGE, IMAGE_WALL_FIRE)                                                                                          \
     X(IMAGE, IMAGE_WARNING_ALREADY_EXISTS)                                                                             \
     X(IMAGE, IMAGE_WARNING_EMPTY)                                                                                      \
+    X(IMAGE, IMAGE_WARNING_INVALID_NAME)                                                                               \
     X(IMAGE, IMAGE_WARNING_MUST_CREATE)                                                                                \
     X(IMAGE, IMAGE_WATER)                                                                                              \
     X(IMAGE, IMAGE_WATER1)                                                                                             \

@@ -142,7 +142,7 @@ TEST(ArtImages, EveryManifestImageDecodesAndSplitsIntoItsGrid)
         bool anyVisible = std::any_of(l.pic.pixels.begin(), l.pic.pixels.end(), [](uint32_t p) { return p >> 24; });
         EXPECT_TRUE(anyVisible) << e.id << " is fully transparent";
     }
-    EXPECT_EQ(images, 201);
+    EXPECT_EQ(images, 202);
 }
 
 TEST(ArtImages, ButtonStripsHaveTheFrameSizesTheirScreensUse)

@@ -346,6 +346,7 @@ const std::map<std::string, std::vector<std::string>>& ExpectedIds()
                               "WALL_FIRE",
                               "WARNING_ALREADY_EXISTS",
                               "WARNING_EMPTY",
+                              "WARNING_INVALID_NAME",
                               "WARNING_MUST_CREATE",
                               "WATER",
                               "WATER1",
@@ -432,7 +433,7 @@ TEST(Manifest, DefinesExactlyTheBoundIdentifiersInTheirGroups)
         for (const std::string& id : found[group])
             EXPECT_TRUE(want.count(id)) << id << " is not an identifier of group " << group;
     }
-    EXPECT_EQ(ExpectedIds().at("Game").size(), 192u);
+    EXPECT_EQ(ExpectedIds().at("Game").size(), 193u);
     EXPECT_EQ(all.size(), expectedTotal);
 }
 

@@ -28,6 +28,9 @@ void WarningDialog::SetKind(int32_t newKind)
         case Warnings::NoPlayer:
             image = IMAGE_WARNING_MUST_CREATE;
             break;
+        case Warnings::NameInvalid:
+            image = IMAGE_WARNING_INVALID_NAME;
+            break;
         default:
             return;
     }

@@ -8,6 +8,7 @@
 #include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonWidget.h"
+#include "src/screens/common/NameFont.h"
 #include "framework/widgets/EditWidget.h"
 #include "src/screens/players/AvatarBrowser.h"
 #include "src/screens/players/PlayerSelector.h"
@@ -28,9 +29,9 @@ CreatePlayerDialog::CreatePlayerDialog(PlayerScreenHost& screenHost, PlayerSelec
     leftButton = MakeStripButton(this, LeftId, this, IMAGE_PAGE_LEFT, 14, 152, 14, 18, true);
     rightButton = MakeStripButton(this, RightId, this, IMAGE_PAGE_RIGHT, 111, 152, 14, 18, true);
     nameField = std::make_shared<Framework::EditWidget>(NameId, this, 147, 64, 178, 16, MaxNameBytes);
-    if (FONT_VERDANA10BOLD != nullptr)
+    if (auto nameFont = MakeNameFont(FONT_VERDANA10BOLD))
     {
-        nameField->SetFont(FONT_VERDANA10BOLD);
+        nameField->SetFont(nameFont.get());
     }
     nameField->SetColor(Framework::EditWidget::ColorBackground, Framework::Color(255, 255, 255, 0));
     nameField->SetColor(Framework::EditWidget::ColorOutline, Framework::Color(255, 255, 255, 0));
@@ -126,15 +127,21 @@ void CreatePlayerDialog::ButtonClicked(int32_t id)
 void CreatePlayerDialog::Confirm()
 {
     const std::string& name = nameField->text;
-    if (name.empty())
+    // A name of spaces only shows as nothing: it counts as empty.
+    if (name.find_first_not_of(' ') == std::string::npos)
     {
         host.ShowWarning(Warnings::NameEmpty);
         return;
     }
     PlayerRecord record;
     // "invalid" is the name of "no player": a profile of that name would
-    // never be saved, so it counts as taken.
-    if (name == "invalid" || !record.SetName(name))
+    // never be saved, so it cannot be used.
+    if (name == "invalid")
+    {
+        host.ShowWarning(Warnings::NameInvalid);
+        return;
+    }
+    if (!record.SetName(name))
     {
         host.ShowWarning(Warnings::NameExists);
         return;

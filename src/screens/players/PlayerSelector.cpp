@@ -62,12 +62,12 @@ void PlayerSelector::Draw(Framework::Graphics* g)
     if (host.ShownPanel() == 0 && player != nullptr)
     {
         g->DrawStretched(avatarImage.get(), 15, 42, 80, 80);
-        if (FONT_VERDANA10BOLD != nullptr)
+        if (Framework::Font* font = nameFont.Get(FONT_VERDANA10BOLD))
         {
             const std::string name = player->GetName();
-            g->SetFont(FONT_VERDANA10BOLD);
+            g->SetFont(font);
             g->SetColor(Framework::Color(255, 255, 255, 255));
-            g->DrawString(name, 261 - FONT_VERDANA10BOLD->TextWidth(name) / 2, 77);
+            g->DrawString(name, 261 - font->TextWidth(name) / 2, 77);
         }
     }
     g->DrawImage(IMAGE_AVATAR_FRAME, 15, 42);

@@ -15,6 +15,7 @@
 
 #include "framework/widgets/Widget.h"
 #include "src/screens/common/ButtonFeedback.h"
+#include "src/screens/common/NameFont.h"
 
 namespace Framework
 {
@@ -50,6 +51,7 @@ public:
 
     int32_t index = 0;
     std::unique_ptr<Framework::DDImage> avatarImage;
+    NameFontCache nameFont;
     std::shared_ptr<Framework::ButtonWidget> startButton;
     std::shared_ptr<Framework::ButtonWidget> createButton;
     std::shared_ptr<Framework::ButtonWidget> leftButton;

@@ -135,7 +135,7 @@ TEST(ResourceIdLists, GroupSizesAndUnknownGroup)
     ResourceGroupIds("Media", count);
     EXPECT_EQ(count, 20);
     const char* const* game = ResourceGroupIds("Game", count);
-    EXPECT_EQ(count, 192);
+    EXPECT_EQ(count, 193);
     EXPECT_STREQ(game[135], "IMAGE_STAGE01");
     EXPECT_STREQ(game[150], "IMAGE_STAGE16");
     EXPECT_EQ(ResourceGroupIds("Music", count), nullptr);

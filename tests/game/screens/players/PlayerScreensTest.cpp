@@ -153,7 +153,8 @@ protected:
         oldDirectory = fs::current_path();
         fs::current_path(dir);
         fs::create_directories("data");
-        // The name field's font, so no system font is looked up.
+        // The image font of names; their two-byte characters fall back to
+        // the system's GBK face.
         FONT_VERDANA10BOLD = &font;
         host = std::make_unique<FakeHost>(fs::path("data") / "usr.dat");
         widgets = host->app.widgetManager.get();
@@ -346,11 +347,17 @@ TEST_F(PlayerScreensTest, CreatingPlayersRefusesEmptyAndTakenNamesAndKeepsTheTyp
     EXPECT_EQ(Bytes("data/usr.dat"), fileBefore);
     Click(host->warningDialog->backButton);
 
-    // "invalid" would be taken for "no player" and never saved.
+    // "invalid" would be taken for "no player" and never saved: it cannot
+    // be used (warning 3); spaces only count as empty.
     widgets->SetFocus(createDialog->nameField.get());
     createDialog->nameField->SetText("invalid");
     Click(createDialog->okButton.get());
-    EXPECT_EQ(host->warnings, (std::vector<int32_t>{1, 0, 0}));
+    EXPECT_EQ(host->warnings, (std::vector<int32_t>{1, 0, 3}));
+    Click(host->warningDialog->backButton);
+    createDialog->nameField->SetText("   ");
+    Click(createDialog->okButton.get());
+    EXPECT_EQ(host->warnings, (std::vector<int32_t>{1, 0, 3, 1}));
+    EXPECT_EQ(host->profiles.players.size(), 1u);
     Click(host->warningDialog->backButton);
 
     // Only the case differs: a new player with the chosen avatar.
@@ -359,7 +366,7 @@ TEST_F(PlayerScreensTest, CreatingPlayersRefusesEmptyAndTakenNamesAndKeepsTheTyp
     Type("mia");
     Click(createDialog->rightButton.get());
     Click(createDialog->okButton.get());
-    EXPECT_EQ(host->warnings.size(), 3u);
+    EXPECT_EQ(host->warnings.size(), 4u);
     ASSERT_EQ(host->profiles.players.size(), 2u);
     EXPECT_EQ(host->profiles.players[1].GetName(), "mia");
     EXPECT_EQ(host->profiles.players[1].GetAvatarPath(), "images\\avatar\\a.png");
@@ -512,6 +519,8 @@ TEST_F(PlayerScreensTest, WarningKindsChooseTheirImageAndOtherKindsKeepThePrevio
     Framework::MemoryImage exists;
     Framework::MemoryImage empty;
     Framework::MemoryImage mustCreate;
+    Framework::MemoryImage invalidName;
+    IMAGE_WARNING_INVALID_NAME = &invalidName;
     IMAGE_WARNING_ALREADY_EXISTS = &exists;
     IMAGE_WARNING_EMPTY = &empty;
     IMAGE_WARNING_MUST_CREATE = &mustCreate;
@@ -524,9 +533,11 @@ TEST_F(PlayerScreensTest, WarningKindsChooseTheirImageAndOtherKindsKeepThePrevio
     warning.Show(2);
     EXPECT_EQ(warning.image, &mustCreate);
     warning.Show(3);
+    EXPECT_EQ(warning.image, &invalidName);
+    warning.Show(4);
     warning.Show(-1);
-    EXPECT_EQ(warning.image, &mustCreate);
-    EXPECT_EQ(warning.kind, 2);
+    EXPECT_EQ(warning.image, &invalidName);
+    EXPECT_EQ(warning.kind, 3);
     EXPECT_EQ(widgets->modalStack.size(), 1u);
     warning.Close();
     EXPECT_TRUE(widgets->modalStack.empty());
@@ -558,4 +569,60 @@ TEST_F(PlayerScreensTest, ButtonFeedbackOfScreensAndDialogs)
     widgets->MouseMove(yes.x + 60, yes.y + 2);
     EXPECT_EQ(host->cursor, 0);
     EXPECT_EQ(host->sounds.size(), 2u);
+}
+
+TEST_F(PlayerScreensTest, AChineseNameIsDrawnWithGlyphsAndTheCaretFollowsIt)
+{
+    host->profiles.AddPlayer(MakePlayer("\xC0\xEE\xC3\xF7", "")); // 李明
+    BuildScreens();
+    createDialog->Open(&menu);
+    Framework::EditWidget& field = *createDialog->nameField;
+    widgets->SetFocus(&field);
+    Type("Li\xD6\xD0\xCE\xC4"); // "Li" and 中文 as the input method sends them
+    ASSERT_EQ(field.text, "Li\xD6\xD0\xCE\xC4");
+    Framework::Font* drawn = field.GetFont();
+    const int32_t latin = font.TextWidth("Li");
+    const int32_t whole = drawn->TextWidth(field.text);
+    ASSERT_GT(whole, latin + 10) << "the two-byte characters have widths (fonts-wqy-microhei)";
+
+    Framework::MemoryImage box;
+    box.Allocate(field.width, field.height);
+    Framework::Graphics g(&box);
+    field.Draw(&g);
+    const auto inkedColumns = [&](int32_t from, int32_t to)
+    {
+        int32_t columns = 0;
+        for (int32_t x = std::max(from, 0); x < std::min(to, box.width); ++x)
+        {
+            for (int32_t y = 0; y < box.height; ++y)
+            {
+                if (box.GetPixel(x, y) != 0)
+                {
+                    ++columns;
+                    break;
+                }
+            }
+        }
+        return columns;
+    };
+    const int32_t inset = 4;
+    EXPECT_GE(inkedColumns(inset + latin, inset + whole), (whole - latin) / 2) << "Chinese glyphs in the name box";
+    EXPECT_EQ(inkedColumns(inset + whole, inset + whole + 2), 2) << "the caret after the last character";
+    EXPECT_EQ(inkedColumns(inset + whole + 3, box.width), 0);
+
+    // The selector centres the stored Chinese name as drawn.
+    createDialog->Close();
+    Framework::MemoryImage screen;
+    screen.Allocate(selector->width, selector->height);
+    Framework::Graphics sg(&screen);
+    selector->Draw(&sg);
+    int32_t differing = 0;
+    for (int32_t y = 60; y < 82; ++y)
+    {
+        for (int32_t x = 200; x < 322; ++x)
+        {
+            differing += (screen.GetPixel(x, y) & 0x00FFFFFF) != 0 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(differing, 20) << "the selector shows the Chinese name";
 }
