@@ -7,7 +7,7 @@ FUZZDIR   ?= build-fuzz
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps configure build run test test-fast test-asan bench fuzz contact-sheet listen install-desktop clean
+.PHONY: all deps configure build run test test-fast test-asan bench fuzz contact-sheet listen install install-desktop uninstall clean
 
 all: build
 
@@ -56,6 +56,17 @@ contact-sheet: deps build
 
 listen: deps build
 	@cmake --build $(BUILD) --target listen
+
+# `make install` (PREFIX, DESTDIR honoured): the program, its data tree, the
+# desktop entry, icons and AppStream metadata. `make uninstall` removes what
+# the last install wrote; `make install-desktop` adds the entry and icons
+# for this user alone, starting build/bin/frothwick.
+PREFIX    ?= /usr/local
+install: deps build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@cmake --build $(BUILD) --target uninstall
 
 install-desktop: deps build
 	@cmake --build $(BUILD) --target install-desktop

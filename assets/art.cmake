@@ -13,7 +13,6 @@ set(ART_STAMP ${CMAKE_BINARY_DIR}/assetgen-art.stamp)
 add_custom_command(
     OUTPUT ${ART_STAMP}
     COMMAND assetgen-art --assets ${CMAKE_CURRENT_SOURCE_DIR} --out ${FROTHWICK_DATA_DIR}
-            --desktop ${FROTHWICK_BIN_DIR}
     COMMAND ${CMAKE_COMMAND} -E touch ${ART_STAMP}
     DEPENDS assetgen-art ${ART_SOURCES}
     COMMENT "Generating the game's images, fonts, stages and manifest"
@@ -23,16 +22,7 @@ add_custom_target(gamedata_art DEPENDS ${ART_STAMP})
 # Review aid: every image with its identifier on one sheet.
 add_custom_target(contact-sheet
     COMMAND assetgen-art --assets ${CMAKE_CURRENT_SOURCE_DIR} --out ${FROTHWICK_DATA_DIR}
-            --desktop ${FROTHWICK_BIN_DIR} --contact-sheet ${CMAKE_BINARY_DIR}/contact-sheet.png
+            --contact-sheet ${CMAKE_BINARY_DIR}/contact-sheet.png
     COMMAND ${CMAKE_COMMAND} -E echo "Contact sheet: ${CMAKE_BINARY_DIR}/contact-sheet.png"
     DEPENDS assetgen-art
-    VERBATIM)
-
-# Adds the built game to the user's application menu.
-add_custom_target(install-desktop
-    COMMAND ${CMAKE_COMMAND} -E make_directory $ENV{HOME}/.local/share/applications
-    COMMAND ${CMAKE_COMMAND} -E copy ${FROTHWICK_DATA_DIR}/frothwick.desktop
-            $ENV{HOME}/.local/share/applications/frothwick.desktop
-    COMMAND ${CMAKE_COMMAND} -E echo "Installed ~/.local/share/applications/frothwick.desktop"
-    DEPENDS gamedata_art
     VERBATIM)

@@ -11,6 +11,7 @@ add_executable(assetgen-art
     art/PaintDialogs.cpp
     art/PaintSprites.cpp
     art/PaintEffects.cpp
-    art/PaintScenes.cpp)
+    art/PaintScenes.cpp
+    art/PaintAppIcon.cpp)
 target_link_libraries(assetgen-art PRIVATE PkgConfig::CAIRO PkgConfig::PANGOCAIRO)
 frothwick_warnings(assetgen-art)

@@ -17,3 +17,13 @@ frothwick_add_test(NAME test_e2e_sprites
 target_compile_definitions(test_e2e_sprites PRIVATE
     FROTHWICK_GALLERY_PROGRAM="$<TARGET_FILE:frothwick_gallery>")
 add_dependencies(test_e2e_sprites frothwick_gallery)
+
+# SIGTERM in a running game; the installed program in a read-only prefix.
+frothwick_add_test(NAME test_e2e_desktop
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/DesktopEndToEndTest.cpp
+    LIBS
+    LABELS data)
+target_compile_definitions(test_e2e_desktop PRIVATE
+    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
+    FROTHWICK_BUILD_DIR="${CMAKE_BINARY_DIR}")
+add_dependencies(test_e2e_desktop frothwick gamedata)

@@ -15,6 +15,7 @@ const std::map<std::string, Painter>& PainterTable()
         RegisterSpritePainters(t);
         RegisterEffectPainters(t);
         RegisterScenePainters(t);
+        RegisterAppIconPainters(t);
         return t;
     }();
     return table;

@@ -45,5 +45,6 @@ void RegisterDialogPainters(std::map<std::string, Painter>& table);
 void RegisterSpritePainters(std::map<std::string, Painter>& table);
 void RegisterEffectPainters(std::map<std::string, Painter>& table);
 void RegisterScenePainters(std::map<std::string, Painter>& table);
+void RegisterAppIconPainters(std::map<std::string, Painter>& table);
 
 } // namespace Art

@@ -4,7 +4,7 @@
 // manifest. Files whose bytes do not change are left untouched.
 //
 //   assetgen-art --assets DIR --out DIR [--contact-sheet FILE]
-//                [--inventory FILE] [--desktop EXE_DIR]
+//                [--inventory FILE]
 #include "tools/art/Canvas.h"
 #include "tools/art/FontBaker.h"
 #include "tools/art/ImageTable.h"
@@ -128,7 +128,7 @@ std::string Inventory(const std::vector<ImageSpec>& images)
       << "| `assets/stages/{water,fire,earth,air}.txt` | `data/WORLDNN.dat`, 16 quest stages per world |\n"
       << "| `assets/script/design.lua` | `script/design.lua` |\n"
       << "| the two above | `properties/resources.xml`, the resource manifest |\n"
-      << "| build folder | `frothwick.desktop` (menu entry, `make install-desktop`) |\n\n"
+      << "| `images/icons/*.png` | the desktop icons `make install` puts in the hicolor theme |\n\n"
       << "## Fonts\n\n"
       << "| identifier | descriptor | face | size | layers |\n|---|---|---|---|---|\n";
     for (const FontRecipe& f : kFonts)
@@ -258,7 +258,7 @@ std::string ReadFile(const std::string& path, bool& ok)
 
 int main(int argc, char** argv)
 {
-    std::string assets, out, sheetPath, inventoryPath, desktopDir;
+    std::string assets, out, sheetPath, inventoryPath;
     for (int i = 1; i + 1 < argc; i += 2)
     {
         std::string a = argv[i];
@@ -270,8 +270,6 @@ int main(int argc, char** argv)
             sheetPath = argv[i + 1];
         else if (a == "--inventory")
             inventoryPath = argv[i + 1];
-        else if (a == "--desktop")
-            desktopDir = argv[i + 1];
         else
         {
             std::cerr << "assetgen-art: unknown option " << a << "\n";
@@ -280,8 +278,7 @@ int main(int argc, char** argv)
     }
     if (assets.empty() || out.empty())
     {
-        std::cerr << "usage: assetgen-art --assets DIR --out DIR [--contact-sheet FILE] [--inventory FILE] "
-                     "[--desktop EXE_DIR]\n";
+        std::cerr << "usage: assetgen-art --assets DIR --out DIR [--contact-sheet FILE] [--inventory FILE]\n";
         return 2;
     }
 
@@ -370,26 +367,6 @@ int main(int argc, char** argv)
     {
         std::cerr << "assetgen-art: cannot write the manifest\n";
         return 1;
-    }
-    if (!desktopDir.empty())
-    {
-        std::ostringstream d;
-        d << "[Desktop Entry]\n"
-          << "Type=Application\n"
-          << "Name=Frothwick\n"
-          << "GenericName=Bubble shooter\n"
-          << "Comment=Burst bubbles through the worlds of water, fire, earth and air\n"
-          << "Exec=\"" << desktopDir << "/frothwick\"\n"
-          << "Path=" << desktopDir << "\n"
-          << "Icon=" << desktopDir << "/images/icon.png\n"
-          << "Terminal=false\n"
-          << "Categories=Game;ArcadeGame;\n"
-          << "Keywords=bubble;puzzle;shooter;\n";
-        if (!WriteIfChanged(out + "/frothwick.desktop", d.str()))
-        {
-            std::cerr << "assetgen-art: cannot write the desktop file\n";
-            return 1;
-        }
     }
     if (!inventoryPath.empty() && !WriteIfChanged(inventoryPath, Inventory(images)))
     {

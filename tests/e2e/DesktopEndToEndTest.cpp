@@ -1,0 +1,325 @@
+// The program as a desktop citizen, for real in Xvfb with jwm and xdotool:
+// SIGTERM (a logout) saves the current player and the settings and ends the
+// program at once with 0; and the program installed with `make install`'s
+// rules into a scratch prefix, that prefix then made read-only, starts,
+// reaches its main screen and keeps a player it creates in the user's
+// folder. Skipped, saying why, where Xvfb, jwm or xdotool are missing, the X
+// server cannot start, or a private mount namespace is refused.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/TestTemp.h"
+
+namespace
+{
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+bool OnPath(const std::string& program)
+{
+    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+            const std::string& logFile = "/dev/null", int keepFd = -1)
+{
+    const pid_t pid = fork();
+    if (pid != 0)
+    {
+        return pid;
+    }
+    for (const std::string& e : environment)
+    {
+        if (e[0] == '-')
+        {
+            unsetenv(e.c_str() + 1);
+        }
+        else
+        {
+            const size_t eq = e.find('=');
+            setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
+        }
+    }
+    const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (log >= 0)
+    {
+        dup2(log, 1);
+        dup2(log, 2);
+    }
+    for (int fd = 3; fd < 256; ++fd)
+    {
+        if (fd != keepFd)
+        {
+            close(fd);
+        }
+    }
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+    {
+        argv.push_back(const_cast<char*>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+}
+
+void Stop(pid_t& pid)
+{
+    if (pid <= 0)
+    {
+        return;
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+}
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 15s)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end)
+    {
+        if (done())
+        {
+            return true;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return done();
+}
+
+class DesktopEndToEndTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char* tool : {"Xvfb", "jwm", "xdotool"})
+        {
+            if (!OnPath(tool))
+            {
+                GTEST_SKIP() << "skipped: " << tool << " is not installed (scripts/install-deps.sh installs it)";
+            }
+        }
+        folder = TestSupport::TestTempDir("desktop");
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        user = fs::path(std::getenv("XDG_DATA_HOME")) / "frothwick";
+        config = fs::path(std::getenv("XDG_CONFIG_HOME")) / "frothwick";
+        fs::remove_all(user);
+        fs::remove_all(config);
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                     {}, (folder / "xvfb.log").string(), fds[1]);
+        close(fds[1]);
+        std::string number;
+        pollfd p{fds[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+        {
+            number += c;
+        }
+        close(fds[0]);
+        if (number.empty())
+        {
+            GTEST_SKIP() << "skipped: Xvfb could not start: " << ReadFile(folder / "xvfb.log");
+        }
+        display = ":" + number;
+        wm = Spawn({"jwm"}, {"DISPLAY=" + display}, (folder / "jwm.log").string());
+        ASSERT_TRUE(WaitFor([&] { return !X("xdotool get_num_desktops").empty(); }, 10s));
+    }
+
+    void TearDown() override
+    {
+        Stop(program);
+        Stop(wm);
+        Stop(xvfb);
+    }
+
+    std::string X(const std::string& command)
+    {
+        std::string output;
+        FILE* pipe = popen(("DISPLAY=" + display + " timeout 20 " + command + " 2>/dev/null").c_str(), "r");
+        if (!pipe)
+        {
+            return output;
+        }
+        char buffer[256];
+        while (fgets(buffer, sizeof(buffer), pipe))
+        {
+            output += buffer;
+        }
+        pclose(pipe);
+        return output;
+    }
+
+    // Starts args (the program, or a wrapper that execs it) in a window.
+    void Start(const std::vector<std::string>& args)
+    {
+        fs::create_directories(config);
+        std::ofstream(config / "settings") << "FROTHWICK-SETTINGS 1\n4\tScreenMode\t0\n";
+        log = folder / "frothwick.log";
+        program = Spawn(args,
+                        {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
+                         "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
+                        log.string());
+        ASSERT_GT(program, 0);
+    }
+
+    bool LogHas(const std::string& text, std::chrono::milliseconds limit = 30s)
+    {
+        return WaitFor([&] { return ReadFile(log).find(text) != std::string::npos; }, limit);
+    }
+
+    std::string Window()
+    {
+        std::string id = X("xdotool search --onlyvisible --name '^Frothwick - '");
+        return id.substr(0, id.find('\n'));
+    }
+
+    // Clicks (x, y) of the game's picture until the program has seen it.
+    void Click(int x, int y)
+    {
+        const std::string release = "trace: release " + std::to_string(x) + "," + std::to_string(y);
+        for (int attempt = 0; attempt < 20; ++attempt)
+        {
+            X("xdotool mousemove --window " + Window() + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+            if (WaitFor([&] { return ReadFile(log).find(release) != std::string::npos; }, 1s))
+            {
+                return;
+            }
+        }
+        ADD_FAILURE() << "the click at " << x << "," << y << " never arrived\n" << ReadFile(log);
+    }
+
+    // From the main screen: NEW PLAYER, the name, CREATE; the file appears.
+    void CreatePlayer(const std::string& name)
+    {
+        ASSERT_TRUE(LogHas("Main Screen Time")) << ReadFile(log);
+        X("xdotool windowactivate --sync " + Window());
+        std::this_thread::sleep_for(1500ms); // the menu fades in
+        Click(508, 465);
+        std::this_thread::sleep_for(800ms); // the dialog grows in
+        X("xdotool type --delay 60 " + name);
+        ASSERT_TRUE(WaitFor([&] { return ReadFile(log).find("trace: char") != std::string::npos; }));
+        std::this_thread::sleep_for(300ms);
+        Click(344, 330);
+        ASSERT_TRUE(WaitFor([&] { return fs::exists(user / "data" / "usr.dat"); }))
+            << "creating a player writes the profile file in the user's folder\n"
+            << ReadFile(log);
+    }
+
+    // Waits for the program to end; its exit code, or -1.
+    int Ended(std::chrono::milliseconds limit)
+    {
+        int status = 0;
+        if (!WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; }, limit))
+        {
+            return -1;
+        }
+        program = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    fs::path folder, user, config, log;
+    std::string display;
+    pid_t xvfb = -1, wm = -1, program = -1;
+};
+
+TEST_F(DesktopEndToEndTest, SigtermSavesTheCurrentPlayerAndTheSettingsAndEndsWithinASecond)
+{
+    // The build's own program: it writes nothing below its folder.
+    // A stored player and a fragment a full rewrite drops.
+    fs::create_directories(user / "data");
+    std::string stored(296, '\0');
+    stored.replace(0, 3, "Bea");
+    std::ofstream(user / "data" / "usr.dat", std::ios::binary) << stored << std::string(100, 'x');
+    Start({FROTHWICK_PROGRAM});
+    ASSERT_TRUE(LogHas("Main Screen Time")) << ReadFile(log);
+    X("xdotool windowactivate --sync " + Window());
+    std::this_thread::sleep_for(1500ms);
+    Click(383, 465); // START with Bea
+    ASSERT_TRUE(WaitFor([&] { return ReadFile(config / "settings").find("InProgress\t1") != std::string::npos; }));
+
+    const auto sent = std::chrono::steady_clock::now();
+    ASSERT_EQ(kill(program, SIGTERM), 0);
+    EXPECT_EQ(Ended(3s), 0) << ReadFile(log);
+    EXPECT_LT(std::chrono::steady_clock::now() - sent, 1s) << "no exit dialog, no fade";
+    EXPECT_EQ(ReadFile(user / "data" / "usr.dat"), stored) << "rewritten with the current player: the fragment is gone";
+    const std::string settings = ReadFile(config / "settings");
+    EXPECT_NE(settings.find("InProgress\t0"), std::string::npos) << "a clean exit\n" << settings;
+    EXPECT_NE(settings.find("Leave\t"), std::string::npos) << settings;
+}
+
+TEST_F(DesktopEndToEndTest, InstalledIntoAReadOnlyPrefixItStartsAndKeepsPlayersInTheUserFolder)
+{
+    const fs::path stage = folder / "stage";
+    const fs::path prefix = stage / "usr" / "local";
+    const std::string install = "DESTDIR=" + stage.string() + " cmake -DCMAKE_INSTALL_PREFIX=/usr/local -P " +
+                                FROTHWICK_BUILD_DIR + "/dist/cmake_install.cmake >" + (folder / "install.log").string() +
+                                " 2>&1";
+    ASSERT_EQ(std::system(install.c_str()), 0) << ReadFile(folder / "install.log");
+    for (const char* file : {"bin/frothwick", "share/frothwick/properties/resources.xml", "share/frothwick/images/splash.png",
+                             "share/applications/com.tamserygames.Frothwick.desktop",
+                             "share/icons/hicolor/16x16/apps/com.tamserygames.Frothwick.png",
+                             "share/icons/hicolor/256x256/apps/com.tamserygames.Frothwick.png",
+                             "share/metainfo/com.tamserygames.Frothwick.metainfo.xml"})
+    {
+        EXPECT_TRUE(fs::exists(prefix / file)) << file;
+    }
+    EXPECT_NE(ReadFile(prefix / "share/applications/com.tamserygames.Frothwick.desktop").find("Exec=\"/usr/local/bin/frothwick\""),
+              std::string::npos);
+    if (OnPath("appstreamcli"))
+    {
+        EXPECT_EQ(std::system(("appstreamcli validate --no-net " +
+                               (prefix / "share/metainfo/com.tamserygames.Frothwick.metainfo.xml").string() + " >/dev/null")
+                                  .c_str()),
+                  0);
+    }
+
+    const std::string probe = "unshare -m sh -c 'mount --make-rprivate / && mount --bind " + prefix.string() + " " +
+                              prefix.string() + " && mount -o remount,bind,ro " + prefix.string() + " " +
+                              prefix.string() + " && ! touch " + (prefix / "probe").string() + "' 2>/dev/null";
+    if (std::system(probe.c_str()) != 0)
+    {
+        GTEST_SKIP() << "skipped: a read-only bind mount in a private mount namespace (unshare -m) is not allowed here";
+    }
+    Start({"unshare", "-m", "sh", "-c",
+           "mount --make-rprivate / && mount --bind '" + prefix.string() + "' '" + prefix.string() +
+               "' && mount -o remount,bind,ro '" + prefix.string() + "' '" + prefix.string() + "' && exec '" +
+               (prefix / "bin" / "frothwick").string() + "'"});
+    CreatePlayer("Ada");
+    EXPECT_EQ(fs::file_size(user / "data" / "usr.dat"), 296u);
+    ASSERT_EQ(kill(program, SIGTERM), 0);
+    EXPECT_EQ(Ended(3s), 0) << ReadFile(log);
+    EXPECT_EQ(ReadFile(log).find("could not save"), std::string::npos) << ReadFile(log);
+    EXPECT_FALSE(fs::exists(prefix / "share/frothwick/data/usr.dat")) << "nothing written below the program";
+    EXPECT_FALSE(fs::exists(prefix / "share/frothwick/cached"));
+}
+
+} // namespace
