@@ -62,7 +62,11 @@ void LoadScreen::DetachedFromManager(Framework::WidgetManager* theManager)
 void LoadScreen::Update()
 {
     Widget::Update();
-    if (loadComplete)
+    if (loadComplete && alpha >= 255)
+    {
+        fadingOut = true;
+    }
+    if (fadingOut)
     {
         alpha -= 3;
         if (alpha <= 0)

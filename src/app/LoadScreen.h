@@ -1,8 +1,9 @@
 // LoadScreen: shown while the group "Game" loads on the loading thread. It
 // fades in (alpha +3 per update up to 255), draws the loader artwork with a
 // bar that grows with the application's LoadingProgress, and once loading
-// is complete fades out (alpha -3 per update) and hands over to the main
-// screen. A key press after completion skips the fade-out; before it, keys
+// is complete and the fade-in has reached full brightness fades out (alpha
+// -3 per update) and hands over to the main screen, so a quick load never
+// shows as a dim flash. A key press after completion skips the fade-out; before it, keys
 // are ignored. The "CLICK TO CONTINUE" link stays hidden and disabled.
 //
 // Ownership: GameApp owns the screen until it continues; continuing hands
@@ -48,6 +49,7 @@ public:
     GameApp* app;
     Framework::HyperlinkWidget* continueLink = nullptr;
     bool loadComplete = false;
+    bool fadingOut = false; // set once alpha reached 255 after completion
     int32_t alpha = 0;
 
 private:

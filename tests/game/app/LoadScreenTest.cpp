@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include <filesystem>
 
 #include "framework/graphics/Graphics.h"
@@ -129,7 +133,7 @@ TEST_F(LoadScreenTest, EverythingFadesWithAlpha)
     EXPECT_LT(half & 0xFF, Backdrop & 0xFF);
 }
 
-TEST_F(LoadScreenTest, FadesInThenOutFromTheValueReached)
+TEST_F(LoadScreenTest, AQuickLoadReachesFullBrightnessBeforeItFadesOut)
 {
     LoadScreen& s = *Open();
     for (int i = 0; i < 10; ++i)
@@ -138,13 +142,20 @@ TEST_F(LoadScreenTest, FadesInThenOutFromTheValueReached)
     }
     EXPECT_EQ(s.alpha, 30);
     s.MarkLoadComplete();
-    for (int i = 0; i < 9; ++i)
+    // Frames counted as the loop runs them (one update each): the rise goes
+    // on to 255, then the fall to 0 hands over.
+    std::vector<int32_t> alphas;
+    while (app.menuBackground == nullptr && alphas.size() < 400)
     {
         s.Update();
+        alphas.push_back(s.alpha);
     }
-    EXPECT_EQ(s.alpha, 3);
-    EXPECT_EQ(app.menuBackground, nullptr);
-    s.Update();
+    const auto peak = std::max_element(alphas.begin(), alphas.end());
+    EXPECT_EQ(*peak, 255);
+    EXPECT_EQ(peak - alphas.begin(), 74) << "75 updates from 30 to 255";
+    EXPECT_TRUE(std::is_sorted(alphas.begin(), peak + 1));
+    EXPECT_TRUE(std::is_sorted(peak, alphas.end(), std::greater<>()));
+    EXPECT_EQ(alphas.size(), 75u + 85u);
     ASSERT_NE(app.menuBackground, nullptr) << "faded out: the main screen follows";
     EXPECT_TRUE(app.widgetManager->HasWidget(app.menuBackground.get()));
     EXPECT_FALSE(app.widgetManager->HasWidget(&s));
