@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "framework/app/AppBase.h"
+#include "framework/platform/UserFolders.h"
 #include "framework/sound/MixerMusicInterface.h"
 #include "framework/sound/MixerSoundManager.h"
 
@@ -25,7 +26,10 @@ void AppBase::SoundCreate()
     {
         audioOutput->Open();
     }
-    soundManager = std::make_unique<MixerSoundManager>(audioOutput->GetMixer(), clock);
+    auto mixerSounds = std::make_unique<MixerSoundManager>(audioOutput->GetMixer(), clock);
+    // Decoded sounds are disposable: they go to the user's cache folder.
+    mixerSounds->SetCacheFolder(UserFolders::CacheDir(UserFolderName()));
+    soundManager = std::move(mixerSounds);
     soundManager->SetSystemWaveVolume(systemWaveVolume);
     musicInterface = CreateMusicPlayer();
 }
