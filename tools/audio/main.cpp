@@ -70,7 +70,9 @@ int MeasureFiles(const std::vector<std::string>& files)
     for (const std::string& file : files)
     {
         const StereoBuffer samples = DecodeOrThrow(file).samples;
-        std::cout << LoudnessTableRow(std::filesystem::path(file).filename().string(), Measure(samples),
+        // The folder too: sounds/fire.ogg and music/fire.ogg are different files.
+        const std::filesystem::path path(file);
+        std::cout << LoudnessTableRow((path.parent_path().filename() / path.filename()).string(), Measure(samples),
                                       Measure(samples, true));
     }
     return 0;
