@@ -12,6 +12,7 @@
 #include <cmath>
 #include <utility>
 
+#include "framework/platform/FontFaceLoader.h"
 #include "framework/platform/TextConverter.h"
 
 namespace Framework
@@ -19,12 +20,6 @@ namespace Framework
 
 namespace
 {
-
-struct PatternDeleter
-{
-    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
-};
-using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
 
 // The face's name as UTF-8; names that are plain ASCII or not valid GBK are
@@ -46,53 +41,17 @@ bool CoversChinese(FcPattern* match)
            FcCharSetHasChar(charset, kProbeCharacter);
 }
 
-PatternPtr MatchFace(const std::string& family, std::int32_t pixelHeight, bool bold, bool italic)
-{
-    PatternPtr pattern(FcPatternCreate());
-    if (!pattern)
-    {
-        return nullptr;
-    }
-    if (!family.empty())
-    {
-        FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    }
-    // Without the language, a CJK family name unknown here falls back to a
-    // Latin face with no ideographs.
-    FcPatternAddString(pattern.get(), FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
-    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddDouble(pattern.get(), FC_PIXEL_SIZE, static_cast<double>(pixelHeight));
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
-    FcResult result = FcResultNoMatch;
-    return PatternPtr(FcFontMatch(nullptr, pattern.get(), &result));
-}
-
 } // namespace
 
 struct GlyphRasterizer::Impl
 {
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
+    LoadedFace loaded;
     Format format = Format::Mono;
     bool embolden = false;
     bool oblique = false;
     std::int32_t ascent = 0;
     std::int32_t height = 0;
     std::string family;
-
-    ~Impl()
-    {
-        if (face)
-        {
-            FT_Done_Face(face);
-        }
-        if (library)
-        {
-            FT_Done_FreeType(library);
-        }
-    }
 };
 
 GlyphRasterizer::GlyphRasterizer(std::unique_ptr<Impl> implementation) : impl(std::move(implementation)) {}
@@ -106,12 +65,12 @@ std::unique_ptr<GlyphRasterizer> GlyphRasterizer::Create(const std::string& face
     {
         return nullptr;
     }
-    PatternPtr match = MatchFace(FaceNameUtf8(faceGbk), pixelHeight, bold, italic);
+    FontPattern match = MatchFontFace(FaceNameUtf8(faceGbk), pixelHeight, bold, italic, true);
     if (!match || !CoversChinese(match.get()))
     {
         // The named face is missing and its substitute lacks ideographs: any
         // face for the language will do.
-        PatternPtr any = MatchFace("", pixelHeight, bold, italic);
+        FontPattern any = MatchFontFace("", pixelHeight, bold, italic, true);
         if (any && (!match || CoversChinese(any.get())))
         {
             match = std::move(any);
@@ -122,35 +81,18 @@ std::unique_ptr<GlyphRasterizer> GlyphRasterizer::Create(const std::string& face
         return nullptr;
     }
 
-    FcChar8* file = nullptr;
-    if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch)
-    {
-        return nullptr;
-    }
-    int index = 0;
-    FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
-
     auto impl = std::make_unique<Impl>();
     impl->format = format;
-    if (FT_Init_FreeType(&impl->library) != 0)
-    {
-        impl->library = nullptr;
-        return nullptr;
-    }
-    if (FT_New_Face(impl->library, reinterpret_cast<const char*>(file), index, &impl->face) != 0)
-    {
-        impl->face = nullptr;
-        return nullptr;
-    }
-    if (FT_Set_Pixel_Sizes(impl->face, 0, static_cast<FT_UInt>(pixelHeight)) != 0)
+    if (!impl->loaded.Open(match.get(), pixelHeight))
     {
         return nullptr;
     }
+    FT_Face face = impl->loaded.face;
 
     FcBool embolden = FcFalse;
     FcPatternGetBool(match.get(), FC_EMBOLDEN, 0, &embolden);
-    impl->embolden = bold && (embolden == FcTrue || (impl->face->style_flags & FT_STYLE_FLAG_BOLD) == 0);
-    impl->oblique = italic && (impl->face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
+    impl->embolden = bold && (embolden == FcTrue || (face->style_flags & FT_STYLE_FLAG_BOLD) == 0);
+    impl->oblique = italic && (face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
 
     FcChar8* familyName = nullptr;
     if (FcPatternGetString(match.get(), FC_FAMILY, 0, &familyName) == FcResultMatch)
@@ -161,8 +103,8 @@ std::unique_ptr<GlyphRasterizer> GlyphRasterizer::Create(const std::string& face
     // The Windows ascent and descent of the face, as the system text metrics
     // report them, scaled to the em height and rounded to nearest; FreeType's
     // own size metrics (rounded outwards) for faces without them.
-    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(impl->face, FT_SFNT_OS2));
-    const double unitsPerEm = impl->face->units_per_EM;
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    const double unitsPerEm = face->units_per_EM;
     if (os2 != nullptr && os2->version != 0xFFFF && unitsPerEm > 0 && os2->usWinAscent + os2->usWinDescent > 0)
     {
         const double scale = pixelHeight / unitsPerEm;
@@ -171,7 +113,7 @@ std::unique_ptr<GlyphRasterizer> GlyphRasterizer::Create(const std::string& face
     }
     else
     {
-        const FT_Size_Metrics& metrics = impl->face->size->metrics;
+        const FT_Size_Metrics& metrics = face->size->metrics;
         impl->ascent = static_cast<std::int32_t>(metrics.ascender >> 6);
         impl->height = static_cast<std::int32_t>((metrics.ascender - metrics.descender) >> 6);
     }
@@ -236,18 +178,18 @@ bool GlyphRasterizer::Render(std::uint32_t character, Glyph& glyph)
     {
         return false;
     }
-    const FT_UInt glyphIndex = FT_Get_Char_Index(impl->face, codePoint);
+    const FT_UInt glyphIndex = FT_Get_Char_Index(impl->loaded.face, codePoint);
     if (glyphIndex == 0)
     {
         return false;
     }
     const bool mono = impl->format == Format::Mono;
     const FT_Int32 loadFlags = FT_LOAD_DEFAULT | (mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
-    if (FT_Load_Glyph(impl->face, glyphIndex, loadFlags) != 0)
+    if (FT_Load_Glyph(impl->loaded.face, glyphIndex, loadFlags) != 0)
     {
         return false;
     }
-    FT_GlyphSlot slot = impl->face->glyph;
+    FT_GlyphSlot slot = impl->loaded.face->glyph;
     if (impl->embolden)
     {
         FT_GlyphSlot_Embolden(slot);

@@ -1,81 +1,21 @@
 #include "framework/platform/SystemFontFace.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
-#include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 
 #include <cmath>
+
+#include "framework/platform/FontFaceLoader.h"
 
 namespace Framework
 {
 
 struct SystemFontFace::Impl
 {
-    FT_Library library = nullptr;
-    FT_Face face = nullptr;
+    LoadedFace loaded;
     bool embolden = false;
     bool oblique = false;
-
-    ~Impl()
-    {
-        if (face != nullptr)
-            FT_Done_Face(face);
-        if (library != nullptr)
-            FT_Done_FreeType(library);
-    }
 };
-
-namespace
-{
-
-// The face file fontconfig picks for the family, with whether bold must be
-// synthesised.
-bool FindFace(const std::string& family, int32_t pixelHeight, bool bold, bool italic, std::string& file, int& index,
-              bool& embolden)
-{
-    FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr)
-        return false;
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    bool ascii = true;
-    for (unsigned char c : family)
-        ascii = ascii && c < 0x80;
-    if (!ascii)
-    {
-        FcLangSet* langs = FcLangSetCreate();
-        FcLangSetAdd(langs, reinterpret_cast<const FcChar8*>("zh-cn"));
-        FcPatternAddLangSet(pattern, FC_LANG, langs);
-        FcLangSetDestroy(langs);
-    }
-    FcPatternAddDouble(pattern, FC_PIXEL_SIZE, double(pixelHeight));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (match == nullptr)
-        return false;
-    FcChar8* path = nullptr;
-    bool found = FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path != nullptr;
-    if (found)
-    {
-        file = reinterpret_cast<const char*>(path);
-        index = 0;
-        FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        FcBool emboldenFlag = FcFalse;
-        FcPatternGetBool(match, FC_EMBOLDEN, 0, &emboldenFlag);
-        int weight = FC_WEIGHT_REGULAR;
-        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-        embolden = emboldenFlag == FcTrue || (bold && weight < FC_WEIGHT_DEMIBOLD);
-    }
-    FcPatternDestroy(match);
-    return found;
-}
-
-} // namespace
 
 SystemFontFace::SystemFontFace(std::unique_ptr<Impl> faceImpl) : impl(std::move(faceImpl)) {}
 
@@ -86,21 +26,25 @@ std::unique_ptr<SystemFontFace> SystemFontFace::Open(const std::string& familyUt
 {
     if (pixelHeight <= 0 || pixelHeight > 1000)
         return nullptr;
-    std::string file;
-    int index = 0;
-    bool embolden = false;
-    if (!FindFace(familyUtf8, pixelHeight, bold, italic, file, index, embolden))
-        return nullptr;
+    // Names outside ASCII are matched with Chinese coverage, so that GBK
+    // text has glyphs.
+    bool ascii = true;
+    for (unsigned char c : familyUtf8)
+        ascii = ascii && c < 0x80;
+    FontPattern match = MatchFontFace(familyUtf8, pixelHeight, bold, italic, !ascii);
     auto impl = std::make_unique<Impl>();
-    if (FT_Init_FreeType(&impl->library) != 0)
+    if (!impl->loaded.Open(match.get(), pixelHeight))
         return nullptr;
-    if (FT_New_Face(impl->library, file.c_str(), index, &impl->face) != 0)
-        return nullptr;
-    if (FT_Set_Pixel_Sizes(impl->face, 0, FT_UInt(pixelHeight)) != 0)
-        return nullptr;
-    impl->embolden = embolden;
-    impl->oblique = italic && (impl->face->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
-    const FT_Size_Metrics& metrics = impl->face->size->metrics;
+    // Bold is synthesised when fontconfig says so or the face is lighter
+    // than demibold.
+    FcBool emboldenFlag = FcFalse;
+    FcPatternGetBool(match.get(), FC_EMBOLDEN, 0, &emboldenFlag);
+    int weight = FC_WEIGHT_REGULAR;
+    FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &weight);
+    impl->embolden = emboldenFlag == FcTrue || (bold && weight < FC_WEIGHT_DEMIBOLD);
+    const FT_Face ftFace = impl->loaded.face;
+    impl->oblique = italic && (ftFace->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
+    const FT_Size_Metrics& metrics = ftFace->size->metrics;
     std::unique_ptr<SystemFontFace> face(new SystemFontFace(std::move(impl)));
     face->ascent = int32_t(std::lround(double(metrics.ascender) / 64.0));
     face->height = int32_t(std::lround(double(metrics.ascender - metrics.descender) / 64.0));
@@ -109,7 +53,7 @@ std::unique_ptr<SystemFontFace> SystemFontFace::Open(const std::string& familyUt
 
 bool SystemFontFace::Render(char32_t codePoint, Glyph& glyph)
 {
-    FT_Face face = impl->face;
+    FT_Face face = impl->loaded.face;
     const FT_UInt index = FT_Get_Char_Index(face, FT_ULong(codePoint));
     if (index == 0 && codePoint != U' ')
         return false;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace Framework
 {
@@ -37,19 +38,21 @@ bool TextConverter::Valid() const
 
 bool TextConverter::Convert(const std::string& in, std::string& out)
 {
-    out.clear();
     if (!Valid())
     {
+        out.clear();
         return false;
     }
     iconv(Handle(handle), nullptr, nullptr, nullptr, nullptr);
-    out.assign(in.size() * 4 + 8, '\0');
+    // Built apart, so that in and out may be the same string.
+    std::string converted(in.size() * 4 + 8, '\0');
     char* src = const_cast<char*>(in.data());
     size_t srcLeft = in.size();
-    char* dst = out.data();
-    size_t dstLeft = out.size();
+    char* dst = converted.data();
+    size_t dstLeft = converted.size();
     const size_t result = iconv(Handle(handle), &src, &srcLeft, &dst, &dstLeft);
-    out.resize(out.size() - dstLeft);
+    converted.resize(converted.size() - dstLeft);
+    out = std::move(converted);
     return result != static_cast<size_t>(-1) && srcLeft == 0;
 }
 

@@ -20,8 +20,9 @@ public:
 
     // False when the system cannot convert between the two encodings.
     bool Valid() const;
-    // All of `in`; false when the converter is not valid or any part of `in`
-    // does not convert (out then holds what did).
+    // All of `in` (which may be `out` itself); false when the converter is
+    // not valid or any part of `in` does not convert (out then holds what
+    // did).
     bool Convert(const std::string& in, std::string& out);
     // All of `in`, a sequence the source cannot decode or the target cannot
     // encode skipped: unitOf(in, pos) bytes at that position (at least one).

@@ -6,5 +6,6 @@ frothwick_add_test(NAME test_platform
         ${CMAKE_CURRENT_LIST_DIR}/SingleInstanceTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SdlPlatformTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/UserFoldersTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/TextConverterTest.cpp
     LIBS fw_platform PkgConfig::SDL2
     LABELS threads)
