@@ -2,12 +2,13 @@
 # missing first (scripts/install-deps.sh).
 BUILD     ?= build
 ASAN      ?= build-asan
+TSAN      ?= build-tsan
 BENCHDIR  ?= build-bench
 FUZZDIR   ?= build-fuzz
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps configure build run test test-fast test-asan bench fuzz contact-sheet listen install install-desktop uninstall clean
+.PHONY: all deps configure build run test test-fast test-asan test-tsan bench fuzz contact-sheet listen install install-desktop uninstall clean
 
 all: build
 
@@ -23,21 +24,43 @@ build: configure
 run: deps build
 	@cd $(BUILD)/bin && ./frothwick
 
-# The whole suite, then the sanitizer build of it.
+# The whole suite, then all of it again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the tests that run threads under
+# ThreadSanitizer. Each stage prints "[time] STAGE: N s".
 test: deps
 	@$(MAKE) --no-print-directory test-fast
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-tsan
 
-test-fast: build
-	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+TIMED := scripts/timed.sh
+LSAN_SUPP := $(CURDIR)/tests/support/lsan-suppressions.txt
 
-# AddressSanitizer and UndefinedBehaviorSanitizer over every test that does
-# not need the generated data tree (the data generator is slow under ASan).
-test-asan:
-	@cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DFROTHWICK_SANITIZE=ON -DFROTHWICK_GAMEDATA=OFF >/dev/null
-	@cmake --build $(ASAN) -j $(JOBS)
-	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-	    ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS) -LE data
+test-fast: configure
+	@$(TIMED) build cmake --build $(BUILD) -j $(JOBS)
+	@scripts/run-tests.sh suite $(BUILD) -j $(JOBS)
+
+# Every test, the data-labelled ones too: the sanitizer build does not
+# generate data; its tests and programs read (copies of) the normal build's
+# tree. Leak checking is on; the suppressions name third-party code only.
+test-asan: build
+	@$(TIMED) "asan configure" cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DFROTHWICK_SANITIZE=ON \
+	    -DFROTHWICK_GAMEDATA=OFF -DFROTHWICK_TEST_DATA_DIR=$(abspath $(BUILD))/bin >/dev/null
+	@$(TIMED) "asan build" cmake --build $(ASAN) -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1:halt_on_error=1 \
+	    LSAN_OPTIONS=suppressions=$(LSAN_SUPP):print_suppressions=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    GUARDED="$(BUILD)/bin $(ASAN)/bin" scripts/run-tests.sh asan $(ASAN) -j $(JOBS)
+
+# ThreadSanitizer (clang) over the test programs labelled "threads" (the
+# loading thread, the audio device's callback thread, the music feeder).
+test-tsan: build
+	@$(TIMED) "tsan configure" env CC=clang CXX=clang++ cmake -S . -B $(TSAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_C_FLAGS="-fsanitize=thread" -DCMAKE_CXX_FLAGS="-fsanitize=thread" \
+	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" -DFROTHWICK_GAMEDATA=OFF \
+	    -DFROTHWICK_TEST_DATA_DIR=$(abspath $(BUILD))/bin -DFROTHWICK_TEST_LABEL=threads -DFROTHWICK_TEST_PCH=OFF >/dev/null
+	@$(TIMED) "tsan build" cmake --build $(TSAN) -j $(JOBS) --target test_programs
+	@TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	    GUARDED="$(BUILD)/bin $(TSAN)/bin" scripts/run-tests.sh tsan $(TSAN) -j $(JOBS)
 
 bench: deps
 	@cmake -S . -B $(BENCHDIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DFROTHWICK_BENCH=ON -DFROTHWICK_TESTS=OFF >/dev/null
@@ -72,4 +95,4 @@ install-desktop: deps build
 	@cmake --build $(BUILD) --target install-desktop
 
 clean:
-	rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(FUZZDIR)
+	rm -rf $(BUILD) $(ASAN) $(TSAN) $(BENCHDIR) $(FUZZDIR)
