@@ -20,7 +20,7 @@ constexpr double kIntegratedGate = -10.0;
 constexpr double kRangeGate = -20.0;
 
 // Oversampling filter: windowed sinc, kTaps input frames on each side.
-constexpr int kOversample = 4;
+constexpr int kOversample = 4; // Between() computes its three in-between phases
 constexpr int kTaps = 12;
 constexpr std::size_t kPeakBlock = 32; // frames per block of the pruning scan
 
@@ -178,32 +178,41 @@ struct Interpolator
     }
 
     // Largest absolute oversampled value strictly between frames i and i + 1.
+    // The three phases run side by side: three independent sums per tap.
     double Between(const std::vector<float>& x, std::size_t i) const
     {
         const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(x.size());
         const std::ptrdiff_t first = static_cast<std::ptrdiff_t>(i) - kTaps + 1;
-        double best = 0.0;
-        for (const auto& phase : taps)
+        double y0 = 0.0, y1 = 0.0, y2 = 0.0;
+        const auto& t0 = taps[0];
+        const auto& t1 = taps[1];
+        const auto& t2 = taps[2];
+        if (first >= 0 && first + 2 * kTaps <= n)
         {
-            double y = 0.0;
-            if (first >= 0 && first + 2 * kTaps <= n)
+            const float* p = x.data() + first;
+            for (int k = 0; k < 2 * kTaps; ++k)
             {
-                const float* p = x.data() + first;
-                for (int k = 0; k < 2 * kTaps; ++k)
-                    y += phase[k] * p[k];
+                const double v = p[k];
+                y0 += t0[k] * v;
+                y1 += t1[k] * v;
+                y2 += t2[k] * v;
             }
-            else
+        }
+        else
+        {
+            for (int k = 0; k < 2 * kTaps; ++k)
             {
-                for (int k = 0; k < 2 * kTaps; ++k)
+                const std::ptrdiff_t j = first + k;
+                if (j >= 0 && j < n)
                 {
-                    const std::ptrdiff_t j = first + k;
-                    if (j >= 0 && j < n)
-                        y += phase[k] * x[static_cast<std::size_t>(j)];
+                    const double v = x[static_cast<std::size_t>(j)];
+                    y0 += t0[k] * v;
+                    y1 += t1[k] * v;
+                    y2 += t2[k] * v;
                 }
             }
-            best = std::max(best, std::fabs(y));
         }
-        return best;
+        return std::max({std::fabs(y0), std::fabs(y1), std::fabs(y2)});
     }
 };
 
