@@ -1,5 +1,7 @@
 #include "src/profiles/ProfileFile.h"
 
+#include "src/core/FileReplace.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -133,42 +135,11 @@ bool ProfileFile::Append(const PlayerRecord& record) const
 
 bool ProfileFile::Rewrite(const std::vector<PlayerRecord>& records) const
 {
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
+    std::vector<unsigned char> bytes(records.size() * PlayerRecord::Size);
+    for (size_t i = 0; i < records.size(); ++i)
+    {
+        records[i].Write(bytes.data() + i * PlayerRecord::Size);
+    }
     MakeFolderOf(path);
-    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (fd.Get() < 0)
-    {
-        return Fail();
-    }
-    bool ok = true;
-    unsigned char buffer[PlayerRecord::Size];
-    for (const PlayerRecord& record : records)
-    {
-        record.Write(buffer);
-        if (!WriteAll(fd.Get(), buffer, sizeof buffer))
-        {
-            ok = false;
-            break;
-        }
-    }
-    // The data must be on disk before the rename makes it the profile file.
-    ok = ok && ::fsync(fd.Get()) == 0;
-    ok = fd.Close() && ok;
-    ok = ok && std::rename(temporary.c_str(), path.c_str()) == 0;
-    if (!ok)
-    {
-        Fail();
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    // Make the rename itself durable; a failure here loses nothing.
-    const std::filesystem::path directory = path.has_parent_path() ? path.parent_path() : ".";
-    FileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0)
-    {
-        ::fsync(dir.Get());
-    }
-    return true;
+    return Game::ReplaceFile(path, bytes, lastError);
 }
