@@ -99,7 +99,18 @@ int main(int argc, char** argv)
         {
             app->exitAfterTicks = std::atoi(n);
         }
+        // A second copy raises the first and leaves before showing anything.
+        if (!app->ClaimSingleInstance())
+        {
+            app.reset();
+            ACE::fini();
+            return 0;
+        }
         app->splash = ShowSplash();
+        if (app->splash && app->inputTrace)
+        {
+            std::fprintf(stderr, "trace: window splash 300x150\n");
+        }
         std::this_thread::sleep_for(std::chrono::milliseconds(1600));
         app->Initialise();
         app->Run();

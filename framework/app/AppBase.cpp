@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -139,7 +140,7 @@ void AppBase::Initialise()
     {
         onlyOneInstance = false;
     }
-    if (onlyOneInstance && instance.Acquire(title, instanceLockDir) == SingleInstance::Result::AlreadyRunning)
+    if (!instanceDecided && !ClaimSingleInstance())
     {
         ExitProcess(0);
     }
@@ -851,6 +852,30 @@ void AppBase::SetTextInputEnabled(bool on)
     {
         platform->SetTextInput(on);
     }
+}
+
+bool AppBase::ClaimSingleInstance()
+{
+    if (instanceDecided)
+    {
+        return true;
+    }
+    instanceDecided = true;
+    bool saver = screenSaverMode;
+    size_t at = 0;
+    while (!saver && (at = commandLine.find("-screensaver", at)) != std::string::npos)
+    {
+        const size_t end = at + std::strlen("-screensaver");
+        const bool startsWord = at == 0 || commandLine[at - 1] == ' ' || commandLine[at - 1] == '"';
+        const bool endsWord = end == commandLine.size() || commandLine[end] == ' ' || commandLine[end] == '"';
+        saver = startsWord && endsWord;
+        at = end;
+    }
+    if (!onlyOneInstance || saver)
+    {
+        return true;
+    }
+    return instance.Acquire(title, instanceLockDir) != SingleInstance::Result::AlreadyRunning;
 }
 
 // --- command line ---

@@ -219,6 +219,11 @@ public:
     // Starts the loading thread (once); Run does it when
     // startLoaderAutomatically is set.
     void StartLoadingThread();
+    // The single-instance decision, before anything is shown: false when
+    // another copy runs (it has been asked to come to the front; the caller
+    // exits at once). Initialise decides it when nobody did before. A screen
+    // saver run (-screensaver on the command line) never takes the lock.
+    bool ClaimSingleInstance();
     // Returns once a started loading thread has finished (at once when none
     // was started), serving the main thread's requests meanwhile: the loader
     // may be waiting for a message box only this thread can show. Main
@@ -405,6 +410,7 @@ private:
     std::deque<InputEvent> inputQueue;
     std::thread loaderThread;
     SingleInstance instance;
+    bool instanceDecided = false;
     bool initialised = false;
     bool runMarked = false; // the display came up and "InProgress" was written
     bool timeCheckStarted = false;

@@ -222,6 +222,25 @@ TEST(MainWindowCursorTest, EachImageReachesThePlatformWithItsHotSpot)
     EXPECT_EQ(app.fake->cursorHotY, 0);
 }
 
+TEST(MainWindowInstanceTest, TheSecondCopyIsToldBeforeAnythingIsShown)
+{
+    TestApp first;
+    first.onlyOneInstance = true;
+    first.title = "FrothwickClaimTest";
+    ASSERT_TRUE(first.ClaimSingleInstance());
+    TestApp second;
+    second.onlyOneInstance = true;
+    second.title = "FrothwickClaimTest";
+    EXPECT_FALSE(second.ClaimSingleInstance()) << "no window, no splash: the caller exits";
+    EXPECT_TRUE(second.ClaimSingleInstance()) << "decided once";
+
+    TestApp saver;
+    saver.onlyOneInstance = true;
+    saver.title = "FrothwickClaimTest";
+    saver.commandLine = "\"-screensaver\"";
+    EXPECT_TRUE(saver.ClaimSingleInstance()) << "a screen saver run takes no lock";
+}
+
 TEST(MainWindowCursorTest, HotSpotTableReadsGoodLinesOnly)
 {
     const CursorHotSpotTable table = ParseCursorHotSpots("# comment\n"
