@@ -1068,8 +1068,33 @@ SharedImageCache::Result AppBase::GetSharedImage(const std::string& path, const 
 
 // --- messages ---
 
+void AppBase::DrawWithoutInput()
+{
+    const size_t queued = inputQueue.size();
+    PumpMessages();
+    inputQueue.resize(queued);
+    if (display && platform && platform->HasMainWindow())
+    {
+        DrawDirty();
+    }
+}
+
+void AppBase::RedrawWindow()
+{
+    if (display && platform && platform->HasMainWindow())
+    {
+        WidgetsMarkAllDirty();
+        DrawDirty();
+    }
+}
+
 int32_t AppBase::ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags)
 {
+    if (std::this_thread::get_id() == primaryThreadId)
+    {
+        // The box blocks the loop: what lies behind it is drawn first.
+        RedrawWindow();
+    }
     if (platform)
     {
         return platform->ShowMessageBox(text, caption, flags);

@@ -219,6 +219,12 @@ public:
     // Starts the loading thread (once); Run does it when
     // startLoaderAutomatically is set.
     void StartLoadingThread();
+    // Main thread, while something outside the loop runs (a file chooser):
+    // handles window events, drops input, and draws what changed.
+    void DrawWithoutInput();
+    // Main thread: the whole window drawn now (before a message box or a
+    // chooser covers it; the window may just have been made anew).
+    void RedrawWindow();
     // The single-instance decision, before anything is shown: false when
     // another copy runs (it has been asked to come to the front; the caller
     // exits at once). Initialise decides it when nobody did before. A screen

@@ -33,10 +33,13 @@ public:
         registryKey = "Tamsery Games\\Frothwick";
         settingsRoot = TestSupport::TestTempDir("config");
     }
+    // A fresh folder: the scratch folder outlives the run.
+    static void Wipe() { std::filesystem::remove_all(TestSupport::TestTempDir("config")); }
 };
 
 TEST(AppBaseUserFilesTest, SettingsLiveInTheUserConfigFolderAndTheOldFileMovesOnce)
 {
+    UserSettingsApp::Wipe();
     UserSettingsApp app;
     EXPECT_EQ(app.SettingsFile(), app.settingsRoot / "frothwick" / "settings");
     EXPECT_FALSE(app.SettingsExist());
@@ -66,6 +69,7 @@ TEST(AppBaseUserFilesTest, SettingsLiveInTheUserConfigFolderAndTheOldFileMovesOn
 
 TEST(AppBaseUserFilesTest, AStartWhoseDisplayFailsWritesNoSettings)
 {
+    UserSettingsApp::Wipe();
     UserSettingsApp app;
     app.fake->failWindowed = true;
     app.fake->failFullScreen = true;

@@ -56,6 +56,7 @@ TEST(UserFoldersTest, StoredRelativePathsStayBelowTheirFolder)
 TEST(UserFoldersTest, DataTreeBesideTheProgramElseInTheSharedFolder)
 {
     const auto root = TestSupport::TestTempDir("prefix");
+    std::filesystem::remove_all(root); // the scratch folder outlives the run
     const auto bin = root / "bin";
     std::filesystem::create_directories(bin);
     EXPECT_EQ(UserFolders::DataTreeFor(bin, "frothwick", "properties/resources.xml"), bin) << "nothing anywhere";

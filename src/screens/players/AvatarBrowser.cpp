@@ -1,6 +1,7 @@
 #include "src/screens/players/AvatarBrowser.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -101,6 +102,7 @@ AvatarBrowser::Result AvatarBrowser::Browse(std::string& storedPath)
         ReportUnavailable();
         return Result::Unavailable;
     }
+    app.RedrawWindow();
     std::string chosen;
     if (!RunChooser(chooser, chosen))
     {
@@ -126,6 +128,11 @@ std::string AvatarBrowser::FindChooser()
 {
     const char* searchPath = std::getenv("PATH");
     return FindProgram(searchPath != nullptr ? searchPath : "/usr/bin:/bin", {"zenity", "kdialog", "yad"});
+}
+
+void AvatarBrowser::WhileChooserRuns()
+{
+    app.DrawWithoutInput();
 }
 
 void AvatarBrowser::ReportUnavailable()
@@ -215,6 +222,13 @@ bool AvatarBrowser::RunChooser(const std::string& chooserPath, std::string& chos
     char buffer[4096];
     while (true)
     {
+        pollfd ready{output.Read(), POLLIN, 0};
+        const int events = ::poll(&ready, 1, 20);
+        if (events == 0 || (events < 0 && errno == EINTR))
+        {
+            WhileChooserRuns();
+            continue;
+        }
         const ssize_t got = ::read(output.Read(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
         {

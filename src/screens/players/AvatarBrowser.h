@@ -6,7 +6,9 @@
 //
 // A full-screen game is switched to a window first (the stored window
 // position clamped to the desktop's top-left quadrant), so the chooser is not
-// hidden behind it. While the chooser is open the main thread waits for it.
+// hidden behind it, and the window is drawn once before the chooser opens.
+// While the chooser is open the main thread polls it, keeps the window drawn
+// and takes no input (WhileChooserRuns).
 //
 // Limits: the chosen path and the destination path must each fit a 256-byte
 // buffer with their terminating zero; longer ones are refused, as are names
@@ -57,6 +59,9 @@ public:
     virtual bool RunChooser(const std::string& chooserPath, std::string& chosen);
     // Tells the player that pictures cannot be imported here.
     virtual void ReportUnavailable();
+    // Called about every 20 ms while the chooser runs: window events are
+    // handled and the window drawn, input is dropped.
+    virtual void WhileChooserRuns();
 
     // The first executable file named one of names in the colon-separated
     // directory list; empty when there is none.

@@ -156,3 +156,50 @@ TEST(AvatarBrowserTest, CopyReplacesTheAvatarOfThatNameAndRefusesPathsBeyondThei
     ASSERT_GE((deep / "x.png").string().size(), AvatarBrowser::PathBufferSize);
     EXPECT_FALSE(AvatarBrowser::CopyIntoAvatars(work, (deep / "x.png").string(), stored));
 }
+
+namespace
+{
+
+// Counts the loop's turns while the chooser runs, and what the window got.
+class CountingBrowser : public AvatarBrowser
+{
+public:
+    using AvatarBrowser::AvatarBrowser;
+    void WhileChooserRuns() override
+    {
+        ++turns;
+        AvatarBrowser::WhileChooserRuns();
+    }
+    int turns = 0;
+};
+
+} // namespace
+
+TEST(AvatarBrowserTest, WhileTheChooserRunsTheWindowIsDrawnAndTakesNoInputAndYadIsTheLastChoice)
+{
+    const fs::path dir = FreshDir();
+    WriteScript(dir / "bin" / "yad", "sleep 0.4\necho /tmp/picked.png\n");
+    FrothwickTest::TestApp app;
+    app.Initialise();
+    CountingBrowser browser(app);
+    Framework::InputEvent click;
+    click.type = Framework::InputEvent::Type::MouseDown;
+    app.fake->pendingInput = {click};
+    const int drawsBefore = app.draws;
+
+    std::string chosen;
+    ASSERT_TRUE(browser.RunChooser((dir / "bin" / "yad").string(), chosen));
+    EXPECT_EQ(chosen, "/tmp/picked.png");
+    EXPECT_GE(browser.turns, 10) << "polled about every 20 ms, not waited on";
+    app.fake->pendingInput.clear();
+    EXPECT_GE(app.draws, drawsBefore + browser.turns) << "the window is drawn on every turn";
+    EXPECT_FALSE(app.HandleQueuedInput(false)) << "the input that came meanwhile was dropped";
+    EXPECT_EQ(app.inputs, 0);
+
+    EXPECT_EQ(AvatarBrowser::FindProgram((dir / "bin").string(), {"zenity", "kdialog", "yad"}),
+              (dir / "bin" / "yad").string());
+    EXPECT_EQ(AvatarBrowser::ChooserArguments("yad", "/home/p"),
+              (std::vector<std::string>{"--file", "--title=Choose a picture",
+                                        "--file-filter=Image Files(*.jpg;*.png;*.gif) | *.jpg *.png *.gif *.JPG "
+                                        "*.PNG *.GIF"}));
+}
