@@ -1,11 +1,14 @@
-# Removes the files listed in MANIFEST (what cmake --install wrote, with
-# DESTDIR), then the data tree's folders that are left empty.
+# Removes the files listed in MANIFEST (what cmake --install wrote; the
+# manifest holds the paths below the prefix without DESTDIR, which is taken
+# from the environment as at install), then the data tree's folders that
+# are left empty.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} does not exist (run make install first)")
 endif()
 file(STRINGS "${MANIFEST}" files)
 set(folders)
-foreach(file IN LISTS files)
+foreach(listed IN LISTS files)
+  set(file "$ENV{DESTDIR}${listed}")
   if(EXISTS "${file}" OR IS_SYMLINK "${file}")
     message(STATUS "Removing: ${file}")
     file(REMOVE "${file}")

@@ -132,6 +132,7 @@ protected:
         config = fs::path(std::getenv("XDG_CONFIG_HOME")) / "frothwick";
         fs::remove_all(user);
         fs::remove_all(config);
+        fs::remove_all(fs::path(std::getenv("XDG_CACHE_HOME")) / "frothwick");
         int fds[2];
         ASSERT_EQ(pipe(fds), 0);
         xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
@@ -320,6 +321,8 @@ TEST_F(DesktopEndToEndTest, InstalledIntoAReadOnlyPrefixItStartsAndKeepsPlayersI
     EXPECT_EQ(ReadFile(log).find("could not save"), std::string::npos) << ReadFile(log);
     EXPECT_FALSE(fs::exists(prefix / "share/frothwick/data/usr.dat")) << "nothing written below the program";
     EXPECT_FALSE(fs::exists(prefix / "share/frothwick/cached"));
+    EXPECT_TRUE(fs::is_directory(fs::path(std::getenv("XDG_CACHE_HOME")) / "frothwick" / "cached"))
+        << "decoded sounds go to the user's cache folder";
 }
 
 } // namespace
