@@ -20,7 +20,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -92,27 +94,25 @@ GameAreaWidget::~GameAreaWidget()
 
 void GameAreaWidget::LoadStageFile(int32_t stageId)
 {
-    const std::optional<std::string> name = DesignScript::GetStageFile(stageId);
-    if (!name)
+    std::optional<std::vector<uint8_t>> bytes;
+    if (const std::optional<std::string> name = DesignScript::GetStageFile(stageId))
     {
+        bytes = StageFile::ReadFile(StageFile::StagePath(*name));
+    }
+    if (bytes)
+    {
+        LoadStageBytes(*bytes);
         return;
     }
-    const std::optional<std::vector<uint8_t>> bytes = StageFile::ReadFile(StageFile::StagePath(*name));
-    if (!bytes)
-    {
-        return;
-    }
-    LoadStageBytes(*bytes);
+    // Nothing loaded: the grid stays as the caller left it.
+    TraceField();
 }
 
 bool GameAreaWidget::LoadStageBytes(std::span<const uint8_t> bytes)
 {
-    if (!StageFile::LoadStageBytes(*this, host, bytes))
-    {
-        return false;
-    }
+    const bool loaded = StageFile::LoadStageBytes(*this, host, bytes);
     TraceField();
-    return true;
+    return loaded;
 }
 
 void GameAreaWidget::PlaceStageCell(int32_t row, int32_t column, int32_t code, int32_t parameter)

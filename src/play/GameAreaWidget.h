@@ -97,7 +97,8 @@ public:
     int32_t hitEffectAlpha = 255;
 
 protected:
-    // One line on standard error with the 240 kinds, when tracing is on.
+    // One line on standard error with the 240 kinds, when tracing is on;
+    // after every set-up, whether or not a stage was loaded.
     void TraceField() const;
     void UpdateWindClouds();
     void DrawGrid(Framework::Graphics* g);

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -272,4 +274,22 @@ TEST_F(GameAreaWidgetTest, AFieldDestroyedInFlightLeavesNothingBehindInTheManage
     next.MouseDown(265, 100, 1);
     Updates(3);
     EXPECT_FLOAT_EQ(next.GetShot()->GetPosition().y, 469.0f);
+}
+
+TEST_F(GameAreaWidgetTest, TheFieldTraceWritesEachSetUpAsOneLine)
+{
+    setenv("FROTHWICK_FIELD_TRACE", "1", 1);
+    ::testing::internal::CaptureStderr();
+    GameAreaWidget& arcade = Make(false);
+    std::string kinds = Kinds(arcade);
+    std::replace(kinds.begin(), kinds.end(), ',', ' ');
+    // A quest stage the design script cannot name still traces its field.
+    Make(true);
+    const std::string trace = ::testing::internal::GetCapturedStderr();
+    unsetenv("FROTHWICK_FIELD_TRACE");
+    const std::string empty = Kinds(BubbleGrid{});
+    std::string zeros = empty;
+    std::replace(zeros.begin(), zeros.end(), ',', ' ');
+    EXPECT_NE(trace.find("field " + kinds + "\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("field " + zeros + "\n"), std::string::npos) << trace;
 }
