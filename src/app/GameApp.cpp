@@ -21,6 +21,9 @@
 #include "src/app/PlayerScreens.h"
 #include "src/app/ResourceBinding.h"
 #include "src/core/ResourceIds.h"
+#include "src/effects/PlayFieldServices.h"
+#include "src/effects/SpriteAnimation.h"
+#include "src/effects/StageEffects.h"
 #include "src/play/PlaySeed.h"
 #include "src/screens/dialogs/WarningDialog.h"
 
@@ -58,6 +61,8 @@ GameApp::GameApp()
     stageCounter = 0;
     songDelay = 0;
     highScoreRank = -1;
+    // Without a field the banner is done at its first draw.
+    gameOverEffect = std::make_shared<GameOverEffect>(*this, std::weak_ptr<PlayFieldServices>(), false);
     windCloudActive = false;
     pendingSong = -1;
 }
@@ -87,6 +92,7 @@ GameApp::~GameApp()
     }
     ResetResourceVariables();
     profiles.players.clear();
+    SpriteAnimationManager::Release();
     gameOverEffect.reset();
     exitDialog.reset();
     warningDialog.reset();

@@ -13,11 +13,12 @@
 // counters, the loading screen's dirty mark, the cursor images and
 // loadingFailed.
 //
-// Seams for the parts that join later: the exit and warning dialogs, the
-// game-over effect and the stage tip stay null until their screens and
-// animations exist; ShowExitDialog, ShowWarning, ResetStage and StageReached
-// skip them while they are null. The menu background and the board are the
-// screens' common bases, which the menus and the play field extend.
+// Seams for the parts that join later: the exit and warning dialogs stay
+// null until their screens exist; ShowExitDialog and ShowWarning skip them
+// while they are null. The game-over banner is made with the application
+// (done until a stage ends); StageReached lists the stage tip. The menu
+// background and the board are the screens' common bases, which the menus
+// and the play field extend.
 #pragma once
 
 #include <array>

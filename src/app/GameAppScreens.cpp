@@ -10,6 +10,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "src/app/FadeWidget.h"
 #include "src/app/PlayerScreens.h"
+#include "src/effects/SpriteAnimation.h"
 #include "src/screens/dialogs/ExitDialog.h"
 #include "src/screens/dialogs/WarningDialog.h"
 #include "src/screens/game/Board.h"
@@ -94,7 +95,7 @@ void GameApp::ShowWarning(int32_t kind)
 
 void GameApp::ReleaseGameEffects()
 {
-    // The running sprite animations join here once they exist.
+    SpriteAnimationManager::Release();
     Lumora::ParticleSystemManager::Release();
 }
 

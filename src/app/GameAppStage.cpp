@@ -4,6 +4,8 @@
 #include "src/app/GameApp.h"
 
 #include "external/util/RuntimeRandom.h"
+#include "src/effects/SpriteAnimation.h"
+#include "src/effects/StageEffects.h"
 
 namespace
 {
@@ -46,7 +48,10 @@ void GameApp::ResetStage()
     wallBurst = false;
     stageOver = false;
     shotsUntilPushDown = Game::ShotsPerPushDown;
-    // The game-over effect is told to reset here once it exists.
+    if (gameOverEffect)
+    {
+        gameOverEffect->SetDone(true);
+    }
     highScoreRank = -1;
 }
 
@@ -83,7 +88,7 @@ void GameApp::StageReached(int32_t reachedStageId)
     {
         stageId = reachedStageId - n;
     }
-    // The stage tip for stageId % 10000 is shown here once the animations exist.
+    SpriteAnimationManager::Instance().Add(std::make_shared<StageTipAnimation>(stageId % 10000));
 }
 
 void GameApp::ConfigureObstacles()

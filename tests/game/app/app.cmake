@@ -1,6 +1,6 @@
 frothwick_add_test(NAME test_game
     SOURCES game/app/ResourceIdsTest.cpp game/app/GameAppTest.cpp game/app/LoadScreenTest.cpp game/app/SplashWindowTest.cpp
-        game/app/LoaderShutdownTest.cpp
+        game/app/LoaderShutdownTest.cpp game/app/GameAppAnimationsTest.cpp
     LIBS frothwick_app)
 
 # Start-up against copies of the generated data tree.
