@@ -326,3 +326,62 @@ TEST_F(DesktopEndToEndTest, InstalledIntoAReadOnlyPrefixItStartsAndKeepsPlayersI
 }
 
 } // namespace
+
+namespace
+{
+
+struct Outcome
+{
+    int code = -1;
+    std::string out;
+};
+
+Outcome Command(const std::string& command)
+{
+    Outcome r;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+    {
+        return r;
+    }
+    char buffer[512];
+    while (fgets(buffer, sizeof buffer, pipe))
+    {
+        r.out += buffer;
+    }
+    const int status = pclose(pipe);
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+} // namespace
+
+// No display is needed for these: they are answered before anything starts,
+// and a start whose display fails leaves no trace in the user's folders.
+TEST(ProgramCommandLineTest, HelpAndVersionAnswerFirstAndAFailedStartWritesNothing)
+{
+    const fs::path home = TestSupport::TestTempDir("home");
+    fs::remove_all(home);
+    fs::create_directories(home);
+    const std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_CONFIG_HOME=" + (home / "c").string() +
+                            " XDG_DATA_HOME=" + (home / "d").string() + " XDG_CACHE_HOME=" + (home / "k").string() +
+                            " XDG_RUNTIME_DIR=" + home.string() + " ";
+    const Outcome version = Command(env + FROTHWICK_PROGRAM + " --version 2>&1");
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "Frothwick 1.00\n");
+    const Outcome help = Command(env + FROTHWICK_PROGRAM + " --help 2>/dev/null");
+    EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.out.rfind("Usage: frothwick", 0), 0u) << help.out;
+    for (const std::string& text : {std::string("FROTHWICK_STATS"), (home / "d" / "frothwick" / "data" / "usr.dat").string(),
+                                    (home / "c" / "frothwick" / "settings").string()})
+    {
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
+    }
+    EXPECT_TRUE(fs::is_empty(home)) << "no lock, no settings, no folders";
+
+    const Outcome refused = Command(env + FROTHWICK_PROGRAM + " 2>&1");
+    EXPECT_EQ(refused.code, 1) << refused.out;
+    EXPECT_NE(refused.out.find("Failed to initialize the display: "), std::string::npos);
+    EXPECT_FALSE(fs::exists(home / "c")) << "a start without a display writes no settings";
+    EXPECT_FALSE(fs::exists(home / "d"));
+}
