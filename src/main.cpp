@@ -58,8 +58,8 @@ void PrintUsage()
 // The start-up picture of the data tree, centred on the desktop.
 std::unique_ptr<Framework::SplashWindow> ShowSplash()
 {
-    const std::filesystem::path folder = Framework::UserFolders::DataTreeFor(
-        Framework::UserFolders::ProgramDir(), "frothwick", "properties/resources.xml");
+    const std::filesystem::path folder = Framework::UserFolders::DataTreeFor(Framework::UserFolders::ProgramDir(),
+                                                                             "frothwick", "properties/resources.xml");
     auto picture = Framework::ImageLoader::LoadImageFile((folder / "images" / "splash.png").string(), false);
     auto splash = std::make_unique<Framework::SplashWindow>();
     const bool shown = picture && picture->width == 300 && picture->height == 150

@@ -92,8 +92,7 @@ bool AppBase::MigrateSettings()
 {
     std::error_code ec;
     const std::filesystem::path legacy = LegacySettingsFile();
-    if (legacy.empty() || std::filesystem::exists(SettingsFile(), ec) ||
-        !std::filesystem::is_regular_file(legacy, ec))
+    if (legacy.empty() || std::filesystem::exists(SettingsFile(), ec) || !std::filesystem::is_regular_file(legacy, ec))
     {
         return false;
     }

@@ -17,11 +17,11 @@
 namespace Game
 {
 
-std::filesystem::path UserDataDir();      // $XDG_DATA_HOME/frothwick
-std::filesystem::path ProfilesPath();     // UserDataDir()/data/usr.dat
-std::filesystem::path RecordsPath();      // UserDataDir()/data/game.dat
-std::filesystem::path UserAvatarDir();    // UserDataDir()/images/avatar
-std::filesystem::path DemosDir();         // UserDataDir()/demos
+std::filesystem::path UserDataDir();   // $XDG_DATA_HOME/frothwick
+std::filesystem::path ProfilesPath();  // UserDataDir()/data/usr.dat
+std::filesystem::path RecordsPath();   // UserDataDir()/data/game.dat
+std::filesystem::path UserAvatarDir(); // UserDataDir()/images/avatar
+std::filesystem::path DemosDir();      // UserDataDir()/demos
 
 // The file of a stored avatar path ("images\avatar\NAME"): the user's own
 // copy when it exists, else the same path in the program's data tree

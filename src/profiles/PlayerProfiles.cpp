@@ -83,7 +83,8 @@ std::vector<std::string> PlayerProfiles::GetAvatarFiles(const std::filesystem::p
         }
         return tail == ".jpg" ? 0 : tail == ".gif" ? 1 : 2;
     };
-    std::stable_sort(all.begin(), all.end(), [&](const std::string& a, const std::string& b)
+    std::stable_sort(all.begin(), all.end(),
+                     [&](const std::string& a, const std::string& b)
                      { return rank(a) != rank(b) ? rank(a) < rank(b) : a < b; });
     for (const std::string& stored : all)
     {

@@ -209,7 +209,8 @@ protected:
         const std::string release = "trace: release " + std::to_string(x) + "," + std::to_string(y);
         for (int attempt = 0; attempt < 20; ++attempt)
         {
-            X("xdotool mousemove --window " + Window() + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+            X("xdotool mousemove --window " + Window() + " " + std::to_string(x) + " " + std::to_string(y) +
+              " click 1");
             if (WaitFor([&] { return ReadFile(log).find(release) != std::string::npos; }, 1s))
             {
                 return;
@@ -282,25 +283,28 @@ TEST_F(DesktopEndToEndTest, InstalledIntoAReadOnlyPrefixItStartsAndKeepsPlayersI
     const fs::path stage = folder / "stage";
     const fs::path prefix = stage / "usr" / "local";
     const std::string install = "DESTDIR=" + stage.string() + " cmake -DCMAKE_INSTALL_PREFIX=/usr/local -P " +
-                                FROTHWICK_BUILD_DIR + "/dist/cmake_install.cmake >" + (folder / "install.log").string() +
-                                " 2>&1";
+                                FROTHWICK_BUILD_DIR + "/dist/cmake_install.cmake >" +
+                                (folder / "install.log").string() + " 2>&1";
     ASSERT_EQ(std::system(install.c_str()), 0) << ReadFile(folder / "install.log");
-    for (const char* file : {"bin/frothwick", "share/frothwick/properties/resources.xml", "share/frothwick/images/splash.png",
-                             "share/applications/com.tamserygames.Frothwick.desktop",
-                             "share/icons/hicolor/16x16/apps/com.tamserygames.Frothwick.png",
-                             "share/icons/hicolor/256x256/apps/com.tamserygames.Frothwick.png",
-                             "share/metainfo/com.tamserygames.Frothwick.metainfo.xml"})
+    for (const char* file :
+         {"bin/frothwick", "share/frothwick/properties/resources.xml", "share/frothwick/images/splash.png",
+          "share/applications/com.tamserygames.Frothwick.desktop",
+          "share/icons/hicolor/16x16/apps/com.tamserygames.Frothwick.png",
+          "share/icons/hicolor/256x256/apps/com.tamserygames.Frothwick.png",
+          "share/metainfo/com.tamserygames.Frothwick.metainfo.xml"})
     {
         EXPECT_TRUE(fs::exists(prefix / file)) << file;
     }
-    EXPECT_NE(ReadFile(prefix / "share/applications/com.tamserygames.Frothwick.desktop").find("Exec=\"/usr/local/bin/frothwick\""),
+    EXPECT_NE(ReadFile(prefix / "share/applications/com.tamserygames.Frothwick.desktop")
+                  .find("Exec=\"/usr/local/bin/frothwick\""),
               std::string::npos);
     if (OnPath("appstreamcli"))
     {
-        EXPECT_EQ(std::system(("appstreamcli validate --no-net " +
-                               (prefix / "share/metainfo/com.tamserygames.Frothwick.metainfo.xml").string() + " >/dev/null")
-                                  .c_str()),
-                  0);
+        EXPECT_EQ(
+            std::system(("appstreamcli validate --no-net " +
+                         (prefix / "share/metainfo/com.tamserygames.Frothwick.metainfo.xml").string() + " >/dev/null")
+                            .c_str()),
+            0);
     }
 
     const std::string probe = "unshare -m sh -c 'mount --make-rprivate / && mount --bind " + prefix.string() + " " +
@@ -363,17 +367,19 @@ TEST(ProgramCommandLineTest, HelpAndVersionAnswerFirstAndAFailedStartWritesNothi
     const fs::path home = TestSupport::TestTempDir("home");
     fs::remove_all(home);
     fs::create_directories(home);
-    const std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_CONFIG_HOME=" + (home / "c").string() +
-                            " XDG_DATA_HOME=" + (home / "d").string() + " XDG_CACHE_HOME=" + (home / "k").string() +
-                            " XDG_RUNTIME_DIR=" + home.string() + " ";
+    const std::string env =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_CONFIG_HOME=" + (home / "c").string() +
+        " XDG_DATA_HOME=" + (home / "d").string() + " XDG_CACHE_HOME=" + (home / "k").string() +
+        " XDG_RUNTIME_DIR=" + home.string() + " ";
     const Outcome version = Command(env + FROTHWICK_PROGRAM + " --version 2>&1");
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out, "Frothwick 1.00\n");
     const Outcome help = Command(env + FROTHWICK_PROGRAM + " --help 2>/dev/null");
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.out.rfind("Usage: frothwick", 0), 0u) << help.out;
-    for (const std::string& text : {std::string("FROTHWICK_STATS"), (home / "d" / "frothwick" / "data" / "usr.dat").string(),
-                                    (home / "c" / "frothwick" / "settings").string()})
+    for (const std::string& text :
+         {std::string("FROTHWICK_STATS"), (home / "d" / "frothwick" / "data" / "usr.dat").string(),
+          (home / "c" / "frothwick" / "settings").string()})
     {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }

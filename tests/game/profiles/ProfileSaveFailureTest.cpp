@@ -108,9 +108,9 @@ TEST_F(ProfileSaveFailureTest, AvatarsOfBothFoldersAreListedOnceAndTheUsersPictu
 {
     const fs::path program = dir / "program";
     const fs::path user = Game::UserDataDir();
-    for (const fs::path& p : {program / "images/avatar/owl.png", program / "images/avatar/fox.jpg",
-                              user / "images/avatar/owl.png", user / "images/avatar/me.gif",
-                              user / "images/avatar/Zed.png"})
+    for (const fs::path& p :
+         {program / "images/avatar/owl.png", program / "images/avatar/fox.jpg", user / "images/avatar/owl.png",
+          user / "images/avatar/me.gif", user / "images/avatar/Zed.png"})
     {
         fs::create_directories(p.parent_path());
         std::ofstream(p) << p.string();
