@@ -126,18 +126,26 @@ int HighScoreTables::TableIndex(std::int32_t mode, std::int32_t difficulty, std:
     const bool byDifficulty = difficulty >= Game::Easy && difficulty <= Game::Expert;
     switch (mode)
     {
-        case Game::ModeArcade: return byDifficulty ? difficulty : -1;
-        case Game::ModeTime: return byDifficulty ? 4 + difficulty : -1;
+        case Game::ModeArcade:
+            return byDifficulty ? difficulty : -1;
+        case Game::ModeTime:
+            return byDifficulty ? 4 + difficulty : -1;
         case Game::ModeQuest:
             switch (world)
             {
-                case Game::WorldAir: return 8;
-                case Game::WorldFire: return 9;
-                case Game::WorldWater: return 10;
-                case Game::WorldEarth: return 11;
-                default: return -1;
+                case Game::WorldAir:
+                    return 8;
+                case Game::WorldFire:
+                    return 9;
+                case Game::WorldWater:
+                    return 10;
+                case Game::WorldEarth:
+                    return 11;
+                default:
+                    return -1;
             }
-        default: return -1;
+        default:
+            return -1;
     }
 }
 

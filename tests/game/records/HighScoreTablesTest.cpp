@@ -128,8 +128,12 @@ TEST(HighScoreInsertTest, EverySelectorHasItsTableAndOthersFallBackToTableZero)
     }
 
     const HighScoreTables before = records;
-    const std::vector<Case> none = {{Game::ModeArcade, 7, 3, 0}, {Game::ModeTime, -1, 3, 0}, {Game::ModeQuest, 0, 0, 0},
-                                    {Game::ModeQuest, 0, 5, 0},  {99, 0, 1, 0},              {0, 0, 0, 0}};
+    const std::vector<Case> none = {{Game::ModeArcade, 7, 3, 0},
+                                    {Game::ModeTime, -1, 3, 0},
+                                    {Game::ModeQuest, 0, 0, 0},
+                                    {Game::ModeQuest, 0, 5, 0},
+                                    {99, 0, 1, 0},
+                                    {0, 0, 0, 0}};
     for (const Case& c : none)
     {
         SCOPED_TRACE(std::to_string(c.mode) + " " + std::to_string(c.difficulty) + " " + std::to_string(c.world));
