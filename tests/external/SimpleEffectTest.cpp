@@ -1,4 +1,3 @@
-#include "external/lumora/EffectManager.h"
 #include "external/lumora/IClock.h"
 #include "external/lumora/IEffectObserver.h"
 #include "external/lumora/LerpAlgorithm.h"
@@ -69,20 +68,6 @@ struct Fixture
 
 } // namespace
 
-TEST(SimpleEffectTest, StepsByVelocityTimesClockTimeAndEndsAtItsDuration)
-{
-    Fixture f;
-    f.clock->now = 5000;
-    f.effect->Start();
-    EXPECT_EQ(f.mover->position, Vector2(0.0f, 0.0f));
-    f.Step(10);
-    EXPECT_FLOAT_EQ(f.mover->position.x, 1.0f);
-    EXPECT_FLOAT_EQ(f.mover->position.y, -0.5f);
-    f.Step(990);
-    EXPECT_FLOAT_EQ(f.mover->position.x, 100.0f);
-    EXPECT_EQ(f.effect->GetElapsed(), 1000);
-    EXPECT_FALSE(f.effect->IsRunning());
-}
 
 TEST(SimpleEffectTest, PausedTimeIsNotElapsed)
 {
@@ -131,17 +116,3 @@ TEST(SimpleEffectTest, ObserversHearEveryStepWithTheName)
     EXPECT_EQ(recorder->names, (std::vector<std::string>{"BulletMoveEffect", "BulletMoveEffect"}));
 }
 
-TEST(SimpleEffectTest, TicksThroughTheManagerOnTheEffectsOwnClock)
-{
-    Fixture f;
-    auto manager = EffectManager::Instance();
-    manager->SetClock(f.clock);
-    manager->Start();
-    manager->AddEffect(f.effect);
-    f.effect->Start();
-    f.clock->now += 10;
-    manager->Tick();
-    EXPECT_FLOAT_EQ(f.mover->position.x, 1.0f);
-    manager->RemoveEffect(f.effect);
-    EffectManager::Release();
-}

@@ -87,19 +87,6 @@ TEST(SpriteParticleTest, EightCelSparkPlaysEachCelThenDiesOnItsEightyFirstRender
     EXPECT_FALSE(seen.count(0xFF000000u | 9u));
 }
 
-TEST(SpriteParticleTest, DrawsNothingWithoutAContext)
-{
-    auto strip = MakeStrip(2);
-    SpriteParticle spark;
-    spark.image = strip.get();
-    spark.frameCount = 2;
-    spark.alive = 1;
-    for (int i = 0; i < 21; ++i)
-    {
-        spark.Render();
-    }
-    EXPECT_EQ(spark.alive, 0);
-}
 
 TEST(SpriteParticlePoolTest, ListsMoveParticlesAndNeverGrow)
 {
@@ -149,24 +136,6 @@ TEST(SpriteParticlePoolTest, ListsMoveParticlesAndNeverGrow)
     EXPECT_EQ(distinct.size(), 600u);
 }
 
-TEST(SpriteParticlePoolTest, AcquireResetsTheCel)
-{
-    SpriteParticlePool pool;
-    auto strip = MakeStrip(4);
-    pool.SetImageAll(strip.get(), 4);
-    auto p = std::static_pointer_cast<SpriteParticle>(pool.Acquire());
-    EXPECT_EQ(p->image, strip.get());
-    EXPECT_EQ(p->frameCount, 4);
-    p->frame = 3.5f;
-    pool.ReleaseParticle(p);
-    for (size_t i = 0; i < SpriteParticlePool::SIZE - 1; ++i)
-    {
-        pool.Acquire();
-    }
-    auto again = std::static_pointer_cast<SpriteParticle>(pool.Acquire());
-    EXPECT_EQ(again.get(), p.get());
-    EXPECT_EQ(again->frame, 0.0f);
-}
 
 TEST_F(ParticleManagerTest, BurstTakesExactlyItsCountAndGivesThemBack)
 {
@@ -198,17 +167,3 @@ TEST_F(ParticleManagerTest, BurstTakesExactlyItsCountAndGivesThemBack)
     EXPECT_EQ(manager->GetParticleSystemCount(), 0u);
 }
 
-TEST_F(ParticleManagerTest, AnEmptyPoolGivesFewerSparks)
-{
-    auto clock = std::make_shared<Clock>();
-    auto pool = std::make_shared<SpriteParticlePool>();
-    for (int i = 0; i < 598; ++i)
-    {
-        pool->Acquire();
-    }
-    auto system = BurstParticles(clock, pool, {0.0f, 0.0f}, 5);
-    clock->Advance(1.0);
-    Lumora::ParticleSystemManager::Instance()->Tick();
-    EXPECT_EQ(system->GetLiveParticleCount(), 2u);
-    EXPECT_EQ(pool->FreeCount(), 0u);
-}

@@ -64,26 +64,6 @@ protected:
 
 } // namespace
 
-TEST_F(GameAreaWidgetTest, ConstructionSetsUpAStageAndItsShots)
-{
-    GameAreaWidget& f = Make();
-    EXPECT_EQ(f.width, GameAreaWidget::Width);
-    EXPECT_EQ(f.height, GameAreaWidget::Height);
-    EXPECT_EQ(host.configureCalls, 1);
-    EXPECT_EQ(host.stageStarts, 1);
-    EXPECT_EQ(f.CountOccupied(8), GRID_COLUMNS);
-    EXPECT_EQ(f.CountOccupied(9), 0);
-    ASSERT_TRUE(f.GetShot());
-    EXPECT_EQ(f.GetShot()->GetPosition(), Lumora::Vector2(250.0f, 490.0f));
-    EXPECT_EQ(f.GetNextBubble()->GetPosition(), Lumora::Vector2(10.0f, 510.0f));
-    EXPECT_EQ(f.GetShot()->GetRow(), -1);
-    const auto manager = Lumora::EffectManager::Instance();
-    EXPECT_EQ(manager->GetClock(), std::static_pointer_cast<Lumora::IClock>(f.GetClock()));
-    EXPECT_TRUE(manager->IsRunning());
-    EXPECT_EQ(manager->GetEffect("BulletMoveEffect"), std::static_pointer_cast<Lumora::Effect>(f.GetBulletEffect()));
-    EXPECT_FALSE(f.GetBulletEffect()->IsRunning());
-    EXPECT_EQ(f.GetParticlePool()->FreeCount(), 600u);
-}
 
 TEST_F(GameAreaWidgetTest, APressMustLieFifteenPixelsAboveTheShotsCentre)
 {

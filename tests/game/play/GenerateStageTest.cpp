@@ -143,19 +143,6 @@ TEST_F(GenerateStageTest, EachWorldPlacesItsOwnKindsApartAndAboveRowNine)
     EXPECT_EQ(host.configureCalls, 40 * 6);
 }
 
-TEST_F(GenerateStageTest, ColoursFollowTheHostsCount)
-{
-    host.counts = {};
-    host.colours = 4;
-    BubbleGrid grid;
-    StageFile::GenerateStage(grid, host, 1);
-    std::set<int32_t> colours;
-    for (int32_t i = 0; i < 9 * GRID_COLUMNS; ++i)
-    {
-        colours.insert(KindAt(grid, i / GRID_COLUMNS, i % GRID_COLUMNS));
-    }
-    EXPECT_EQ(colours, (std::set<int32_t>{1, 2, 3, 4}));
-}
 
 TEST(PlaceObstacleTest, ForwardThenBackwardDownToRowTwoForWalls)
 {
@@ -200,24 +187,15 @@ TEST(PlaceObstacleTest, WallsNeverGoAboveRowTwoOtherObstaclesDo)
     ASSERT_TRUE(StageFile::PlaceObstacle(grid, lock, 5, 3));
     EXPECT_EQ(lock->GetRow(), 1);
     EXPECT_EQ(lock->GetColumn(), 15);
+    // Wanted cells far outside the grid search only rows 0 to 8.
+    StageFile::PlaceObstacle(grid, Obstacle(KIND_LOCK), 40, 3);
+    StageFile::PlaceObstacle(grid, Obstacle(KIND_LOCK), -3, -40);
+    for (int32_t row = 9; row < GRID_ROWS; ++row)
+    {
+        EXPECT_EQ(grid.CountOccupied(row), 0);
+    }
 }
 
-TEST(PlaceObstacleTest, AFreeWantedCellIsTakenAndReplacesItsBubble)
-{
-    BubbleGrid grid;
-    grid.SetCell(4, 4, Obstacle(KIND_RED), true);
-    auto bomb = Obstacle(KIND_BOMB);
-    ASSERT_TRUE(StageFile::PlaceObstacle(grid, bomb, 4, 4));
-    EXPECT_EQ(grid.GetCell(4, 4), bomb);
-    // Next to it: the forward search skips the touching cells.
-    auto lock = Obstacle(KIND_LOCK);
-    ASSERT_TRUE(StageFile::PlaceObstacle(grid, lock, 4, 5));
-    EXPECT_EQ(lock->GetRow(), 4);
-    EXPECT_EQ(lock->GetColumn(), 6);
-    // Odd wanted cells outside the rows searched are no danger.
-    EXPECT_TRUE(StageFile::PlaceObstacle(grid, Obstacle(KIND_LOCK), -3, -40));
-    EXPECT_TRUE(StageFile::PlaceObstacle(grid, Obstacle(KIND_LOCK), 40, 3));
-}
 
 TEST_F(GenerateStageTest, DrawingBetweenSetUpsChangesNothing)
 {

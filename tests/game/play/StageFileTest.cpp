@@ -211,12 +211,6 @@ TEST_F(StageFileTest, WallsTakeTheElementOfTheWorldAndNoneOutsideOneToFour)
     }
 }
 
-TEST(StageFilePathTest, NamesAreTakenBelowTheDataFolder)
-{
-    EXPECT_EQ(StageFile::StagePath("air01.dat"), std::filesystem::path("data/air01.dat"));
-    EXPECT_EQ(StageFile::StagePath("sub\\x.dat"), std::filesystem::path("data/sub/x.dat"));
-    EXPECT_FALSE(StageFile::ReadFile("no/such/stage.dat"));
-}
 
 TEST(StageFileReadTest, ReadsWholeFilesAndStopsAtTheLimit)
 {
