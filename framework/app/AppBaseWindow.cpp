@@ -43,6 +43,8 @@ void AppBase::CreateMainWindow()
     {
         icon = ImageLoader::LoadImageFile(windowIconPath, false);
     }
+    int32_t placedX = 0;
+    int32_t placedY = 0;
     while (true)
     {
         WindowSpec spec;
@@ -59,6 +61,8 @@ void AppBase::CreateMainWindow()
         if (windowed)
         {
             PlaceWindow(platform->GetWorkArea(), width, height, preferredX, preferredY, spec.x, spec.y);
+            placedX = spec.x;
+            placedY = spec.y;
         }
         std::string error;
         if (platform->CreateMainWindow(spec, error))
@@ -83,6 +87,14 @@ void AppBase::CreateMainWindow()
         ExitProcess(1);
     }
     mainWindowFullScreen = !windowed;
+    if (windowed && preferredX != -1)
+    {
+        // The place kept is where the window stands (pulled inside the work
+        // area), not the place asked for; a window never placed stays centred.
+        platform->GetWindowPosition(placedX, placedY);
+        preferredX = placedX;
+        preferredY = placedY;
+    }
     if (inputTrace)
     {
         std::fprintf(stderr, "trace: window %s %dx%d\n", windowed ? "windowed" : "full screen", width, height);

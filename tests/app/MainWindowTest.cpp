@@ -222,6 +222,24 @@ TEST(MainWindowCursorTest, EachImageReachesThePlatformWithItsHotSpot)
     EXPECT_EQ(app.fake->cursorHotY, 0);
 }
 
+TEST(MainWindowModeTest, TheSavedPlaceIsWhereTheWindowStands)
+{
+    TestApp app;
+    app.Initialise();
+    app.fake->workArea = {0, 30, 1024, 738};
+    app.preferredX = 224;
+    app.preferredY = 500; // would reach below the work area
+    app.SetScreenMode(false, false, false);
+    app.SetScreenMode(true, false, false);
+    EXPECT_EQ(app.preferredX, 224);
+    EXPECT_EQ(app.preferredY, 30 + 738 - 4 - app.height) << "pulled inside the work area, and saved so";
+    app.SetScreenMode(false, false, false);
+    app.preferredX = -1;
+    app.preferredY = -1;
+    app.SetScreenMode(true, false, false);
+    EXPECT_EQ(app.preferredX, -1) << "a window never placed stays centred";
+}
+
 TEST(MainWindowInstanceTest, TheSecondCopyIsToldBeforeAnythingIsShown)
 {
     TestApp first;

@@ -452,7 +452,7 @@ TEST_F(PlayerScreensTest, BrowseInFullScreenLeavesAWindowAndAddsTheCopiedPicture
     EXPECT_TRUE(browser->windowedWhenRun);
     EXPECT_TRUE(host->app.windowed);
     EXPECT_FALSE(host->app.fake->fullScreen);
-    EXPECT_EQ(host->app.preferredX, 0);
+    EXPECT_EQ(host->app.preferredX, 4) << "where the window stands, inside the work area";
     EXPECT_EQ(host->app.preferredY, 30);
     EXPECT_EQ(host->app.fake->dragBands.back(), 26) << "the new window can still be dragged";
 
