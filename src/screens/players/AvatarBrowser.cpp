@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,6 +15,7 @@
 
 #include "framework/app/AppBase.h"
 #include "framework/platform/Platform.h"
+#include "framework/platform/QuitSignals.h"
 #include "src/core/UserPaths.h"
 #include "src/profiles/PlayerRecord.h"
 
@@ -220,12 +222,20 @@ bool AvatarBrowser::RunChooser(const std::string& chooserPath, std::string& chos
 
     std::string text;
     char buffer[4096];
+    bool stopped = false;
     while (true)
     {
         pollfd ready{output.Read(), POLLIN, 0};
         const int events = ::poll(&ready, 1, 20);
         if (events == 0 || (events < 0 && errno == EINTR))
         {
+            // A logout or Ctrl+C ends the chooser too, so the loop can leave.
+            if (Framework::QuitSignals::Pending() != 0)
+            {
+                ::kill(child, SIGTERM);
+                stopped = true;
+                break;
+            }
             WhileChooserRuns();
             continue;
         }
@@ -248,7 +258,7 @@ bool AvatarBrowser::RunChooser(const std::string& chooserPath, std::string& chos
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR)
     {
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    if (stopped || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
     {
         return false;
     }

@@ -8,7 +8,8 @@
 // position clamped to the desktop's top-left quadrant), so the chooser is not
 // hidden behind it, and the window is drawn once before the chooser opens.
 // While the chooser is open the main thread polls it, keeps the window drawn
-// and takes no input (WhileChooserRuns).
+// and takes no input (WhileChooserRuns); a quit signal closes the chooser
+// (nothing is imported) so the loop can leave.
 //
 // Limits: the chosen path and the destination path must each fit a 256-byte
 // buffer with their terminating zero; longer ones are refused, as are names

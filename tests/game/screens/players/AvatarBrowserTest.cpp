@@ -7,11 +7,15 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "app/AppBaseTestApp.h"
+#include "framework/platform/QuitSignals.h"
 #include "support/TestTemp.h"
 
 namespace fs = std::filesystem;
@@ -202,4 +206,27 @@ TEST(AvatarBrowserTest, WhileTheChooserRunsTheWindowIsDrawnAndTakesNoInputAndYad
               (std::vector<std::string>{"--file", "--title=Choose a picture",
                                         "--file-filter=Image Files(*.jpg;*.png;*.gif) | *.jpg *.png *.gif *.JPG "
                                         "*.PNG *.GIF"}));
+}
+
+TEST(AvatarBrowserTest, AQuitSignalClosesTheChooserAndImportsNothing)
+{
+    const fs::path dir = FreshDir();
+    WriteScript(dir / "bin" / "zenity", "sleep 20\necho /tmp/late.png\n");
+    FrothwickTest::TestApp app;
+    CountingBrowser browser(app);
+    Framework::QuitSignals::Clear();
+    std::string chosen = "kept";
+    const auto start = std::chrono::steady_clock::now();
+    std::thread signal(
+        []
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            Framework::QuitSignals::Raise(SIGTERM);
+        });
+    EXPECT_FALSE(browser.RunChooser((dir / "bin" / "zenity").string(), chosen));
+    signal.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(chosen, "kept");
+    EXPECT_EQ(Framework::QuitSignals::Pending(), SIGTERM) << "left for the loop to act on";
+    Framework::QuitSignals::Clear();
 }
