@@ -186,7 +186,8 @@ std::vector<std::string> AvatarBrowser::ChooserArguments(const std::string& choo
     }
     if (chooserName == "yad")
     {
-        return {"--file", std::string("--title=") + Title, std::string("--file-filter=") + FilterName + " | " + patterns};
+        return {"--file", std::string("--title=") + Title,
+                std::string("--file-filter=") + FilterName + " | " + patterns};
     }
     return {"--file-selection", std::string("--title=") + Title,
             std::string("--file-filter=") + FilterName + " | " + patterns};
