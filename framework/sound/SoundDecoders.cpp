@@ -2,9 +2,14 @@
 
 #include <vorbis/vorbisfile.h>
 
+#include <algorithm>
+
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
+
+#include "framework/sound/OggMemorySource.h"
 
 namespace Framework
 {
@@ -29,16 +34,10 @@ struct OggFile
     }
 };
 
-} // namespace
-
-std::optional<SoundData> DecodeOggFile(const std::string& path)
+// Decodes the opened file. The buffer grows with the samples decoded, not
+// with the total the file announces: a few bytes can claim an hour.
+std::optional<SoundData> DecodeOpened(OggFile& ogg)
 {
-    OggFile ogg;
-    if (ov_fopen(path.c_str(), &ogg.file) != 0)
-    {
-        return std::nullopt;
-    }
-    ogg.open = true;
     const vorbis_info* info = ov_info(&ogg.file, -1);
     const int64_t total = ov_pcm_total(&ogg.file, -1);
     if (info == nullptr || total <= 0)
@@ -53,15 +52,18 @@ std::optional<SoundData> DecodeOggFile(const std::string& path)
     {
         return std::nullopt;
     }
-    sound.samples.resize(static_cast<size_t>(total) * static_cast<size_t>(sound.channels));
-    char* out = reinterpret_cast<char*>(sound.samples.data());
-    const size_t wanted = sound.samples.size() * sizeof(int16_t);
+    const size_t wanted = static_cast<size_t>(total) * static_cast<size_t>(sound.channels) * sizeof(int16_t);
+    std::vector<char> bytes(std::min<size_t>(wanted, 1u << 20));
     size_t filled = 0;
     while (filled < wanted)
     {
+        if (bytes.size() - filled < 65536 && bytes.size() < wanted)
+        {
+            bytes.resize(std::min(wanted, bytes.size() * 2));
+        }
         int stream = 0;
-        const long got = ov_read(&ogg.file, out + filled, static_cast<int>(std::min<size_t>(wanted - filled, 65536)), 0,
-                                 2, 1, &stream);
+        const long got = ov_read(&ogg.file, bytes.data() + filled,
+                                 static_cast<int>(std::min<size_t>(bytes.size() - filled, 65536)), 0, 2, 1, &stream);
         if (got == OV_HOLE)
         {
             continue;
@@ -81,7 +83,34 @@ std::optional<SoundData> DecodeOggFile(const std::string& path)
     {
         return std::nullopt;
     }
+    sound.samples.resize(wanted / sizeof(int16_t));
+    std::memcpy(sound.samples.data(), bytes.data(), wanted);
     return sound;
+}
+
+} // namespace
+
+std::optional<SoundData> DecodeOggFile(const std::string& path)
+{
+    OggFile ogg;
+    if (ov_fopen(path.c_str(), &ogg.file) != 0)
+    {
+        return std::nullopt;
+    }
+    ogg.open = true;
+    return DecodeOpened(ogg);
+}
+
+std::optional<SoundData> DecodeOgg(const uint8_t* bytes, size_t size)
+{
+    OggMemorySource source{bytes, size, 0};
+    OggFile ogg;
+    if (source.Open(&ogg.file) != 0)
+    {
+        return std::nullopt;
+    }
+    ogg.open = true;
+    return DecodeOpened(ogg);
 }
 
 int16_t MuLawToLinear(uint8_t f)

@@ -19,6 +19,8 @@ namespace Framework
 {
 
 std::optional<SoundData> DecodeOggFile(const std::string& path);
+// The same over a whole file's bytes in memory.
+std::optional<SoundData> DecodeOgg(const uint8_t* bytes, size_t size);
 
 std::optional<SoundData> DecodeAu(const uint8_t* bytes, size_t size);
 std::optional<SoundData> LoadAuFile(const std::string& path);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "framework/sound/OggMemorySource.h"
 #include "framework/sound/SoundData.h"
 #include "framework/sound/WaveFile.h"
 
@@ -34,6 +35,23 @@ public:
             return false;
         }
         open = true;
+        return ReadInfo();
+    }
+
+    bool Open(std::vector<uint8_t> bytes)
+    {
+        memory = std::move(bytes);
+        source = OggMemorySource{memory.data(), memory.size(), 0};
+        if (source.Open(&file) != 0)
+        {
+            return false;
+        }
+        open = true;
+        return ReadInfo();
+    }
+
+    bool ReadInfo()
+    {
         const vorbis_info* info = ov_info(&file, -1);
         total = ov_pcm_total(&file, -1);
         if (info == nullptr || info->channels < 1 || total <= 0)
@@ -93,6 +111,8 @@ public:
 
 private:
     OggVorbis_File file{};
+    std::vector<uint8_t> memory;
+    OggMemorySource source;
     std::vector<int16_t> raw;
     bool open = false;
     int64_t total = 0;
@@ -212,6 +232,16 @@ std::unique_ptr<StreamDecoder> OpenStreamDecoder(const std::string& path)
         {
             return decoder;
         }
+    }
+    return nullptr;
+}
+
+std::unique_ptr<StreamDecoder> OpenOggStreamDecoder(std::vector<uint8_t> bytes)
+{
+    auto decoder = std::make_unique<OggStreamDecoder>();
+    if (decoder->Open(std::move(bytes)))
+    {
+        return decoder;
     }
     return nullptr;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Framework
 {
@@ -28,5 +29,7 @@ public:
 // ".ogg" (Ogg Vorbis) or ".wav" by the extension, compared in lower case;
 // null when the file cannot be opened as either.
 std::unique_ptr<StreamDecoder> OpenStreamDecoder(const std::string& path);
+// An Ogg Vorbis song held in memory (the decoder keeps the bytes).
+std::unique_ptr<StreamDecoder> OpenOggStreamDecoder(std::vector<uint8_t> bytes);
 
 } // namespace Framework
