@@ -6,6 +6,7 @@
 
 #include "external/timer/TimeManager.h"
 #include "external/util/RuntimeRandom.h"
+#include "framework/app/CursorHotSpots.h"
 #include "framework/app/ResourceManager.h"
 #include "src/core/UserPaths.h"
 #include "framework/graphics/TextureFont.h"
@@ -188,10 +189,19 @@ void GameApp::LoadInBackground()
     }
     if (!resourceManager->HasFailed() && BindGameResources(*resourceManager))
     {
-        SetCustomCursorImage(0, IMAGE_CUSTOM_POINTER);
-        SetCustomCursorImage(1, IMAGE_CUSTOM_HAND);
-        SetCustomCursorImage(2, IMAGE_CUSTOM_DRAGGING);
-        SetCustomCursorImage(3, IMAGE_CUSTOM_TEXT);
+        // The click points come with the art, beside the cursor images.
+        Framework::CursorHotSpotTable hotSpots;
+        Framework::ReadCursorHotSpots("images/cursor/hotspots.txt", hotSpots);
+        const auto setCursor = [&](int32_t number, Framework::Image* image, const char* id)
+        {
+            const auto spot = hotSpots.find(id);
+            const Framework::Point hot = spot != hotSpots.end() ? spot->second : Framework::Point();
+            SetCustomCursorImage(number, image, hot.x, hot.y);
+        };
+        setCursor(0, IMAGE_CUSTOM_POINTER, "CUSTOM_POINTER");
+        setCursor(1, IMAGE_CUSTOM_HAND, "CUSTOM_HAND");
+        setCursor(2, IMAGE_CUSTOM_DRAGGING, "CUSTOM_DRAGGING");
+        setCursor(3, IMAGE_CUSTOM_TEXT, "CUSTOM_TEXT");
         SetCustomCursors(true);
         return;
     }
