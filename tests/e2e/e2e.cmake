@@ -27,3 +27,13 @@ target_compile_definitions(test_e2e_desktop PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
     FROTHWICK_BUILD_DIR="${CMAKE_BINARY_DIR}")
 add_dependencies(test_e2e_desktop frothwick gamedata)
+
+# A seeded game's play field against its trace; a shot and the preview; the
+# quest's first stage.
+frothwick_add_test(NAME test_e2e_field
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/PlayFieldEndToEndTest.cpp
+    LIBS fw_graphics
+    LABELS data)
+target_compile_definitions(test_e2e_field PRIVATE
+    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
+add_dependencies(test_e2e_field frothwick gamedata)

@@ -1,0 +1,525 @@
+// The real game in a real X server (Xvfb with jwm), driven by xdotool, with a
+// fixed seed (FROTHWICK_SEED) and the field trace (FROTHWICK_FIELD_TRACE):
+// a newcomer's arcade game shows the traced field -- each bubble's art colour
+// at its cell's centre, no bubble in rows 9 to 14 -- and a click above the
+// shooter sends the shot off and brings the preview's colour into the
+// shooter; a second run with the same seed traces the same field; quest
+// stage 1 shows its row of earth walls and a full row 3 below them.
+//
+// Each run works on its own copy of the program and data tree with user
+// folders of its own, so every start is a first start. Every step waits for
+// what it needs (a trace line, a picture) with a time limit. Skipped, with
+// the reason, where Xvfb, jwm, xdotool or ImageMagick's import are missing,
+// the X server cannot start, or there is no generated data tree.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "framework/graphics/ImageLoader.h"
+#include "support/ProgramTree.h"
+
+namespace
+{
+
+using namespace std::chrono_literals;
+
+bool OnPath(const std::string& program)
+{
+    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+            const std::string& logFile, int keepFd = -1)
+{
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    for (const std::string& e : environment)
+    {
+        if (e[0] == '-')
+            unsetenv(e.c_str() + 1);
+        else
+        {
+            const size_t eq = e.find('=');
+            setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
+        }
+    }
+    const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (log >= 0)
+    {
+        dup2(log, 1);
+        dup2(log, 2);
+    }
+    for (int fd = 3; fd < 256; ++fd)
+        if (fd != keepFd)
+            close(fd);
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
+    _exit(127);
+}
+
+void Stop(pid_t& pid)
+{
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 100; ++i)
+    {
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+        {
+            pid = -1;
+            return;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 15s)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end)
+    {
+        if (done())
+            return true;
+        std::this_thread::sleep_for(50ms);
+    }
+    return done();
+}
+
+bool Near(uint32_t a, uint32_t b, int tolerance)
+{
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance)
+            return false;
+    return true;
+}
+
+std::string Hex(uint32_t rgb)
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "#%06X", rgb & 0xFFFFFFu);
+    return text;
+}
+
+// The board's layout: the field at (15, 37), cells 31 pixels from 5 pixels
+// in, odd rows half a cell to the right; the shooter and the preview at
+// their places in the field.
+constexpr int FieldX = 15;
+constexpr int FieldY = 37;
+constexpr int Columns = 16;
+constexpr int Rows = 15;
+constexpr int ShooterCentreX = FieldX + 250 + 15;
+constexpr int ShooterCentreY = FieldY + 490 + 15;
+constexpr int PreviewCentreX = FieldX + 10 + 15;
+constexpr int PreviewCentreY = FieldY + 510 + 15;
+constexpr int ColourTolerance = 6;
+
+int CellCentreX(int row, int column)
+{
+    return FieldX + 5 + column * 31 + (row % 2 == 1 ? 15 : 0) + 15;
+}
+int CellCentreY(int row)
+{
+    return FieldY + row * 31 + 15;
+}
+
+// A screenshot as 0xRRGGBB words; 0xFFFFFFFF outside.
+struct Shot
+{
+    std::unique_ptr<Framework::ImageLoader::LoadedImage> image;
+    uint32_t At(int x, int y) const
+    {
+        if (!image || x < 0 || y < 0 || x >= image->width || y >= image->height)
+            return 0xFFFFFFFFu;
+        return image->pixels[size_t(y * image->width + x)] & 0xFFFFFFu;
+    }
+};
+
+class PlayFieldEndToEndTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char* tool : {"Xvfb", "jwm", "xdotool", "import"})
+            if (!OnPath(tool))
+                GTEST_SKIP() << "end-to-end test skipped: " << tool
+                             << " is not installed (scripts/install-deps.sh installs it)";
+        if (!std::filesystem::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
+            GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
+        folder = TestSupport::TestTempDir("e2e");
+
+        // The colour each bubble's art has at its centre (opaque there).
+        static const std::array<const char*, 6> names = {"red", "yellow", "blue", "green", "aqua", "fuchsia"};
+        for (size_t i = 0; i < names.size(); ++i)
+        {
+            const auto art = Framework::ImageLoader::LoadImageFile(
+                (TestSupport::DataTreeDir() / "images" / "bubble" / names[i]).string() + ".png", false);
+            ASSERT_TRUE(art && art->width == 31 && art->height == 31) << names[i];
+            const uint32_t p = art->pixels[size_t(15 * 31 + 15)];
+            ASSERT_EQ(p >> 24, 255u) << names[i] << "'s centre is not opaque";
+            bubbleCentres[i + 1] = p & 0xFFFFFFu;
+        }
+
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+                     {}, (folder / "xvfb.log").string(), fds[1]);
+        close(fds[1]);
+        std::string number;
+        pollfd p{fds[0], POLLIN, 0};
+        char c = 0;
+        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (number.empty())
+            GTEST_SKIP() << "end-to-end test skipped: Xvfb could not start: " << ReadFile(folder / "xvfb.log");
+        display = ":" + number;
+        wm = Spawn({"jwm"}, {"DISPLAY=" + display}, (folder / "jwm.log").string());
+        ASSERT_TRUE(WaitFor([&] { return !X("xdotool get_num_desktops").empty(); }, 10s))
+            << "jwm did not start: " << ReadFile(folder / "jwm.log");
+    }
+
+    void TearDown() override
+    {
+        Stop(program);
+        Stop(wm);
+        Stop(xvfb);
+    }
+
+    std::string X(const std::string& command)
+    {
+        std::string output;
+        FILE* pipe = popen(("DISPLAY=" + display + " timeout 20 " + command + " 2>/dev/null").c_str(), "r");
+        if (!pipe)
+            return output;
+        char buffer[256];
+        while (fgets(buffer, sizeof(buffer), pipe))
+            output += buffer;
+        pclose(pipe);
+        return output;
+    }
+
+    std::string FindWindow()
+    {
+        std::string id = X("xdotool search --onlyvisible --name '^Frothwick( - .*)?$'");
+        const size_t end = id.find('\n');
+        return end == std::string::npos ? id : id.substr(0, end);
+    }
+
+    // Starts a fresh copy of the game (its own data tree and user folders,
+    // windowed) with the seed and the traces, and waits for its main screen.
+    void StartGame(uint64_t seed)
+    {
+        Stop(program);
+        const std::string run = "run" + std::to_string(++runs);
+        tree = std::make_unique<TestSupport::ProgramTree>(FROTHWICK_PROGRAM, "e2e/" + run + "/tree");
+        const std::filesystem::path home = folder / run;
+        std::filesystem::create_directories(home / "config" / "frothwick");
+        std::filesystem::create_directories(home / "data");
+        std::filesystem::create_directories(home / "cache");
+        std::ofstream(home / "config" / "frothwick" / "settings") << "FROTHWICK-SETTINGS 1\n4\tScreenMode\t0\n";
+        log = home / "frothwick.log";
+        program = Spawn({tree->Program().string()},
+                        {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
+                         "XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_DATA_HOME=" + (home / "data").string(),
+                         "XDG_CACHE_HOME=" + (home / "cache").string(), "XDG_RUNTIME_DIR=" + folder.string(),
+                         "FROTHWICK_SEED=" + std::to_string(seed), "FROTHWICK_FIELD_TRACE=1",
+                         "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
+                        log.string());
+        ASSERT_GT(program, 0);
+        ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << ReadFile(log);
+        window = FindWindow();
+        ASSERT_TRUE(LogHas("Main Screen Time", 30s)) << ReadFile(log);
+        X("xdotool windowactivate --sync " + window);
+    }
+
+    bool LogHas(const std::string& text, std::chrono::milliseconds limit = 15s)
+    {
+        return WaitFor([&] { return ReadFile(log).find(text) != std::string::npos; }, limit);
+    }
+
+    size_t Count(const std::string& text)
+    {
+        const std::string all = ReadFile(log);
+        size_t n = 0;
+        for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
+            ++n;
+        return n;
+    }
+
+    // The first field trace: the 240 kinds, row by row; empty until traced.
+    std::vector<int> TracedField()
+    {
+        const std::string all = ReadFile(log);
+        size_t start = all.compare(0, 6, "field ") == 0 ? 0 : all.find("\nfield ");
+        if (start == std::string::npos)
+            return {};
+        if (all[start] == '\n')
+            ++start;
+        const size_t end = all.find('\n', start);
+        if (end == std::string::npos)
+            return {};
+        std::istringstream line(all.substr(start + 6, end - start - 6));
+        std::vector<int> kinds;
+        for (int kind = 0; line >> kind;)
+            kinds.push_back(kind);
+        return kinds;
+    }
+
+    bool Capture(Shot& shot)
+    {
+        const std::filesystem::path file = folder / ("shot" + std::to_string(shots++) + ".png");
+        X("import -window " + window + " -depth 8 PNG24:" + file.string());
+        shot.image = Framework::ImageLoader::LoadImageFile(file.string(), false);
+        std::error_code error;
+        std::filesystem::remove(file, error);
+        return shot.image && shot.image->width == 800 && shot.image->height == 600;
+    }
+
+    uint32_t PixelAt(int x, int y)
+    {
+        Shot shot;
+        return Capture(shot) ? shot.At(x, y) : 0xFFFFFFFFu;
+    }
+
+    // The region around (x, y) as it looks now (for "changed" and "settled").
+    std::string Region(int x, int y, int w = 64, int h = 24)
+    {
+        return X("import -window " + window + " -crop " + std::to_string(w) + "x" + std::to_string(h) + "+" +
+                 std::to_string(x - w / 2) + "+" + std::to_string(y - h / 2) + " +repage rgb:- | md5sum");
+    }
+
+    bool Settled(int x, int y)
+    {
+        std::string last = Region(x, y);
+        int same = 0;
+        return WaitFor(
+            [&]
+            {
+                const std::string now = Region(x, y);
+                same = !now.empty() && now == last ? same + 1 : 0;
+                last = now;
+                return same >= 2;
+            });
+    }
+
+    // A click once the picture under it has settled, until the program saw it.
+    void Click(int x, int y)
+    {
+        EXPECT_TRUE(Settled(x, y)) << "the picture at " << x << "," << y << " never settled";
+        const std::string release = "trace: release " + std::to_string(x) + "," + std::to_string(y);
+        const size_t before = Count(release);
+        X("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+        EXPECT_TRUE(WaitFor([&] { return Count(release) > before; })) << "click at " << x << "," << y
+                                                                       << " never arrived\n"
+                                                                       << ReadFile(log);
+    }
+
+    // Clicks (x, y) until done() holds (a menu still coming in may take no
+    // click although it looks in place).
+    bool ClickUntil(int x, int y, const std::function<bool()>& done, int attempts = 5)
+    {
+        for (int attempt = 0; attempt < attempts; ++attempt)
+        {
+            Click(x, y);
+            if (WaitFor(done, 3s))
+                return true;
+        }
+        return false;
+    }
+
+    bool EarthSphereShown()
+    {
+        const uint32_t rgb = PixelAt(669, 450);
+        const int r = int(rgb >> 16 & 0xFF), g = int(rgb >> 8 & 0xFF), b = int(rgb & 0xFF);
+        return rgb != 0xFFFFFFFFu && !(b > r && b > g);
+    }
+
+    // A newcomer creates a player and reaches the main menu.
+    void NewPlayer()
+    {
+        Click(508, 465); // NEW PLAYER
+        EXPECT_TRUE(Settled(344, 330));
+        const size_t typed = Count("trace: char ");
+        X("xdotool type --delay 40 Ada");
+        EXPECT_TRUE(WaitFor([&] { return Count("trace: char ") >= typed + 3; })) << ReadFile(log);
+        Click(344, 330); // CREATE
+        Click(383, 465); // START
+    }
+
+    // Arcade, easy, earth world; returns once the field is traced.
+    void StartArcadeGame(uint64_t seed)
+    {
+        StartGame(seed);
+        NewPlayer();
+        // ARCADE, then EASY at nearly the same place.
+        ASSERT_TRUE(ClickUntil(400, 424, [&] { return EarthSphereShown(); }, 6)) << "no world selector";
+        ASSERT_TRUE(ClickUntil(669, 450, [&] { return !TracedField().empty(); })) << "no game\n" << ReadFile(log);
+    }
+
+    // The kind whose art colour the pixel shows, or 0.
+    int BubbleKindAt(const Shot& shot, int x, int y) const
+    {
+        for (int kind = 1; kind <= 6; ++kind)
+            if (Near(shot.At(x, y), bubbleCentres[size_t(kind)], ColourTolerance))
+                return kind;
+        return 0;
+    }
+
+    // Mismatches between the screen and the traced field: every colour
+    // kind's art colour at its centre; rows 9 to 14 show no bubble.
+    std::string FieldMismatches(const Shot& shot, const std::vector<int>& kinds, int firstRow, int lastRow) const
+    {
+        std::ostringstream out;
+        for (int row = firstRow; row <= lastRow; ++row)
+            for (int column = 0; column < Columns; ++column)
+            {
+                const int kind = kinds[size_t(row * Columns + column)];
+                const uint32_t seen = shot.At(CellCentreX(row, column), CellCentreY(row));
+                if (kind >= 1 && kind <= 6 && !Near(seen, bubbleCentres[size_t(kind)], ColourTolerance))
+                    out << " (" << row << "," << column << ") kind " << kind << " shows " << Hex(seen);
+                if (kind == 0 && row >= 9 && BubbleKindAt(shot, CellCentreX(row, column), CellCentreY(row)) != 0)
+                    out << " (" << row << "," << column << ") empty shows a bubble " << Hex(seen);
+            }
+        return out.str();
+    }
+
+    std::filesystem::path folder;
+    std::filesystem::path log;
+    std::string display;
+    std::string window;
+    pid_t xvfb = -1;
+    pid_t wm = -1;
+    pid_t program = -1;
+    int runs = 0;
+    int shots = 0;
+    std::array<uint32_t, 7> bubbleCentres{};
+    std::unique_ptr<TestSupport::ProgramTree> tree;
+};
+
+TEST_F(PlayFieldEndToEndTest, AnArcadeGameShowsTheTracedFieldAndAShotBringsThePreviewIn)
+{
+    constexpr uint64_t Seed = 424242;
+    ASSERT_NO_FATAL_FAILURE(StartArcadeGame(Seed));
+    const std::vector<int> kinds = TracedField();
+    ASSERT_EQ(kinds.size(), size_t(Rows * Columns)) << ReadFile(log);
+    int colours = 0;
+    for (int i = 0; i < Rows * Columns; ++i)
+    {
+        colours += kinds[size_t(i)] >= 1 && kinds[size_t(i)] <= 4 ? 1 : 0;
+        if (i >= 9 * Columns)
+        {
+            EXPECT_EQ(kinds[size_t(i)], 0) << "rows 9 to 14 start empty; cell " << i;
+        }
+    }
+    EXPECT_GT(colours, 100) << "an easy stage fills rows 0 to 8 with colours 1 to 4";
+
+    // The field as traced, once it has come in.
+    Shot field;
+    std::string mismatches;
+    EXPECT_TRUE(WaitFor([&] { return Capture(field) && (mismatches = FieldMismatches(field, kinds, 0, 14)).empty(); }))
+        << "the screen differs from the trace:" << mismatches;
+
+    // The preview and the shot are colours of the field.
+    const int preview = BubbleKindAt(field, PreviewCentreX, PreviewCentreY);
+    ASSERT_GE(preview, 1) << "no bubble in the preview: " << Hex(field.At(PreviewCentreX, PreviewCentreY));
+    EXPECT_LE(preview, 4);
+    ASSERT_GE(BubbleKindAt(field, ShooterCentreX, ShooterCentreY), 1)
+        << "no bubble in the shooter: " << Hex(field.At(ShooterCentreX, ShooterCentreY));
+
+    // A click above the shooter: the shot leaves it, and the preview's
+    // colour takes its place once the flight is over.
+    Click(265, 100);
+    Shot now;
+    EXPECT_TRUE(WaitFor([&] { return Capture(now) && BubbleKindAt(now, ShooterCentreX, ShooterCentreY) == 0; }, 3s))
+        << "the shot never left the shooter";
+    EXPECT_TRUE(
+        WaitFor([&] { return Capture(now) && BubbleKindAt(now, ShooterCentreX, ShooterCentreY) == preview; }, 5s))
+        << "the shooter shows " << Hex(now.At(ShooterCentreX, ShooterCentreY)) << " instead of the preview's "
+        << Hex(bubbleCentres[size_t(preview)]);
+    const int next = BubbleKindAt(now, PreviewCentreX, PreviewCentreY);
+    EXPECT_TRUE(next >= 1 && next <= 4) << "a new preview of a field colour: "
+                                        << Hex(now.At(PreviewCentreX, PreviewCentreY));
+
+    // The same seed, another run: the same field.
+    ASSERT_NO_FATAL_FAILURE(StartArcadeGame(Seed));
+    EXPECT_EQ(TracedField(), kinds) << "one seed, one field";
+}
+
+TEST_F(PlayFieldEndToEndTest, QuestStageOneShowsItsWallsAndAFullRowThree)
+{
+    ASSERT_NO_FATAL_FAILURE(StartGame(7));
+    NewPlayer();
+    ASSERT_TRUE(ClickUntil(401, 444, [&] { return EarthSphereShown(); })) << "no world selector";
+    // The earth world's stage dialog; its first stage.
+    const std::string selector = Region(413, 282);
+    ASSERT_TRUE(ClickUntil(669, 450, [&] { return Region(413, 282) != selector; })) << "no stage dialog";
+    ASSERT_TRUE(ClickUntil(413, 282, [&] { return !TracedField().empty(); })) << "no game\n" << ReadFile(log);
+
+    const std::vector<int> kinds = TracedField();
+    ASSERT_EQ(kinds.size(), size_t(Rows * Columns)) << ReadFile(log);
+    for (int column = 0; column < Columns; ++column)
+    {
+        EXPECT_EQ(kinds[size_t(0 * Columns + column)], 0);
+        EXPECT_EQ(kinds[size_t(1 * Columns + column)], 0);
+        EXPECT_EQ(kinds[size_t(2 * Columns + column)], 11) << "a wall in row 2, column " << column;
+        const int kind = kinds[size_t(3 * Columns + column)];
+        EXPECT_TRUE(kind >= 1 && kind <= 4) << "row 3 is full of colours; column " << column << ": " << kind;
+    }
+
+    // Earth walls show their art (drawn 5 pixels left of and 2 below the
+    // cell) at the cells' centres; the bubbles of row 3 and below as traced.
+    const auto wall = Framework::ImageLoader::LoadImageFile(
+        (TestSupport::DataTreeDir() / "images" / "obstacle" / "wall_earth.png").string(), false);
+    ASSERT_TRUE(wall && wall->width > 20 && wall->height > 13);
+    const uint32_t wallCentre = wall->pixels[size_t(13 * wall->width + 20)];
+    ASSERT_EQ(wallCentre >> 24, 255u);
+    Shot field;
+    std::string mismatches;
+    EXPECT_TRUE(WaitFor(
+        [&]
+        {
+            if (!Capture(field))
+                return false;
+            mismatches = FieldMismatches(field, kinds, 3, 14);
+            for (int column = 0; column < Columns; ++column)
+                if (!Near(field.At(CellCentreX(2, column), CellCentreY(2)), wallCentre & 0xFFFFFFu, ColourTolerance))
+                    mismatches += " wall (2," + std::to_string(column) + ") shows " +
+                                  Hex(field.At(CellCentreX(2, column), CellCentreY(2)));
+            return mismatches.empty();
+        }))
+        << "the screen differs from the trace:" << mismatches << "; expected wall " << Hex(wallCentre);
+}
+
+} // namespace
