@@ -24,6 +24,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/ProgramTree.h"
 #include "support/TestTemp.h"
 
 namespace
@@ -255,13 +256,14 @@ protected:
 
 TEST_F(DesktopEndToEndTest, SigtermSavesTheCurrentPlayerAndTheSettingsAndEndsWithinASecond)
 {
-    // The build's own program: it writes nothing below its folder.
+    // Its own copy of the data tree (a sanitizer build has none beside it).
+    TestSupport::ProgramTree tree(FROTHWICK_PROGRAM, "tree");
     // A stored player and a fragment a full rewrite drops.
     fs::create_directories(user / "data");
     std::string stored(296, '\0');
     stored.replace(0, 3, "Bea");
     std::ofstream(user / "data" / "usr.dat", std::ios::binary) << stored << std::string(100, 'x');
-    Start({FROTHWICK_PROGRAM});
+    Start({tree.Program().string()});
     ASSERT_TRUE(LogHas("Main Screen Time")) << ReadFile(log);
     X("xdotool windowactivate --sync " + Window());
     std::this_thread::sleep_for(1500ms);
@@ -280,6 +282,10 @@ TEST_F(DesktopEndToEndTest, SigtermSavesTheCurrentPlayerAndTheSettingsAndEndsWit
 
 TEST_F(DesktopEndToEndTest, InstalledIntoAReadOnlyPrefixItStartsAndKeepsPlayersInTheUserFolder)
 {
+    if (!FROTHWICK_HAS_GAMEDATA)
+    {
+        GTEST_SKIP() << "skipped: this build generates no data tree to install (FROTHWICK_GAMEDATA=OFF)";
+    }
     const fs::path stage = folder / "stage";
     const fs::path prefix = stage / "usr" / "local";
     const std::string install = "DESTDIR=" + stage.string() + " cmake -DCMAKE_INSTALL_PREFIX=/usr/local -P " +
