@@ -132,6 +132,8 @@ void AppBase::Initialise()
         ShowErrorBox("Failed to initialize the display: " + error);
         ExitProcess(1);
     }
+    // A text field may have taken the focus while the screens were built.
+    platform->SetTextInput(textInputWanted);
     if (!commandLineParsed)
     {
         ReadCommandLine();
@@ -848,6 +850,7 @@ void AppBase::UpdateScreenSaverRule()
 
 void AppBase::SetTextInputEnabled(bool on)
 {
+    textInputWanted = on;
     if (platform)
     {
         platform->SetTextInput(on);

@@ -417,6 +417,7 @@ private:
     std::thread loaderThread;
     SingleInstance instance;
     bool instanceDecided = false;
+    bool textInputWanted = false; // a focused text field asked for typed text
     bool initialised = false;
     bool runMarked = false; // the display came up and "InProgress" was written
     bool timeCheckStarted = false;

@@ -365,7 +365,15 @@ bool SdlPlatform::InitVideo(std::string& error)
         impl->videoInit = false;
         return false;
     }
-    SDL_StopTextInput();
+    // SDL starts with text input on: it stays on only for a focused field.
+    if (impl->textInput)
+    {
+        SDL_StartTextInput();
+    }
+    else
+    {
+        SDL_StopTextInput();
+    }
     return true;
 }
 
@@ -550,7 +558,14 @@ void SdlPlatform::SetDragBand(int32_t height, int32_t excludeLeft, int32_t exclu
 
 void SdlPlatform::SetTextInput(bool on)
 {
-    if (!impl->videoInit || on == impl->textInput)
+    if (!impl->videoInit)
+    {
+        // Asked before the display is up (a field focused while the screens
+        // are built): applied once video starts.
+        impl->textInput = on;
+        return;
+    }
+    if (on == impl->textInput)
     {
         return;
     }

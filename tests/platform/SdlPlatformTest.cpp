@@ -239,3 +239,28 @@ TEST(SdlPlatformThreadTest, MessageBoxesFromOtherThreadsAreShownByTheMainThread)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST(SdlPlatformTextInputTest, AFieldFocusedBeforeTheDisplayIsUpGetsTypedText)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    {
+        Framework::SdlPlatform platform;
+        platform.SetTextInput(true); // the field took the focus while the screens were built
+        std::string error;
+        ASSERT_TRUE(platform.InitVideo(error)) << error;
+        EXPECT_EQ(SDL_IsTextInputActive(), SDL_TRUE);
+        platform.SetTextInput(false);
+        EXPECT_EQ(SDL_IsTextInputActive(), SDL_FALSE);
+    }
+    {
+        Framework::SdlPlatform platform;
+        std::string error;
+        ASSERT_TRUE(platform.InitVideo(error)) << error;
+        EXPECT_EQ(SDL_IsTextInputActive(), SDL_FALSE) << "off until a field asks";
+    }
+}
+
+} // namespace
