@@ -48,10 +48,10 @@ int32_t InkedColumns(MemoryImage& image, int32_t fromX, int32_t toX)
 TEST(FallbackFontTest, RunsSplitAtEveryChangeOfCharacterWidth)
 {
     std::vector<std::pair<std::string, bool>> runs;
-    FallbackFont::SplitRuns("ab" + kZhongWen + "c\xD6", [&](const std::string& run, bool wide)
-                            { runs.emplace_back(run, wide); });
-    EXPECT_EQ(runs, (std::vector<std::pair<std::string, bool>>{{"ab", false}, {kZhongWen, true}, {"c", false},
-                                                               {"\xD6", true}}));
+    FallbackFont::SplitRuns("ab" + kZhongWen + "c\xD6",
+                            [&](const std::string& run, bool wide) { runs.emplace_back(run, wide); });
+    EXPECT_EQ(runs, (std::vector<std::pair<std::string, bool>>{
+                        {"ab", false}, {kZhongWen, true}, {"c", false}, {"\xD6", true}}));
     runs.clear();
     FallbackFont::SplitRuns("", [&](const std::string& run, bool wide) { runs.emplace_back(run, wide); });
     EXPECT_TRUE(runs.empty());

@@ -16,11 +16,11 @@
 #include "framework/widgets/HyperlinkWidget.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/TestGameApp.h"
-#include "src/screens/game/Board.h"
 #include "src/app/FadeWidget.h"
-#include "src/screens/menu/MenuBackground.h"
 #include "src/core/ResourceIds.h"
 #include "src/core/UserPaths.h"
+#include "src/screens/game/Board.h"
+#include "src/screens/menu/MenuBackground.h"
 
 using FrothwickTest::TestGameApp;
 

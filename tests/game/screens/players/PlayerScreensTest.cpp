@@ -1,13 +1,13 @@
 // The player screens driven through the widget manager: the selector, the
 // create-player dialog, the warning and exit dialogs and the avatar import,
 // on a fake platform with the profile file in a scratch folder.
+#include "src/core/ResourceIds.h"
+#include "src/screens/dialogs/ExitDialog.h"
+#include "src/screens/dialogs/WarningDialog.h"
 #include "src/screens/players/AvatarBrowser.h"
 #include "src/screens/players/CreatePlayerDialog.h"
-#include "src/screens/dialogs/ExitDialog.h"
-#include "src/screens/players/PlayerSelector.h"
-#include "src/core/ResourceIds.h"
-#include "src/screens/dialogs/WarningDialog.h"
 #include "src/screens/players/PlayerScreenHost.h"
+#include "src/screens/players/PlayerSelector.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +23,9 @@
 #include "framework/graphics/MemoryImage.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "framework/widgets/EditWidget.h"
+#include "src/core/UserPaths.h"
 #include "support/FixedWidthFont.h"
 #include "support/ImageFileWriters.h"
-#include "src/core/UserPaths.h"
 #include "support/TestTemp.h"
 
 namespace fs = std::filesystem;
