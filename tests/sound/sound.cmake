@@ -8,6 +8,7 @@ frothwick_add_test(NAME test_sound
         ${CMAKE_CURRENT_LIST_DIR}/SoundFilesTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SoundManagerTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MusicTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/OggMemoryTest.cpp
     LIBS fw_sound PkgConfig::VORBIS
     LABELS threads)
 
