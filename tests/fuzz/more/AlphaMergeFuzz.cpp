@@ -24,8 +24,7 @@ std::string Folder()
 {
     static const std::string dir = []
     {
-        const auto path =
-            std::filesystem::temp_directory_path() / ("frothwick-fuzz-alpha-" + std::to_string(getpid()));
+        const auto path = std::filesystem::temp_directory_path() / ("frothwick-fuzz-alpha-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
         return path.string();
     }();
@@ -69,8 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool withExtension = (data[1] & 8) != 0;
     const std::string alphaFileExt = withExtension ? colourExt : alphaExt;
     const std::string colourPath = Folder() + "/pic" + colourExt;
-    const std::string alphaPath =
-        Folder() + ((data[1] & 4) && !withExtension ? "/pic_" : "/_pic") + alphaFileExt;
+    const std::string alphaPath = Folder() + ((data[1] & 4) && !withExtension ? "/pic_" : "/_pic") + alphaFileExt;
     std::remove(colourPath.c_str());
     std::remove(alphaPath.c_str());
     if (haveColour)
@@ -108,9 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             expectAlpha && expectAlpha->width == merged->width && expectAlpha->height == merged->height;
         for (size_t i = 0; i < merged->pixels.size(); ++i)
         {
-            const uint32_t want = sameSize ? (expectColour->pixels[i] & 0x00FFFFFFu) |
-                                                 ((expectAlpha->pixels[i] & 0xFFu) << 24)
-                                           : expectColour->pixels[i];
+            const uint32_t want =
+                sameSize ? (expectColour->pixels[i] & 0x00FFFFFFu) | ((expectAlpha->pixels[i] & 0xFFu) << 24)
+                         : expectColour->pixels[i];
             if (merged->pixels[i] != want)
             {
                 __builtin_trap();

@@ -100,8 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         Check(app.demoFile == options.back().second);
     }
-    Check(app.screenSaverMode == std::any_of(options.begin(), options.end(),
-                                             [](const Option& o) { return o.first == "-screensaver"; }));
+    Check(app.screenSaverMode ==
+          std::any_of(options.begin(), options.end(), [](const Option& o) { return o.first == "-screensaver"; }));
 
     std::string quoted;
     for (const auto& [name, value] : options)

@@ -59,8 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (firstGot > 0 && stream->Seek(0))
     {
         std::vector<int16_t> again(2 * piece);
-        if (stream->Read(again.data(), firstGot) != firstGot ||
-            !std::equal(first.begin(), first.end(), again.begin()))
+        if (stream->Read(again.data(), firstGot) != firstGot || !std::equal(first.begin(), first.end(), again.begin()))
         {
             __builtin_trap();
         }
