@@ -178,6 +178,8 @@ protected:
         if (!std::filesystem::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
             GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
         folder = TestSupport::TestTempDir("e2e");
+        std::filesystem::remove_all(folder); // an earlier run's players would greet the newcomer
+        std::filesystem::create_directories(folder);
 
         // The colour each bubble's art has at its centre (opaque there).
         static const std::array<const char*, 6> names = {"red", "yellow", "blue", "green", "aqua", "fuchsia"};
@@ -230,11 +232,14 @@ protected:
         return output;
     }
 
+    // The game's 800 x 600 window (not its splash).
     std::string FindWindow()
     {
-        std::string id = X("xdotool search --onlyvisible --name '^Frothwick( - .*)?$'");
-        const size_t end = id.find('\n');
-        return end == std::string::npos ? id : id.substr(0, end);
+        std::istringstream ids(X("xdotool search --onlyvisible --name '^Frothwick( - .*)?$'"));
+        for (std::string id; std::getline(ids, id);)
+            if (X("xdotool getwindowgeometry --shell " + id).find("WIDTH=800\n") != std::string::npos)
+                return id;
+        return "";
     }
 
     // Starts a fresh copy of the game (its own data tree and user folders,
@@ -258,6 +263,7 @@ protected:
                          "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
                         log.string());
         ASSERT_GT(program, 0);
+        ASSERT_TRUE(LogHas("trace: window windowed 800x600", 30s)) << ReadFile(log);
         ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << ReadFile(log);
         window = FindWindow();
         ASSERT_TRUE(LogHas("Main Screen Time", 30s)) << ReadFile(log);
@@ -305,6 +311,14 @@ protected:
         std::error_code error;
         std::filesystem::remove(file, error);
         return shot.image && shot.image->width == 800 && shot.image->height == 600;
+    }
+
+    // The window's picture kept in the test's folder (for a failure's look).
+    std::string Keep(const std::string& name)
+    {
+        const std::filesystem::path file = folder / (name + ".png");
+        X("import -window " + window + " " + file.string());
+        return file.string();
     }
 
     uint32_t PixelAt(int x, int y)
@@ -383,8 +397,11 @@ protected:
     {
         StartGame(seed);
         NewPlayer();
-        // ARCADE, then EASY at nearly the same place.
-        ASSERT_TRUE(ClickUntil(400, 424, [&] { return EarthSphereShown(); }, 6)) << "no world selector";
+        // ARCADE; the difficulty selector covers the menu's background
+        // around (400, 520) with its BACK button. Then EASY.
+        const std::string menu = Region(400, 520);
+        ASSERT_TRUE(ClickUntil(402, 424, [&] { return Region(400, 520) != menu; })) << "no difficulty selector; the screen: " << Keep("menu");
+        ASSERT_TRUE(ClickUntil(400, 424, [&] { return EarthSphereShown(); })) << "no world selector; the screen: " << Keep("worlds");
         ASSERT_TRUE(ClickUntil(669, 450, [&] { return !TracedField().empty(); })) << "no game\n" << ReadFile(log);
     }
 
@@ -451,6 +468,13 @@ TEST_F(PlayFieldEndToEndTest, AnArcadeGameShowsTheTracedFieldAndAShotBringsThePr
     EXPECT_TRUE(WaitFor([&] { return Capture(field) && (mismatches = FieldMismatches(field, kinds, 0, 14)).empty(); }))
         << "the screen differs from the trace:" << mismatches;
 
+    // The check tells fields apart: the same kinds a column further on do
+    // not match.
+    std::vector<int> shifted(kinds.size());
+    for (size_t i = 0; i < kinds.size(); ++i)
+        shifted[i] = kinds[i % Columns == Columns - 1 ? i - (Columns - 1) : i + 1];
+    EXPECT_FALSE(FieldMismatches(field, shifted, 0, 8).empty());
+
     // The preview and the shot are colours of the field.
     const int preview = BubbleKindAt(field, PreviewCentreX, PreviewCentreY);
     ASSERT_GE(preview, 1) << "no bubble in the preview: " << Hex(field.At(PreviewCentreX, PreviewCentreY));
@@ -481,7 +505,7 @@ TEST_F(PlayFieldEndToEndTest, QuestStageOneShowsItsWallsAndAFullRowThree)
 {
     ASSERT_NO_FATAL_FAILURE(StartGame(7));
     NewPlayer();
-    ASSERT_TRUE(ClickUntil(401, 444, [&] { return EarthSphereShown(); })) << "no world selector";
+    ASSERT_TRUE(ClickUntil(401, 444, [&] { return EarthSphereShown(); })) << "no world selector; the screen: " << Keep("worlds");
     // The earth world's stage dialog; its first stage.
     const std::string selector = Region(413, 282);
     ASSERT_TRUE(ClickUntil(669, 450, [&] { return Region(413, 282) != selector; })) << "no stage dialog";
