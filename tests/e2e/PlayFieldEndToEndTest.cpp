@@ -259,8 +259,8 @@ protected:
                         {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
                          "XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_DATA_HOME=" + (home / "data").string(),
                          "XDG_CACHE_HOME=" + (home / "cache").string(), "XDG_RUNTIME_DIR=" + folder.string(),
-                         "FROTHWICK_SEED=" + std::to_string(seed), "FROTHWICK_FIELD_TRACE=1",
-                         "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
+                         "FROTHWICK_SEED=" + std::to_string(seed), "FROTHWICK_FIELD_TRACE=1", "FROTHWICK_INPUT_TRACE=1",
+                         "FROTHWICK_EXIT_AFTER_TICKS=6000"},
                         log.string());
         ASSERT_GT(program, 0);
         ASSERT_TRUE(LogHas("trace: window windowed 800x600", 30s)) << ReadFile(log);
@@ -355,9 +355,9 @@ protected:
         const std::string release = "trace: release " + std::to_string(x) + "," + std::to_string(y);
         const size_t before = Count(release);
         X("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
-        EXPECT_TRUE(WaitFor([&] { return Count(release) > before; })) << "click at " << x << "," << y
-                                                                       << " never arrived\n"
-                                                                       << ReadFile(log);
+        EXPECT_TRUE(WaitFor([&] { return Count(release) > before; }))
+            << "click at " << x << "," << y << " never arrived\n"
+            << ReadFile(log);
     }
 
     // Clicks (x, y) until done() holds (a menu still coming in may take no
@@ -400,8 +400,10 @@ protected:
         // ARCADE; the difficulty selector covers the menu's background
         // around (400, 520) with its BACK button. Then EASY.
         const std::string menu = Region(400, 520);
-        ASSERT_TRUE(ClickUntil(402, 424, [&] { return Region(400, 520) != menu; })) << "no difficulty selector; the screen: " << Keep("menu");
-        ASSERT_TRUE(ClickUntil(400, 424, [&] { return EarthSphereShown(); })) << "no world selector; the screen: " << Keep("worlds");
+        ASSERT_TRUE(ClickUntil(402, 424, [&] { return Region(400, 520) != menu; }))
+            << "no difficulty selector; the screen: " << Keep("menu");
+        ASSERT_TRUE(ClickUntil(400, 424, [&] { return EarthSphereShown(); }))
+            << "no world selector; the screen: " << Keep("worlds");
         ASSERT_TRUE(ClickUntil(669, 450, [&] { return !TracedField().empty(); })) << "no game\n" << ReadFile(log);
     }
 
@@ -505,7 +507,8 @@ TEST_F(PlayFieldEndToEndTest, QuestStageOneShowsItsWallsAndAFullRowThree)
 {
     ASSERT_NO_FATAL_FAILURE(StartGame(7));
     NewPlayer();
-    ASSERT_TRUE(ClickUntil(401, 444, [&] { return EarthSphereShown(); })) << "no world selector; the screen: " << Keep("worlds");
+    ASSERT_TRUE(ClickUntil(401, 444, [&] { return EarthSphereShown(); }))
+        << "no world selector; the screen: " << Keep("worlds");
     // The earth world's stage dialog; its first stage.
     const std::string selector = Region(413, 282);
     ASSERT_TRUE(ClickUntil(669, 450, [&] { return Region(413, 282) != selector; })) << "no stage dialog";
