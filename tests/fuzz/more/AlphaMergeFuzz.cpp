@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -26,6 +27,13 @@ std::string Folder()
     {
         const auto path = std::filesystem::temp_directory_path() / ("frothwick-fuzz-alpha-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
+        static const std::filesystem::path removeAtExit = path;
+        std::atexit(
+            []
+            {
+                std::error_code ignored;
+                std::filesystem::remove_all(removeAtExit, ignored);
+            });
         return path.string();
     }();
     return dir;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +31,13 @@ std::filesystem::path Folder()
                                          : std::filesystem::temp_directory_path();
         auto path = base / ("frothwick-fuzz-profile-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
+        static const std::filesystem::path removeAtExit = path;
+        std::atexit(
+            []
+            {
+                std::error_code ignored;
+                std::filesystem::remove_all(removeAtExit, ignored);
+            });
         return path;
     }();
     return dir;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -29,6 +30,13 @@ std::filesystem::path Folder()
                                          : std::filesystem::temp_directory_path();
         auto path = base / ("frothwick-fuzz-settings-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
+        static const std::filesystem::path removeAtExit = path;
+        std::atexit(
+            []
+            {
+                std::error_code ignored;
+                std::filesystem::remove_all(removeAtExit, ignored);
+            });
         return path;
     }();
     return dir;
