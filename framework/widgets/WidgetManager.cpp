@@ -327,7 +327,8 @@ void WidgetManager::MouseDown(int32_t px, int32_t py, int32_t clickCount)
     Widget* target = pressedWidget != nullptr ? pressedWidget : FindWidgetAt(px, py);
     if (capturedButtons == 0)
     {
-        const bool repeat = clickCount >= 2 || clickCount <= -2;
+        // 3 is a middle press, never the repeat of a series.
+        const bool repeat = clickCount == 2 || clickCount <= -2;
         if (!repeat)
         {
             clickSeriesWidget = target;
