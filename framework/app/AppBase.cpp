@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstdint>
 #include <system_error>
 
 #include "framework/app/ResourceManager.h"
@@ -947,6 +948,17 @@ void AppBase::SplitCommandLine(const std::string& text)
     }
 }
 
+namespace
+{
+// The number a text starts with, as atoi reads it ("abc" gives 0), but
+// saturated to the int32 range instead of overflowing.
+int32_t LeadingNumber(const std::string& text)
+{
+    const long long n = std::strtoll(text.c_str(), nullptr, 10);
+    return static_cast<int32_t>(std::clamp<long long>(n, INT32_MIN, INT32_MAX));
+}
+} // namespace
+
 void AppBase::HandleCommandLineOption(const std::string& name, const std::string& value)
 {
     if (name == "-play")
@@ -956,7 +968,7 @@ void AppBase::HandleCommandLineOption(const std::string& name, const std::string
     else if (name == "-playnum")
     {
         demoPlayback = true;
-        demoNumber = std::atoi(value.c_str());
+        demoNumber = LeadingNumber(value);
     }
     else if (name == "-record")
     {
@@ -965,7 +977,7 @@ void AppBase::HandleCommandLineOption(const std::string& name, const std::string
     else if (name == "-recnum")
     {
         demoRecord = true;
-        demoNumber = std::atoi(value.c_str());
+        demoNumber = LeadingNumber(value);
     }
     else if (name == "-demofile")
     {

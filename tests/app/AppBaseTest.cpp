@@ -317,6 +317,19 @@ TEST(AppBaseCommandLineTest, SplitsAtBlanksOutsideQuotesAndAtTheFirstEquals)
     EXPECT_EQ(app.demoFile, "my demo.dat");
 }
 
+TEST(AppBaseCommandLineTest, DemoNumbersReadLikeAtoiButNeverOverflow)
+{
+    CommandLineApp app;
+    app.SplitCommandLine("-playnum=12abc");
+    EXPECT_EQ(app.demoNumber, 12);
+    app.SplitCommandLine("-recnum=abc");
+    EXPECT_EQ(app.demoNumber, 0);
+    app.SplitCommandLine("-playnum=99999999999999999999999");
+    EXPECT_EQ(app.demoNumber, INT32_MAX);
+    app.SplitCommandLine("-recnum=-99999999999");
+    EXPECT_EQ(app.demoNumber, INT32_MIN);
+}
+
 TEST(AppBaseCommandLineTest, TheProgramNameIsSkippedEvenWithBlanksInIt)
 {
     CommandLineApp app;
