@@ -39,8 +39,7 @@ GameApp::GameApp()
     registryKey = "Tamsery Games\\Frothwick";
     ChooseFirstRunScreenMode();
     profiles = PlayerProfiles(ProfileFile(Game::ProfilesPath()));
-    profiles.sayFailure = [this](const std::string& message)
-    { ShowMessageBox(message, title, Framework::MB_OK | Framework::MB_ICONERROR); };
+    profiles.sayFailure = [this](const std::string& message) { SaySaveFailure(message); };
     width = 800;
     height = 600;
     refreshPacing = true;
@@ -126,6 +125,31 @@ int32_t GameApp::CurrentMinute() const
 {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     return static_cast<int32_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count() / 60);
+}
+
+// --- high scores ---
+
+bool GameApp::SaveRecords()
+{
+    const std::filesystem::path path = Game::RecordsPath();
+    if (highScoreTables.SaveRecords(path))
+    {
+        return true;
+    }
+    if (!recordsFailureSaid)
+    {
+        recordsFailureSaid = true;
+        std::error_code ec;
+        const std::filesystem::path shown = std::filesystem::absolute(path, ec);
+        SaySaveFailure("Frothwick could not save the high scores to " + (ec ? path : shown).string() + ": " +
+                       highScoreTables.LastError());
+    }
+    return false;
+}
+
+void GameApp::SaySaveFailure(const std::string& message)
+{
+    ShowMessageBox(message, title, Framework::MB_OK | Framework::MB_ICONERROR);
 }
 
 // --- start-up ---

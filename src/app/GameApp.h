@@ -32,6 +32,7 @@
 #include "src/core/PlayHost.h"
 #include "src/screens/menu/MenuApp.h"
 #include "src/profiles/PlayerProfiles.h"
+#include "src/records/HighScoreTables.h"
 
 namespace Framework
 {
@@ -86,6 +87,9 @@ public:
     // --- players (players, currentPlayer and the file) ---
     PlayerProfiles profiles;
     Framework::Image* avatarImage = nullptr;
+
+    // --- high scores (read at the main screen, Game::RecordsPath()) ---
+    HighScoreTables highScoreTables;
 
     // --- the game in play (the rest is PlayState) ---
     std::array<int32_t, ObstacleKinds> obstacleCounts{};
@@ -170,6 +174,11 @@ public:
     void SaveCurrentPlayer() { profiles.SaveCurrentPlayer(); }
     void LoadPlayers() { profiles.LoadPlayers(); }
 
+    // --- high scores ---
+    // Writes the tables to Game::RecordsPath(); a failure is said once per
+    // run in the same box as the players' save failure. True when written.
+    bool SaveRecords();
+
     // First run (no settings key yet) starts full screen.
     void ChooseFirstRunScreenMode();
     // The stage song of the rotation for the current world, or -1 for a
@@ -209,5 +218,10 @@ private:
     // A pending stage song fades in once its delay has passed.
     void TickMusic();
 
+    // The error box of a failed save of the player's files (players, high
+    // scores); each kind of file says its failure once per run.
+    void SaySaveFailure(const std::string& message);
+
     bool mainScreenBuilt = false;
+    bool recordsFailureSaid = false;
 };

@@ -10,6 +10,7 @@
 #include "framework/widgets/WidgetManager.h"
 #include "src/app/FadeWidget.h"
 #include "src/app/PlayerScreens.h"
+#include "src/core/UserPaths.h"
 #include "src/effects/SpriteAnimation.h"
 #include "src/screens/dialogs/ExitDialog.h"
 #include "src/screens/dialogs/WarningDialog.h"
@@ -28,7 +29,7 @@ void GameApp::ShowMainScreen()
         std::fprintf(stderr, "Main Screen Time: %d\n", static_cast<int>(clock->NowMs() - StartTimeMs()));
     }
     LoadPlayers();
-    // The high-score tables are read here once the records file exists.
+    highScoreTables.LoadRecords(Game::RecordsPath());
     playerScreens = std::make_unique<PlayerScreens>(*this);
     auto menuPanels = std::make_shared<MenuPanels>(this);
     playerScreens->Attach(*menuPanels);
