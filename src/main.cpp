@@ -7,13 +7,11 @@
 // answered before anything else starts (no display, lock or settings).
 #include <ace/Init_ACE.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <thread>
 
 #include "framework/graphics/ImageLoader.h"
 #include "framework/platform/QuitSignals.h"
@@ -107,12 +105,13 @@ int main(int argc, char** argv)
             return 0;
         }
         app->splash = ShowSplash();
+        const uint32_t shownAt = app->clock->NowMs();
         if (app->splash && app->inputTrace)
         {
             std::fprintf(stderr, "trace: window splash 300x150\n");
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1600));
-        app->Initialise();
+        // The picture shows at least 1.6 s; the loading fills that time.
+        app->StartBehindSplash(shownAt, 1600);
         app->Run();
     }
     ACE::fini();

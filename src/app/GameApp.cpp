@@ -1,5 +1,6 @@
 #include "src/app/GameApp.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -182,6 +183,21 @@ void GameApp::Initialise()
     widgetManager->AddWidget(loadScreen.get());
     widgetManager->SetFocus(loadScreen.get());
     loadTotal = resourceManager->CountResources("Game");
+}
+
+void GameApp::StartBehindSplash(uint32_t shownAtMs, uint32_t minimumMs)
+{
+    Initialise();
+    if (shutdown)
+    {
+        return;
+    }
+    StartLoadingThread();
+    while (!shutdown && !loadingFailed && clock->NowMs() - shownAtMs < minimumMs)
+    {
+        platform->ProcessRequests();
+        clock->SleepMs(std::min<uint32_t>(10, minimumMs - (clock->NowMs() - shownAtMs)));
+    }
 }
 
 bool GameApp::LoadStartGroups()

@@ -1,8 +1,9 @@
 // GameApp: the game's application object. It loads the resource groups in
 // order ("Init", "LoadScreen" and "Media" in Initialise, "Game" on the
-// loading thread behind the loading screen), builds the main screen once,
-// starts games, holds the state of the game being played, chooses the music
-// per screen and world, and shuts down in a fixed order.
+// loading thread; StartBehindSplash does both while the start-up picture
+// shows), builds the main screen once, starts games, holds the state of
+// the game being played, chooses the music per screen and world, and shuts
+// down in a fixed order.
 //
 // Lifetime: exactly one instance; gApp points to it from construction to
 // destruction. The loading screen, the fade widget, the menu background and
@@ -101,6 +102,11 @@ public:
 
     // --- application hooks ---
     void Initialise() override;
+    // Start-up behind the start-up picture: Initialise, then the loading
+    // thread for "Game", then the rest of minimumMs since shownAtMs (the
+    // clock's time when the picture appeared), serving the loading thread's
+    // requests meanwhile. A failure ends as Initialise and the loader end it.
+    void StartBehindSplash(uint32_t shownAtMs, uint32_t minimumMs);
     void LoadInBackground() override;
     void OnBackgroundLoadDone() override;
     void Tick() override;

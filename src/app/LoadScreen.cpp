@@ -59,16 +59,26 @@ void LoadScreen::DetachedFromManager(Framework::WidgetManager* theManager)
     }
 }
 
+void LoadScreen::MarkLoadComplete()
+{
+    if (!loadComplete && !updated)
+    {
+        fadeStep = 15;
+    }
+    loadComplete = true;
+}
+
 void LoadScreen::Update()
 {
     Widget::Update();
+    updated = true;
     if (loadComplete && alpha >= 255)
     {
         fadingOut = true;
     }
     if (fadingOut)
     {
-        alpha -= 3;
+        alpha -= fadeStep;
         if (alpha <= 0)
         {
             // The main screen replaces every top-level widget, this one too.
@@ -77,7 +87,7 @@ void LoadScreen::Update()
     }
     else
     {
-        alpha = std::min(alpha + 3, 255);
+        alpha = std::min(alpha + fadeStep, 255);
     }
     MarkDirty();
 }

@@ -162,6 +162,23 @@ TEST_F(LoadScreenTest, AQuickLoadReachesFullBrightnessBeforeItFadesOut)
     EXPECT_EQ(app.menuBackground->GetPanel(), 0);
 }
 
+TEST_F(LoadScreenTest, ALoadDoneBeforeTheFirstUpdateFadesQuickly)
+{
+    LoadScreen& s = *Open();
+    s.MarkLoadComplete();
+    std::vector<int32_t> alphas;
+    while (app.menuBackground == nullptr && alphas.size() < 400)
+    {
+        s.Update();
+        alphas.push_back(s.alpha);
+    }
+    const auto peak = std::max_element(alphas.begin(), alphas.end());
+    EXPECT_EQ(*peak, 255);
+    EXPECT_EQ(peak - alphas.begin(), 16) << "17 updates up";
+    EXPECT_EQ(alphas.size(), 17u + 17u);
+    EXPECT_NE(app.menuBackground, nullptr);
+}
+
 TEST_F(LoadScreenTest, FadeInStopsAtFullOpacity)
 {
     LoadScreen& s = *Open();

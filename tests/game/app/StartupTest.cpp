@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "framework/app/ResourceManager.h"
+#include "framework/platform/SplashWindow.h"
 #include "framework/widgets/WidgetManager.h"
 #include "game/app/TestGameApp.h"
 #include "src/app/LoadScreen.h"
@@ -107,6 +108,13 @@ protected:
         }
         EXPECT_EQ(app.loadScreen, nullptr);
         EXPECT_TRUE(app.widgetManager->children.empty());
+    }
+
+    // The start-up picture open, as the program shows it before starting.
+    static void ShowSplash(TestGameApp& app)
+    {
+        app.splash = std::make_unique<Framework::SplashWindow>();
+        ASSERT_TRUE(app.splash->Show("Corvane", nullptr, 300, 150));
     }
 
     fs::path work;
@@ -238,6 +246,79 @@ TEST_F(StartupTest, ClosingWhileGameLoadsStopsTheLoaderBeforeFreeing)
     }
     EXPECT_EQ(IMAGE_YOUWIN, nullptr);
     EXPECT_EQ(gApp, nullptr);
+}
+
+TEST_F(StartupTest, TheFirstGroupsLoadBehindTheSplashWhichStillShowsItsTime)
+{
+    MakeTree();
+    TestGameApp app;
+    ShowSplash(app);
+    const uint32_t shownAt = app.fakeClock->now;
+    app.StartBehindSplash(shownAt, 1600);
+    EXPECT_TRUE(app.fake->messages.empty());
+    EXPECT_NE(FONT_DEFAULT, nullptr);
+    EXPECT_NE(IMAGE_LOADER_BAR, nullptr);
+    EXPECT_GE(SOUND_WALL_TREE, 0);
+    ASSERT_NE(app.loadScreen, nullptr);
+    EXPECT_TRUE(app.loaderStarted) << "\"Game\" loads behind the picture too";
+    ASSERT_NE(app.splash, nullptr);
+    EXPECT_TRUE(app.splash->IsOpen()) << "the picture stays until the loop's first update";
+    EXPECT_EQ(app.fakeClock->now - shownAt, 1600u);
+
+    // The loop finds "Game" done before the loading screen's first update:
+    // the quick fades, then the main screen.
+    app.WaitForLoadingThread();
+    EXPECT_FALSE(app.loadingFailed);
+    app.RunTick();
+    EXPECT_EQ(app.splash, nullptr);
+    EXPECT_NE(IMAGE_YOUWIN, nullptr);
+    EXPECT_TRUE(app.loadScreen->loadComplete);
+    EXPECT_EQ(app.loadScreen->fadeStep, 15);
+    int updates = 1;
+    while (!app.menuBackground && updates < 100)
+    {
+        app.RunTick();
+        ++updates;
+    }
+    EXPECT_EQ(updates, 34);
+}
+
+TEST_F(StartupTest, AFailureBehindTheSplashGivesOneFatalBox)
+{
+    Replace(manifest, "path=\"bomb\"", "path=\"nothing_here\"");
+    MakeTree();
+    TestGameApp app;
+    ShowSplash(app);
+    try
+    {
+        app.StartBehindSplash(app.fakeClock->now, 1600);
+        ADD_FAILURE() << "the start goes on after a broken \"Media\"";
+    }
+    catch (const Framework::AppExit& e)
+    {
+        EXPECT_EQ(e.code, 0);
+    }
+    ASSERT_EQ(app.fake->messages.size(), 1u);
+    EXPECT_EQ(app.fake->messages[0].rfind("FATAL ERROR: ", 0), 0u) << app.fake->messages[0];
+    EXPECT_NE(app.fake->messages[0].find("nothing_here"), std::string::npos);
+    EXPECT_FALSE(app.loaderStarted);
+    EXPECT_EQ(app.loadScreen, nullptr);
+}
+
+TEST_F(StartupTest, AGameGroupFailureBehindTheSplashGivesOneFatalBoxAndStops)
+{
+    MakeTree(true);
+    std::ofstream(work / "images/hud/youwin.png", std::ios::binary | std::ios::trunc) << "\x89PNG broken";
+    TestGameApp app;
+    ShowSplash(app);
+    app.StartBehindSplash(app.fakeClock->now, 1600);
+    app.WaitForLoadingThread();
+    EXPECT_TRUE(app.loadingFailed);
+    ASSERT_EQ(app.fake->messages.size(), 1u);
+    EXPECT_EQ(app.fake->messages[0].rfind("FATAL ERROR: ", 0), 0u);
+    EXPECT_NE(app.fake->messages[0].find("youwin"), std::string::npos) << app.fake->messages[0];
+    app.TimingStep(false);
+    EXPECT_TRUE(app.shutdown);
 }
 
 } // namespace
