@@ -508,7 +508,10 @@ bool AppBase::TimingStep(bool allowSleep)
         }
         else
         {
-            const int32_t wait = static_cast<int32_t>(frameMs - owedTime);
+            // Rounded up: with a refresh-derived frame (16.67 ms at 60 Hz) a
+            // truncated wait is 0 for the last fraction of a millisecond, and
+            // the loop would spin through it.
+            const int32_t wait = static_cast<int32_t>(std::ceil(frameMs - owedTime));
             if (wait > 0)
             {
                 if (!allowSleep)

@@ -102,6 +102,7 @@ struct SdlPlatform::Impl
     int32_t dragHeight = 0, dragExcludeLeft = 0, dragExcludeRight = 0;
     bool textInput = false;
     uint16_t heldMods = 0;
+    uint64_t lastPump = 0; // performance counter at the last read of the display connection
 
     std::array<SDL_Cursor*, CursorCount> cursors{};
     SDL_Cursor* imageCursor = nullptr;
@@ -603,8 +604,17 @@ void SdlPlatform::PumpEvents(std::vector<InputEvent>& input, std::vector<WindowE
     {
         return;
     }
+    // The loop asks several times per update; reading the display connection
+    // (a few socket reads) more often than every 2 ms finds nothing new, and
+    // events pushed by other threads are in the queue without it.
+    const uint64_t now = SDL_GetPerformanceCounter();
+    if (impl->lastPump == 0 || now - impl->lastPump >= SDL_GetPerformanceFrequency() / 500)
+    {
+        impl->lastPump = now;
+        SDL_PumpEvents();
+    }
     SDL_Event ev;
-    while (SDL_PollEvent(&ev))
+    while (SDL_PeepEvents(&ev, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
     {
         switch (ev.type)
         {

@@ -1,6 +1,7 @@
 #include "framework/platform/SingleInstance.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -129,6 +130,13 @@ SingleInstance::Result SingleInstance::Acquire(const std::string& title, std::fi
 bool SingleInstance::PollFrontRequest()
 {
     if (listenFd < 0)
+    {
+        return false;
+    }
+    // A failed accept still builds and frees a socket in the kernel; this is
+    // called several times per update, so look first whether anyone waits.
+    pollfd p{listenFd, POLLIN, 0};
+    if (::poll(&p, 1, 0) <= 0 || (p.revents & POLLIN) == 0)
     {
         return false;
     }

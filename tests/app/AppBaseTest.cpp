@@ -34,6 +34,31 @@ TEST(AppBaseTimingTest, IdleLoopSleepsExactlyUntilTheNextUpdate)
     EXPECT_NEAR(app.updateCount, 1000, 1);
 }
 
+// A window at 60 Hz with refresh pacing asked for: frames of 16.67 ms on a
+// millisecond clock. Every idle pass sleeps (the wait is rounded up), so the
+// loop never spins through the fraction, and the update rate stays 100 a second.
+TEST(AppBaseTimingTest, AFractionalFrameIsSleptNotSpun)
+{
+    TestApp app;
+    app.refreshPacing = true;
+    app.refreshRate = 60;
+    app.StartTiming();
+    ASSERT_FALSE(app.VSyncPacingActive());
+    int steps = 0;
+    for (; steps < 100000 && app.fakeClock->now < 3000; ++steps)
+    {
+        bool updated = false;
+        app.LoopStep(updated);
+    }
+    EXPECT_NEAR(app.updateCount, 200, 2);
+    EXPECT_LT(steps, 200 * 8) << "passes without a sleep between updates";
+    for (uint32_t ms : app.fakeClock->sleeps)
+    {
+        EXPECT_GT(ms, 0u);
+        EXPECT_LE(ms, 17u);
+    }
+}
+
 TEST(AppBaseTimingTest, AStallIsCappedAtTwoHundredMilliseconds)
 {
     TestApp app;
