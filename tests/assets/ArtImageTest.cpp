@@ -532,3 +532,74 @@ TEST(ArtGenerator, InventoryDocumentMatchesTheImageTable)
         << "docs/ASSETS.md is stale: regenerate it with assetgen-art --inventory";
     fs::remove_all(out);
 }
+
+namespace
+{
+// The cream lettering of a control's first cel: its columns, and the rows
+// that carry at least a third of the busiest row's ink, so a Q's tail or the
+// faint edge of a round letter does not count as letter height.
+struct Lettering
+{
+    int left = 0, right = -1, top = 0, bottom = -1;
+    int Width() const { return right - left + 1; }
+    int Height() const { return bottom - top + 1; }
+};
+
+Lettering MeasureLettering(const Loaded& l)
+{
+    const Picture& p = l.pic;
+    int w = CelW(l), h = p.height / l.rows;
+    Lettering out;
+    out.left = w;
+    std::vector<int> rowInk(h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+        {
+            uint32_t c = p.At(x, y);
+            if ((c >> 24) <= 160 || ((c >> 16) & 0xFF) <= 200 || ((c >> 8) & 0xFF) <= 190)
+                continue;
+            ++rowInk[y];
+            out.left = std::min(out.left, x);
+            out.right = std::max(out.right, x);
+        }
+    int busiest = *std::max_element(rowInk.begin(), rowInk.end());
+    if (busiest == 0)
+        return out;
+    out.top = h;
+    for (int y = 0; y < h; ++y)
+        if (rowInk[y] * 3 >= busiest)
+        {
+            out.top = std::min(out.top, y);
+            out.bottom = y;
+        }
+    return out;
+}
+} // namespace
+
+TEST(ArtImages, MainMenuLabelsShareOneSizeAndSmallButtonsFillTheirStrips)
+{
+    // One type size for the five entries, set by the longest, TIME ATTACK,
+    // which is then drawn at that size rather than squeezed into its strip.
+    std::vector<std::pair<std::string, Lettering>> menu;
+    for (const char* id : {"ARCADE", "QUEST", "TIMEATTACK", "SETTING", "QUITGAME"})
+        menu.emplace_back(id, MeasureLettering(Get(id)));
+    for (const auto& [id, m] : menu)
+    {
+        ASSERT_GT(m.Height(), 0) << id << " has no lettering";
+        EXPECT_EQ(m.Height(), menu[0].second.Height()) << id << " is set at another size than ARCADE";
+        EXPECT_GE(m.Height(), 9) << id;
+        EXPECT_LE(m.right, CelW(Get(id)) - 2) << id << " runs off its strip";
+    }
+    // The small pills keep their strips, their labels fill them.
+    for (const char* id : {"BUTTON_BACK", "EXIT_YES", "EXIT_NO", "BUTTON_CREATE_BROWSE", "OK"})
+    {
+        const Loaded& l = Get(id);
+        ASSERT_GT(l.pic.width, 0) << id;
+        int w = CelW(l), h = l.pic.height / l.rows;
+        Lettering m = MeasureLettering(l);
+        EXPECT_GE(m.Width() * 10, w * 6) << id << ": label " << m.Width() << " of " << w << " px wide";
+        EXPECT_GE(m.Height() * 2, h) << id << ": label " << m.Height() << " of " << h << " px high";
+        EXPECT_GE(m.left, 1) << id;
+        EXPECT_LE(m.right, w - 2) << id;
+    }
+}

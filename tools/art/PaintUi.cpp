@@ -65,6 +65,29 @@ void TextButton(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
     }
     TextStyle t = UiText(h * 0.78);
     t.letterSpacing = 0.6;
+    // typeset="TEXT:WxH": entries of one menu share the size at which TEXT,
+    // the longest of them, fills a WxH strip, so none is squeezed alone.
+    std::string typeset = s.Opt("typeset");
+    size_t colon = typeset.rfind(':');
+    size_t by = typeset.find('x', colon == std::string::npos ? 0 : colon);
+    if (colon != std::string::npos && by != std::string::npos)
+    {
+        std::string longest = typeset.substr(0, colon);
+        double boxW = std::stod(typeset.substr(colon + 1, by - colon - 1));
+        double boxH = std::stod(typeset.substr(by + 1));
+        t = UiText(boxH * 0.78);
+        t.letterSpacing = 0.6;
+        for (int pass = 0; pass < 8; ++pass)
+        {
+            double tw, th;
+            MeasureText(cr, longest, t, tw, th);
+            double room = boxW - 2 * t.outline - t.shadow - 2;
+            if (tw <= room)
+                break;
+            t = UiText(t.px * room / tw * 0.999);
+            t.letterSpacing = 0.6;
+        }
+    }
     if (cel == Over)
     {
         t.fill = Hex(0xfff6b0);
@@ -84,9 +107,20 @@ void PillButton(cairo_t* cr, const ImageSpec& s, int cel, double w, double h)
     Pill(cr, 0, 0, w, h, cel, base);
     TextStyle t = UiText(std::max(8.0, h * 0.62));
     t.outline = h < 20 ? 0.9 : 1.3;
+    double pad = h < 20 ? 1 : 2;
+    if (h < 20)
+    {
+        // Small strips: capitals most of the strip high, the condensed cut
+        // where the plain one would have to shrink to fit.
+        t.px = h * 0.8;
+        double tw, th;
+        MeasureText(cr, s.Opt("text"), t, tw, th);
+        if (tw > 0.9 * (w - 2 * pad - 2 * t.outline - 2))
+            t.condensed = true;
+    }
     if (cel == Disabled)
         t.fill = Hex(0xb0b4c4);
-    DrawTextInBox(cr, s.Opt("text"), t, 2, cel == Down ? 1 : 0, w - 4, h);
+    DrawTextInBox(cr, s.Opt("text"), t, pad, cel == Down ? 1 : 0, w - 2 * pad, h);
 }
 
 void SideIcon(cairo_t* cr, const std::string& icon, double cx, double cy, double s)
