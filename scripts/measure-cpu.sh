@@ -36,10 +36,11 @@ DISPLAY="$display" jwm >/dev/null 2>&1 &
 wm=$!
 sleep 1
 
-mkdir -p "$tmp/config/SOFTWARE/Tamsery Games/Frothwick"
-if [[ "$mode" == fullscreen ]]; then
-    printf 'FROTHWICK-SETTINGS 1\n4\tScreenMode\t1\n' >"$tmp/config/SOFTWARE/Tamsery Games/Frothwick/.values"
-fi
+# The screen mode is written down: a first run would choose one itself.
+mkdir -p "$tmp/config/frothwick"
+screenmode=0
+[[ "$mode" == fullscreen ]] && screenmode=1
+printf 'FROTHWICK-SETTINGS 1\n4\tScreenMode\t%s\n' "$screenmode" >"$tmp/config/frothwick/settings"
 warmup="${WARMUP:-2}"
 ticks=$(((seconds + warmup + 1) * 100))
 still=""
