@@ -69,6 +69,14 @@ public:
         UseRecordingMusic();
     }
 
+    // A loading thread still running would call into this object while its
+    // bases are destroyed: stop it and wait here, before any of them goes.
+    ~TestGameApp() override
+    {
+        StopApplication();
+        WaitForLoadingThread();
+    }
+
     // Replaces whatever music interface exists (Initialise makes the real one).
     void UseRecordingMusic()
     {
