@@ -10,10 +10,11 @@
 #include "src/core/GameTypes.h"
 #include "src/screens/common/ButtonFeedback.h"
 
-class MenuHost : public FeedbackSink
+// The game state and screen switches of the application that every menu
+// screen passes on; the menu background asks the same of the application.
+class MenuGameHost : public FeedbackSink
 {
 public:
-    // --- the application ---
     virtual void SetGameMode(int32_t mode) = 0;
     virtual int32_t GetGameMode() const = 0;
     virtual void SetDifficulty(int32_t difficulty) = 0;
@@ -30,7 +31,11 @@ public:
     // Drops the particle systems and the running sprite animations of the
     // game being left.
     virtual void ReleaseGameEffects() = 0;
+};
 
+class MenuHost : public MenuGameHost
+{
+public:
     // --- the menu background ---
     // panel: one of Panels.
     virtual void ShowPanel(int32_t panel, bool fade) = 0;
