@@ -10,6 +10,16 @@
 namespace
 {
 
+std::string Reason(int code)
+{
+    return std::strerror(code != 0 ? code : EIO);
+}
+
+} // namespace
+
+namespace Game
+{
+
 bool WriteAll(int fd, const unsigned char* data, size_t size)
 {
     while (size > 0)
@@ -28,16 +38,6 @@ bool WriteAll(int fd, const unsigned char* data, size_t size)
     }
     return true;
 }
-
-std::string Reason(int code)
-{
-    return std::strerror(code != 0 ? code : EIO);
-}
-
-} // namespace
-
-namespace Game
-{
 
 bool ReplaceFile(const std::filesystem::path& path, std::span<const unsigned char> bytes, std::string& error)
 {

@@ -9,12 +9,17 @@
 // made. Any thread, but one writer per target at a time.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <span>
 #include <string>
 
 namespace Game
 {
+
+// Writes all of data to the descriptor, going on after interrupted or short
+// writes; false on the first error (errno tells why).
+bool WriteAll(int fd, const unsigned char* data, size_t size);
 
 bool ReplaceFile(const std::filesystem::path& path, std::span<const unsigned char> bytes, std::string& error);
 

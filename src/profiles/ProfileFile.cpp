@@ -41,24 +41,6 @@ private:
     int fd;
 };
 
-bool WriteAll(int fd, const unsigned char* data, size_t size)
-{
-    while (size > 0)
-    {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0)
-        {
-            if (errno == EINTR)
-            {
-                continue;
-            }
-            return false;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -123,7 +105,7 @@ bool ProfileFile::Append(const PlayerRecord& record) const
     }
     unsigned char buffer[PlayerRecord::Size];
     record.Write(buffer);
-    if (::lseek(fd.Get(), aligned, SEEK_SET) != aligned || !WriteAll(fd.Get(), buffer, sizeof buffer))
+    if (::lseek(fd.Get(), aligned, SEEK_SET) != aligned || !Game::WriteAll(fd.Get(), buffer, sizeof buffer))
     {
         Fail();
         // Leave no fragment of the record behind.
