@@ -19,12 +19,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "framework/graphics/ImageLoader.h"
+#include "support/ProgramTree.h"
 
 namespace
 {
@@ -162,12 +164,6 @@ int CellCentreY(int row)
     return FieldY + row * 31 + 15;
 }
 
-std::filesystem::path DataDir()
-{
-    const char* fromEnv = std::getenv("FROTHWICK_DATA_DIR");
-    return fromEnv != nullptr && *fromEnv != 0 ? fromEnv : FROTHWICK_DATA_DIR;
-}
-
 class SpriteGalleryEndToEndTest : public ::testing::Test
 {
 protected:
@@ -177,8 +173,8 @@ protected:
             if (!OnPath(tool))
                 GTEST_SKIP() << "end-to-end test skipped: " << tool
                              << " is not installed (scripts/install-deps.sh installs it)";
-        if (!std::filesystem::exists(DataDir() / "properties" / "resources.xml"))
-            GTEST_SKIP() << "no data tree in " << DataDir();
+        if (!std::filesystem::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
+            GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
         folder = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) /
                  ("e2e-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder);
@@ -226,13 +222,15 @@ protected:
         return end == std::string::npos ? id : id.substr(0, end);
     }
 
+    // Starts a copy of the gallery with its own data tree.
     void StartGallery()
     {
+        tree = std::make_unique<TestSupport::ProgramTree>(FROTHWICK_GALLERY_PROGRAM, "e2e-tree");
         log = folder / "gallery.log";
-        program = Spawn({FROTHWICK_GALLERY_PROGRAM},
+        program = Spawn({tree->Program().string()},
                         {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
                          "XDG_CONFIG_HOME=" + (folder / "config").string(), "XDG_RUNTIME_DIR=" + folder.string(),
-                         "FROTHWICK_GALLERY=sprites", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
+                         "FROTHWICK_GALLERY=sprites", "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
                         log.string());
         ASSERT_GT(program, 0);
         ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << ReadFile(log);
@@ -257,6 +255,7 @@ protected:
         return false;
     }
 
+    std::unique_ptr<TestSupport::ProgramTree> tree;
     std::filesystem::path folder;
     std::filesystem::path log;
     std::string display;
@@ -272,8 +271,8 @@ TEST_F(SpriteGalleryEndToEndTest, BubblesShowTheirArtAtTheirCentresAndAClickShak
     std::vector<uint32_t> centres;
     for (const char* name : {"red", "yellow", "blue", "green", "aqua", "fuchsia"})
     {
-        const auto art =
-            Framework::ImageLoader::LoadImageFile((DataDir() / "images" / "bubble" / name).string() + ".png", false);
+        const auto art = Framework::ImageLoader::LoadImageFile(
+            (TestSupport::DataTreeDir() / "images" / "bubble" / name).string() + ".png", false);
         ASSERT_TRUE(art && art->width == 31 && art->height == 31) << name;
         const uint32_t p = art->pixels[size_t(15 * 31 + 15)];
         const uint32_t a = p >> 24;
@@ -293,8 +292,23 @@ TEST_F(SpriteGalleryEndToEndTest, BubblesShowTheirArtAtTheirCentresAndAClickShak
         WaitFor([&] { return Capture(still) && Near(still.At(CellCentreX(0, 0), CellCentreY(0)), centres[0], 3); }))
         << "the gallery never showed its first bubble\n"
         << ReadFile(log);
-    std::this_thread::sleep_for(300ms);
-    ASSERT_TRUE(Capture(still));
+    // Whatever still fades in is done once two shots in a row agree on the
+    // bubbles' rows.
+    Shot last = still;
+    ASSERT_TRUE(WaitFor(
+        [&]
+        {
+            if (!Capture(still))
+                return false;
+            bool same = true;
+            for (int row = 0; row < 3 && same; ++row)
+                for (int column = 0; column < 16 && same; ++column)
+                    same = !CellChanged(last, still, row, column);
+            last = still;
+            return same;
+        }))
+        << "the gallery's picture never came to rest\n"
+        << ReadFile(log);
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 16; ++column)
         {
@@ -319,14 +333,26 @@ TEST_F(SpriteGalleryEndToEndTest, BubblesShowTheirArtAtTheirCentresAndAClickShak
     EXPECT_EQ(obstacleCells, 18);
 
     // A click on (1, 5): its six neighbours swing for about a second.
+    const std::string release =
+        "trace: release " + std::to_string(CellCentreX(1, 5)) + "," + std::to_string(CellCentreY(1));
     X("xdotool mousemove --window " + window + " " + std::to_string(CellCentreX(1, 5)) + " " +
       std::to_string(CellCentreY(1)) + " click 1");
-    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(WaitFor([&] { return ReadFile(log).find(release) != std::string::npos; }, 10s))
+        << "the click never arrived\n"
+        << ReadFile(log);
     Shot shaken;
-    ASSERT_TRUE(Capture(shaken));
     int moved = 0;
-    for (const auto& [row, column] : {std::pair{1, 4}, {1, 6}, {0, 5}, {0, 6}, {2, 5}, {2, 6}})
-        moved += CellChanged(still, shaken, row, column) ? 1 : 0;
+    WaitFor(
+        [&]
+        {
+            if (!Capture(shaken))
+                return false;
+            moved = 0;
+            for (const auto& [row, column] : {std::pair{1, 4}, {1, 6}, {0, 5}, {0, 6}, {2, 5}, {2, 6}})
+                moved += CellChanged(still, shaken, row, column) ? 1 : 0;
+            return moved >= 5;
+        },
+        2s);
     EXPECT_GE(moved, 5) << "neighbours of (1, 5) that moved";
     EXPECT_FALSE(CellChanged(still, shaken, 0, 15)) << "a far bubble stays";
 }

@@ -26,7 +26,8 @@ frothwick_add_test(NAME test_e2e_desktop
 target_compile_definitions(test_e2e_desktop PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
     FROTHWICK_BUILD_DIR="${CMAKE_BINARY_DIR}"
-    FROTHWICK_HAS_GAMEDATA=$<BOOL:${FROTHWICK_GAMEDATA}>)
+    FROTHWICK_HAS_GAMEDATA=$<BOOL:${FROTHWICK_GAMEDATA}>
+    FROTHWICK_SANITIZED=$<BOOL:${FROTHWICK_SANITIZE}>)
 add_dependencies(test_e2e_desktop frothwick gamedata)
 
 # A seeded game's play field against its trace; a shot and the preview; the
