@@ -62,6 +62,16 @@ public:
     virtual int32_t ColourCount() const = 0;
     virtual void StampStageStart() = 0;
 
+    // --- pointer ---
+    // The cursor by number (0 arrow, 1 hand, 2 dragging).
+    virtual void SetCursor(int32_t) {}
+
+    // --- traces (the input trace, for tests and scripts) ---
+    // A stage has been set up: "trace: stage start M S" (mode, stage id).
+    virtual void TraceStageStart() {}
+    // The field moved down one row: "trace: push-down".
+    virtual void TracePushDown() {}
+
 protected:
     ~PlayHost() = default;
 };
