@@ -1,16 +1,13 @@
 // The settings side of AppBase: the settings file in the user's
 // configuration folder (moved once from the old key folder below
 // "SOFTWARE\" + registryKey) and the values the base saves.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 #include <system_error>
+#include <vector>
 
 #include "framework/app/AppBase.h"
+#include "framework/platform/FileReplace.h"
 
 namespace Framework
 {
@@ -18,35 +15,8 @@ namespace Framework
 namespace
 {
 
-// Writes bytes to file through a temporary file in the same folder and a
-// rename, so the file is either absent or whole.
-bool WriteWhole(const std::filesystem::path& file, const std::string& bytes)
-{
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
-    const std::filesystem::path temp = file.string() + ".tmp." + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-    {
-        return false;
-    }
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size())
-    {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        ok = n > 0;
-        done += ok ? size_t(n) : 0;
-    }
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), file.c_str()) != 0)
-    {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
-}
+// Far above any settings file.
+constexpr uint64_t MaxSettingsBytes = 16u << 20;
 
 } // namespace
 
@@ -96,14 +66,14 @@ bool AppBase::MigrateSettings()
     {
         return false;
     }
-    std::ifstream in(legacy, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (!in.good() && !in.eof())
+    std::vector<uint8_t> bytes;
+    if (!ReadRegularFile(legacy, MaxSettingsBytes, bytes))
     {
         return false;
     }
-    return WriteWhole(SettingsFile(), bytes.str());
+    std::filesystem::create_directories(SettingsFile().parent_path(), ec);
+    std::string error;
+    return ReplaceFile(SettingsFile(), std::span<const unsigned char>(bytes.data(), bytes.size()), error, 0600);
 }
 
 SettingsStore AppBase::Settings() const
@@ -220,15 +190,19 @@ void AppBase::SaveSettings()
     {
         return;
     }
-    WriteInteger("MusicVolume", static_cast<int32_t>(musicVolume * 100));
-    WriteInteger("SfxVolume", static_cast<int32_t>(sfxVolume * 100));
-    WriteInteger("Muted", muteCount - autoMuteCount > 0 ? 1 : 0);
-    WriteInteger("ScreenMode", windowed ? 0 : 1);
-    WriteInteger("PreferredX", preferredX);
-    WriteInteger("PreferredY", preferredY);
-    WriteInteger("CustomCursors", customCursors ? 1 : 0);
-    WriteInteger("InProgress", 0);
-    WriteInteger("WaitForVSync", waitForVSync ? 1 : 0);
+    // One replace of the file for all of them: a quit killed half-way leaves
+    // the previous values or these, never a mix.
+    Settings().WriteIntegers({
+        {"MusicVolume", static_cast<int32_t>(musicVolume * 100)},
+        {"SfxVolume", static_cast<int32_t>(sfxVolume * 100)},
+        {"Muted", muteCount - autoMuteCount > 0 ? 1 : 0},
+        {"ScreenMode", windowed ? 0 : 1},
+        {"PreferredX", preferredX},
+        {"PreferredY", preferredY},
+        {"CustomCursors", customCursors ? 1 : 0},
+        {"InProgress", 0},
+        {"WaitForVSync", waitForVSync ? 1 : 0},
+    });
 }
 
 } // namespace Framework

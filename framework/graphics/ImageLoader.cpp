@@ -4,18 +4,15 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
 #include "framework/graphics/MemoryImage.h"
+#include "framework/platform/FileReplace.h"
 
 namespace Framework::ImageLoader
 {
 
 namespace
 {
-
-// Largest image file read: far above any picture of the program.
-constexpr uint64_t MaxFileBytes = uint64_t(256) << 20;
 
 std::atomic<uint32_t> alphaColor{0xFFFFFF};
 
@@ -121,25 +118,9 @@ std::string ToFileSystemPath(const std::string& path)
 
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& out)
 {
-    out.clear();
-    std::ifstream in(ToFileSystemPath(path), std::ios::binary | std::ios::ate);
-    if (!in)
-    {
-        return false;
-    }
-    const std::streamoff size = in.tellg();
-    if (size < 0 || uint64_t(size) > MaxFileBytes)
-    {
-        return false;
-    }
-    out.resize(size_t(size));
-    in.seekg(0);
-    if (size > 0 && !in.read(reinterpret_cast<char*>(out.data()), size))
-    {
-        out.clear();
-        return false;
-    }
-    return true;
+    // Image paths come from data (the manifest, a player's avatar path):
+    // only a regular file within the limit is read, never a FIFO or device.
+    return ReadRegularFile(ToFileSystemPath(path), MaxFileBytes, out);
 }
 
 std::unique_ptr<LoadedImage> LoadImageFile(const std::string& fileName, bool lookForAlpha)

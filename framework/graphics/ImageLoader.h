@@ -43,8 +43,12 @@ std::unique_ptr<LoadedImage> DecodeGif(const uint8_t* data, size_t size);
 std::unique_ptr<LoadedImage> DecodePng(const uint8_t* data, size_t size);
 std::unique_ptr<LoadedImage> DecodeJpeg(const uint8_t* data, size_t size);
 
+// Largest image file read: far above any picture of the program.
+constexpr uint64_t MaxFileBytes = uint64_t(256) << 20;
+
 // Reads a whole file (path separators converted); false when it cannot be
-// read or exceeds the size limit.
+// read, is not a regular file (a FIFO, a device or a folder is refused
+// without waiting) or exceeds MaxFileBytes.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& out);
 
 // "\" turned into "/".

@@ -16,5 +16,5 @@ add_library(fw_graphics STATIC
     MemoryImage.cpp
     PngDecoder.cpp
     SharedImageCache.cpp)
-target_link_libraries(fw_graphics PUBLIC Threads::Threads PRIVATE PkgConfig::PNG PkgConfig::JPEG PkgConfig::ZLIB)
+target_link_libraries(fw_graphics PUBLIC Threads::Threads PRIVATE fw_files PkgConfig::PNG PkgConfig::JPEG PkgConfig::ZLIB)
 frothwick_warnings(fw_graphics)

@@ -1,15 +1,15 @@
 #include "framework/platform/SettingsStore.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <iterator>
 #include <mutex>
 #include <sstream>
 #include <vector>
+
+#include "framework/platform/FileReplace.h"
 
 namespace Framework
 {
@@ -149,18 +149,13 @@ bool SameName(const std::string& a, const std::string& b)
 std::vector<Entry> Load(const std::filesystem::path& file)
 {
     std::vector<Entry> entries;
-    std::error_code ec;
-    auto size = std::filesystem::file_size(file, ec);
-    if (ec || size > MaxFileSize)
+    // Opened only as a regular file: a FIFO in its place must not hang the start.
+    std::vector<uint8_t> bytes;
+    if (!ReadRegularFile(file, MaxFileSize, bytes))
     {
         return entries;
     }
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-    {
-        return entries;
-    }
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string content(bytes.begin(), bytes.end());
     size_t pos = content.find('\n');
     if (pos == std::string::npos || content.compare(0, pos, Header) != 0)
     {
@@ -218,23 +213,38 @@ std::vector<Entry> Load(const std::filesystem::path& file)
     return entries;
 }
 
-bool WriteAll(int fd, const std::string& text)
+// Sets e's value, keeping the stored spelling of its name.
+void Merge(std::vector<Entry>& entries, Entry e)
 {
-    size_t done = 0;
-    while (done < text.size())
+    for (Entry& old : entries)
     {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0)
+        if (SameName(old.name, e.name))
         {
-            if (errno == EINTR)
-            {
-                continue;
-            }
-            return false;
+            e.name = old.name;
+            old = e;
+            return;
         }
-        done += size_t(n);
     }
-    return true;
+    entries.push_back(std::move(e));
+}
+
+// Earlier versions wrote through a temporary named by the process id
+// ("settings.tmp.1234"); a kill could leave one. They are never read; a
+// successful save removes them.
+void RemoveOldTemporaries(const std::filesystem::path& file)
+{
+    const std::string prefix = file.filename().string() + ".tmp.";
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(file.parent_path(), ec), end; !ec && it != end; it.increment(ec))
+    {
+        const std::string name = it->path().filename().string();
+        if (name.size() > prefix.size() && name.compare(0, prefix.size(), prefix) == 0 &&
+            name.find_first_not_of("0123456789", prefix.size()) == std::string::npos)
+        {
+            std::error_code ignored;
+            std::filesystem::remove(it->path(), ignored);
+        }
+    }
 }
 
 bool Save(const std::filesystem::path& file, const std::vector<Entry>& entries)
@@ -256,27 +266,12 @@ bool Save(const std::filesystem::path& file, const std::vector<Entry>& entries)
         }
         out << '\n';
     }
-    const std::string text = out.str();
-    std::filesystem::path dir = file.parent_path();
-    std::filesystem::path temp = dir / (file.filename().string() + ".tmp." + std::to_string(::getpid()));
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
+    std::string error;
+    if (!ReplaceFile(file, out.str(), error, 0600))
     {
         return false;
     }
-    bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(temp.c_str(), file.c_str()) != 0)
-    {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0)
-    {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    RemoveOldTemporaries(file);
     return true;
 }
 
@@ -289,7 +284,8 @@ bool SplitKey(const std::string& path, std::vector<std::string>& parts, const st
     {
         size_t end = path.find('\\', start);
         std::string part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (part.empty() || part == "." || part == ".." || part == valuesName || part.find('/') != std::string::npos ||
+        if (part.empty() || part == "." || part == ".." || part == valuesName ||
+            part == ReplaceTemporary(valuesName).string() || part.find('/') != std::string::npos ||
             part.find('\0') != std::string::npos)
         {
             return false;
@@ -380,36 +376,68 @@ std::filesystem::path SettingsStore::FileFor(const std::string& name, std::strin
 
 bool SettingsStore::WriteValue(const std::string& name, uint32_t type, const void* data, uint32_t length)
 {
-    std::string leaf;
-    std::filesystem::path file = FileFor(name, &leaf);
-    if (file.empty() || (length > 0 && !data))
+    if (length > 0 && !data)
+    {
+        return false;
+    }
+    return WriteValues({{name, type, std::string(static_cast<const char*>(data), length)}});
+}
+
+bool SettingsStore::WriteValues(const std::vector<Value>& values)
+{
+    // Every name is checked before anything is written; the values of one
+    // file go into it with a single replace.
+    std::vector<std::pair<std::filesystem::path, std::vector<Entry>>> files;
+    for (const Value& value : values)
+    {
+        std::string leaf;
+        const std::filesystem::path file = FileFor(value.name, &leaf);
+        if (file.empty())
+        {
+            return false;
+        }
+        auto it = std::find_if(files.begin(), files.end(), [&](const auto& f) { return f.first == file; });
+        if (it == files.end())
+        {
+            files.emplace_back(file, std::vector<Entry>{});
+            it = std::prev(files.end());
+        }
+        it->second.push_back(Entry{value.type, leaf, value.data});
+    }
+    if (files.empty())
     {
         return false;
     }
     std::lock_guard lock(StoreLock());
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
-    if (ec)
+    bool ok = true;
+    for (const auto& [file, changes] : files)
     {
-        return false;
-    }
-    std::vector<Entry> entries = Load(file);
-    Entry e{type, leaf, std::string(static_cast<const char*>(data), length)};
-    bool replaced = false;
-    for (Entry& old : entries)
-    {
-        if (SameName(old.name, leaf))
+        std::error_code ec;
+        std::filesystem::create_directories(file.parent_path(), ec);
+        if (ec)
         {
-            e.name = old.name;
-            old = e;
-            replaced = true;
+            ok = false;
+            continue;
         }
+        std::vector<Entry> entries = Load(file);
+        for (const Entry& change : changes)
+        {
+            Merge(entries, change);
+        }
+        ok = Save(file, entries) && ok;
     }
-    if (!replaced)
+    return ok;
+}
+
+bool SettingsStore::WriteIntegers(const std::vector<std::pair<std::string, int32_t>>& values)
+{
+    std::vector<Value> batch;
+    batch.reserve(values.size());
+    for (const auto& [name, value] : values)
     {
-        entries.push_back(std::move(e));
+        batch.push_back({name, TypeInteger, std::string(reinterpret_cast<const char*>(&value), 4)});
     }
-    return Save(file, entries);
+    return WriteValues(batch);
 }
 
 bool SettingsStore::WriteInteger(const std::string& name, int32_t value)

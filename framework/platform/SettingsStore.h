@@ -17,8 +17,10 @@
 // with "\\", "\t", "\n", "\r" and "\0" escaped as two characters. <name> is
 // escaped the same way. A file with another first line reads as empty; a
 // malformed line, or an unterminated last line (a truncated file), is
-// skipped. Every write replaces the file atomically (temporary file, fsync,
-// rename), so a crash leaves the old or the new file, never a mix.
+// skipped. Every write replaces the file atomically (FileReplace: the
+// temporary "<file>.tmp", fsync, rename), so a crash leaves the old or the new
+// file, never a mix; WriteValues sets many values with one replace per file.
+// The file is read only when it is a regular file.
 //
 // A store made with AtFile(file) keeps its own values in that file instead
 // (same format); a sub-key "A\B" of it lives in the file of the same name in
@@ -33,6 +35,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace Framework
 {
@@ -57,7 +61,18 @@ public:
     bool Enabled() const { return !key.empty(); }
     const std::string& Key() const { return key; }
 
+    struct Value
+    {
+        std::string name;
+        uint32_t type = TypeInteger;
+        std::string data;
+    };
+
     bool WriteValue(const std::string& name, uint32_t type, const void* data, uint32_t length);
+    // Sets all values at once: nothing is written when a name is refused,
+    // and each file touched is replaced once. True when every file was saved.
+    bool WriteValues(const std::vector<Value>& values);
+    bool WriteIntegers(const std::vector<std::pair<std::string, int32_t>>& values);
     bool WriteInteger(const std::string& name, int32_t value);
     bool WriteString(const std::string& name, const std::string& text);
     // length: in, the buffer's size; out, the stored value's size (also when

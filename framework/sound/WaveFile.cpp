@@ -8,6 +8,8 @@
 #include <iterator>
 #include <vector>
 
+#include "framework/platform/FileReplace.h"
+
 namespace Framework
 {
 
@@ -266,28 +268,16 @@ bool WriteCacheFile(const std::string& cachePath, const SoundData& sound, const 
         return false;
     }
     const std::string bytes = BuildCacheFile(sound, sourcePath, FileWriteStamp(sourcePath));
-    // Written under a temporary name and renamed, so a reader (or a crash)
-    // never meets half a cache file.
-    const std::string temporary = cachePath + ".part";
+    // Replaced whole (a temporary beside it, synced and renamed), so a reader,
+    // a kill or a full disk never leaves half a cache file.
+    std::string error;
+    if (!ReplaceFile(cachePath, bytes, error))
     {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file)
-        {
-            return false;
-        }
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!file.flush())
-        {
-            file.close();
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temporary.c_str(), cachePath.c_str()) != 0)
-    {
-        std::remove(temporary.c_str());
         return false;
     }
+    // Earlier versions wrote through cachePath + ".part"; one a kill left
+    // behind goes with the next save of the same file.
+    std::remove((cachePath + ".part").c_str());
     return true;
 }
 

@@ -60,7 +60,8 @@ std::optional<SoundData> LoadWaveFile(const std::string& path);
 
 // The cache file's bytes for the sound, recording sourcePath and its stamp.
 std::string BuildCacheFile(const SoundData& sound, const std::string& sourcePath, int64_t sourceStamp);
-// Writes the cache file; false (and nothing left behind) when it cannot.
+// Writes the cache file through ReplaceFile (cachePath + ".tmp", synced and
+// renamed); false (and nothing left behind) when it cannot.
 bool WriteCacheFile(const std::string& cachePath, const SoundData& sound, const std::string& sourcePath);
 
 } // namespace Framework

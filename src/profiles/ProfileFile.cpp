@@ -1,6 +1,6 @@
 #include "src/profiles/ProfileFile.h"
 
-#include "src/core/FileReplace.h"
+#include "framework/platform/FileReplace.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -40,7 +40,6 @@ public:
 private:
     int fd;
 };
-
 
 } // namespace
 
@@ -105,7 +104,7 @@ bool ProfileFile::Append(const PlayerRecord& record) const
     }
     unsigned char buffer[PlayerRecord::Size];
     record.Write(buffer);
-    if (::lseek(fd.Get(), aligned, SEEK_SET) != aligned || !Game::WriteAll(fd.Get(), buffer, sizeof buffer))
+    if (::lseek(fd.Get(), aligned, SEEK_SET) != aligned || !Framework::WriteAll(fd.Get(), buffer, sizeof buffer))
     {
         Fail();
         // Leave no fragment of the record behind.
@@ -123,5 +122,5 @@ bool ProfileFile::Rewrite(const std::vector<PlayerRecord>& records) const
         records[i].Write(bytes.data() + i * PlayerRecord::Size);
     }
     MakeFolderOf(path);
-    return Game::ReplaceFile(path, bytes, lastError);
+    return Framework::ReplaceFile(path, bytes, lastError);
 }

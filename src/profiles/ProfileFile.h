@@ -5,7 +5,7 @@
 // Load reads every complete record; a trailing fragment is ignored. Append
 // adds one record at the end; a fragment left by an earlier crash is cut off
 // first so the new record stays aligned. Rewrite replaces the whole file
-// through Game::ReplaceFile (a temporary file beside it, synced and renamed
+// through Framework::ReplaceFile (a temporary file beside it, synced and renamed
 // over the old one), so a crash or a full disk leaves either the old file or
 // the new one.
 // Failures are reported by the result, with the system's reason in

@@ -1,6 +1,6 @@
 #include "src/records/HighScoreTables.h"
 
-#include "src/core/FileReplace.h"
+#include "framework/platform/FileReplace.h"
 #include "src/core/GameTypes.h"
 
 #include <algorithm>
@@ -253,5 +253,5 @@ bool HighScoreTables::SaveRecords(const std::filesystem::path& path)
         std::error_code ignored;
         std::filesystem::create_directories(path.parent_path(), ignored);
     }
-    return Game::ReplaceFile(path, bytes, lastError);
+    return Framework::ReplaceFile(path, bytes, lastError);
 }

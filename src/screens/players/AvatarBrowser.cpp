@@ -14,6 +14,8 @@
 #include <system_error>
 
 #include "framework/app/AppBase.h"
+#include "framework/graphics/ImageLoader.h"
+#include "framework/platform/FileReplace.h"
 #include "framework/platform/Platform.h"
 #include "framework/platform/QuitSignals.h"
 #include "src/core/UserPaths.h"
@@ -290,18 +292,22 @@ bool AvatarBrowser::CopyIntoAvatars(const std::filesystem::path& userDirectory, 
     {
         return false;
     }
-    std::error_code error;
-    if (!fs::is_regular_file(chosen, error))
+    // Only a regular file of a picture's size is taken: the chooser's answer
+    // may name a FIFO or a device.
+    std::vector<uint8_t> bytes;
+    if (!Framework::ReadRegularFile(chosen, Framework::ImageLoader::MaxFileBytes, bytes))
     {
         return false;
     }
+    std::error_code error;
     fs::create_directories(fs::path(destination).parent_path(), error);
-    // A picture already in the avatar folder is taken as it is: copying a
-    // file over itself would fail (or empty it).
+    // A picture already in the avatar folder is taken as it is. Any other is
+    // replaced whole, so a kill or a full disk never leaves half a picture
+    // in the avatar list.
     if (!fs::equivalent(chosen, destination, error))
     {
-        error.clear();
-        if (!fs::copy_file(chosen, destination, fs::copy_options::overwrite_existing, error) || error)
+        std::string why;
+        if (!Framework::ReplaceFile(destination, std::span<const unsigned char>(bytes.data(), bytes.size()), why))
         {
             return false;
         }
