@@ -85,6 +85,9 @@ std::vector<PlayerRecord> ProfileFile::Load() const
 bool ProfileFile::Append(const PlayerRecord& record) const
 {
     MakeFolderOf(path);
+    // The temporary of a rewrite killed earlier is never read; it goes with
+    // the next save, whichever kind that is.
+    ::unlink(Framework::ReplaceTemporary(path).c_str());
     FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     if (fd.Get() < 0)
     {

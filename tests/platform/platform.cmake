@@ -9,3 +9,13 @@ frothwick_add_test(NAME test_platform
         ${CMAKE_CURRENT_LIST_DIR}/TextConverterTest.cpp
     LIBS fw_platform PkgConfig::SDL2
     LABELS threads)
+
+# Saving: the atomic replace and the guarded read, every writer of a file the
+# game keeps killed part-way and on a full disk (child processes, so not in
+# the ThreadSanitizer build).
+frothwick_add_test(NAME test_saving
+    SOURCES
+        ${CMAKE_CURRENT_LIST_DIR}/FileReplaceTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/FileReplaceKillTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/FullDiskTest.cpp
+    LIBS frothwick_screens_players frothwick_records frothwick_profiles fw_app fw_sound fw_graphics fw_platform)
