@@ -107,7 +107,17 @@ void HudPanel(cairo_t* cr, const Palette& p, const std::string& world)
     ui.mid.a = 0.85;
     DrawPanel(cr, 555, 62, 232, 256, 14, ui);
     DrawPanel(cr, 555, 330, 232, 260, 14, ui);
-    // the world's name heads the side buttons (the first starts at y 129)
+    // avatar window at (569, 389), name at y 463, score from (642, 479)
+    TextStyle t = UiText(13);
+    t.fill = Lighter(p.light, 0.3);
+    DrawText(cr, "PLAYER", t, 671, 345, Align::Centre);
+    DrawInset(cr, 566, 386, 86, 86, 8);
+    DrawInset(cr, 655, 447, 126, 21, 6);
+    DrawInset(cr, 568, 476, 206, 28, 8);
+    DrawText(cr, "SCORE", t, 590, 481, Align::Left);
+    // The world's name closes the lower panel, below the score: the upper
+    // panel is the side buttons' (CHANGE MODE from (626, 66), the others
+    // below it down to y 296), which would cover a title there.
     std::string title = world == "water"   ? "WATER WORLD"
                         : world == "fire"  ? "FIRE WORLD"
                         : world == "earth" ? "EARTH WORLD"
@@ -117,18 +127,7 @@ void HudPanel(cairo_t* cr, const Palette& p, const std::string& world)
     head.fill2 = p.light;
     head.outlineColour = Darker(p.deep, 0.5);
     head.letterSpacing = 1.5;
-    DrawTextInBox(cr, title, head, 565, 74, 212, 28);
-    // avatar window at (569, 389), name at y 463, score from (642, 479)
-    TextStyle t = UiText(13);
-    t.fill = Lighter(p.light, 0.3);
-    DrawText(cr, "PLAYER", t, 671, 345, Align::Centre);
-    DrawInset(cr, 566, 386, 86, 86, 8);
-    DrawInset(cr, 655, 447, 126, 21, 6);
-    DrawInset(cr, 568, 476, 206, 28, 8);
-    DrawText(cr, "SCORE", t, 590, 481, Align::Left);
-    // decorative row of the four worlds' bubbles
-    for (int i = 0; i < 4; ++i)
-        DrawBubble(cr, 610 + i * 40, 556, 11, i + 1);
+    DrawTextInBox(cr, title, head, 565, 540, 212, 28);
 }
 
 void Background(cairo_t* cr, const ImageSpec& s, int, double w, double h)
