@@ -275,8 +275,9 @@ bool AvatarBrowser::CopyIntoAvatars(const std::filesystem::path& userDirectory, 
 {
     namespace fs = std::filesystem;
     // The chosen path, the destination and the stored form each have to fit
-    // their buffers with the terminating zero.
-    if (chosen.empty() || chosen.size() >= PathBufferSize)
+    // their buffers with the terminating zero. A zero byte inside the answer
+    // would make the system open a shorter path than the one checked here.
+    if (chosen.empty() || chosen.size() >= PathBufferSize || chosen.find('\0') != std::string::npos)
     {
         return false;
     }
