@@ -8,7 +8,7 @@ FUZZDIR   ?= build-fuzz
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps configure build run test test-fast test-asan test-tsan bench fuzz contact-sheet listen install install-desktop uninstall clean
+.PHONY: all deps configure build run test test-fast test-asan test-tsan test-fuzz bench fuzz fuzz-configure contact-sheet listen install install-desktop uninstall clean
 
 all: build
 
@@ -26,11 +26,13 @@ run: deps build
 
 # The whole suite, then all of it again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then the tests that run threads under
-# ThreadSanitizer. Each stage prints "[time] STAGE: N s".
+# ThreadSanitizer, then a short run of every fuzz target. Each stage prints
+# "[time] STAGE: N s".
 test: deps
 	@$(MAKE) --no-print-directory test-fast
 	@$(MAKE) --no-print-directory test-asan
 	@$(MAKE) --no-print-directory test-tsan
+	@$(MAKE) --no-print-directory test-fuzz
 
 TIMED := scripts/timed.sh
 LSAN_SUPP := $(CURDIR)/tests/support/lsan-suppressions.txt
@@ -67,12 +69,31 @@ bench: deps
 	@cmake --build $(BENCHDIR) -j $(JOBS)
 	@for b in $(BENCHDIR)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || exit 1; done
 
-# libFuzzer programs (clang); run one with e.g. build-fuzz/fuzz/fuzz_gif CORPUS
-fuzz: deps
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZDIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DFROTHWICK_FUZZ=ON -DFROTHWICK_SANITIZE=ON -DFROTHWICK_GAMEDATA=OFF \
-	    -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -DCMAKE_C_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
-	@cmake --build $(FUZZDIR) -j $(JOBS)
+# libFuzzer programs (clang, ASan and UBSan, coverage in every library they
+# link; -O1 with line tables and assertions on): only the fuzz_* programs
+# and what they link are built (scripts/fuzz.sh). `make fuzz` runs each for
+# FUZZ_SECONDS and merges the inputs that add coverage into
+# tests/fuzz/corpus/; `make test-fuzz` runs each for 15 s with a fixed seed
+# on a copy of its corpus, two at a time, and prints executions per second.
+# Run one by hand: build-fuzz/fuzz/fuzz_gif -seed=1 COPY_OF_CORPUS
+FUZZ_SECONDS ?= 300
+FUZZ_FLAGS := -O1 -gline-tables-only -fsanitize=fuzzer-no-link
+fuzz-configure:
+	@$(TIMED) "fuzz configure" env CC=clang CXX=clang++ cmake -S . -B $(FUZZDIR) $(CMAKE_GEN) \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS_RELWITHDEBINFO= -DCMAKE_CXX_FLAGS_RELWITHDEBINFO= \
+	    -DCMAKE_C_FLAGS="$(FUZZ_FLAGS)" -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)" \
+	    -DFROTHWICK_FUZZ=ON -DFROTHWICK_SANITIZE=ON -DFROTHWICK_GAMEDATA=OFF -DFROTHWICK_TEST_LABEL=fuzz \
+	    -DFROTHWICK_TEST_PCH=OFF >/dev/null
+
+fuzz: deps fuzz-configure
+	@$(TIMED) "fuzz build" scripts/fuzz.sh build $(FUZZDIR)
+	@LSAN_OPTIONS=suppressions=$(LSAN_SUPP):print_suppressions=0 scripts/fuzz.sh run $(FUZZDIR) $(FUZZ_SECONDS) merge
+
+test-fuzz:
+	@start=$$(date +%s); $(MAKE) --no-print-directory fuzz-configure && \
+	    $(TIMED) "fuzz build" scripts/fuzz.sh build $(FUZZDIR) && \
+	    LSAN_OPTIONS=suppressions=$(LSAN_SUPP):print_suppressions=0 scripts/fuzz.sh run $(FUZZDIR) 15; \
+	    status=$$?; echo "[time] test-fuzz: $$(($$(date +%s) - start)) s"; exit $$status
 
 contact-sheet: deps build
 	@cmake --build $(BUILD) --target contact-sheet

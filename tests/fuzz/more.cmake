@@ -13,3 +13,5 @@ frothwick_add_fuzzer(NAME profiles SOURCE ${more_fuzz}/ProfileFuzz.cpp LIBS frot
     CORPUS ${more_corpus}/profiles)
 frothwick_add_fuzzer(NAME gbktext SOURCE ${more_fuzz}/GbkTextFuzz.cpp LIBS fw_controls CORPUS ${more_corpus}/gbktext)
 frothwick_add_fuzzer(NAME cmdline SOURCE ${more_fuzz}/CommandLineFuzz.cpp LIBS fw_app CORPUS ${more_corpus}/cmdline)
+
+include(${CMAKE_CURRENT_LIST_DIR}/input.cmake)
