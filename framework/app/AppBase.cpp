@@ -3,13 +3,14 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
+#include <cstring>
 #include <system_error>
 
+#include "framework/app/DemoSession.h"
 #include "framework/app/ResourceManager.h"
 #include "framework/graphics/Font.h"
 #include "framework/platform/QuitSignals.h"
@@ -161,12 +162,14 @@ void AppBase::Initialise()
             std::filesystem::current_path(tree, ec);
         }
     }
+    DemoOpen();
 
     startTimeMs = clock->NowMs();
     BeforeRandomSeedHook();
-    std::srand(startTimeMs);
+    std::srand(DemoCLibrarySeed(startTimeMs));
 
     LoadSettings();
+    DemoStart();
     WidgetsResize(width, height);
 
     if (windowed)
@@ -308,6 +311,7 @@ void AppBase::StopApplication()
     {
         SaveSettings();
     }
+    DemoStop();
 }
 
 void AppBase::QuitSignalHook(int)
@@ -354,6 +358,13 @@ bool AppBase::LoopStep(bool& updated)
     if (leaveLoops)
     {
         return false;
+    }
+    if (demoPlayback && demo)
+    {
+        ++loopDepth;
+        DemoPlaybackStep(updated);
+        --loopDepth;
+        return true;
     }
     if (updateState == 3)
     {
@@ -481,6 +492,7 @@ bool AppBase::TimingStep(bool allowSleep)
             ProcessDeferredDeletes();
             owedFraction -= 1;
         }
+        DemoSmooth(updatesPerFrame);
         TickSmooth(updatesPerFrame);
         ProcessDeferredDeletes();
         owedTime -= frameMs;
@@ -545,7 +557,10 @@ bool AppBase::TimingStep(bool allowSleep)
 
 bool AppBase::RunTick()
 {
-    if (loaderDone && !loaded)
+    const bool loading = loaderDone && !loaded;
+    DemoBeforeUpdate(loading);
+    // A demo playing back marks loading done where the recording did.
+    if (loaderDone && !loaded && DemoLoadReached())
     {
         if (loaderThread.joinable())
         {
@@ -557,6 +572,7 @@ bool AppBase::RunTick()
         OnBackgroundLoadDone();
     }
     Tick();
+    DemoAfterUpdate();
     return true;
 }
 
@@ -582,6 +598,10 @@ bool AppBase::TickSmooth(double fraction)
 
 void AppBase::DrawDirty()
 {
+    if (!DemoDraw())
+    {
+        return;
+    }
     std::lock_guard lock(DisplayLock());
     PreDrawHook();
     tickSinceDraw = false;
@@ -609,7 +629,8 @@ std::recursive_mutex& AppBase::DisplayLock()
 
 void AppBase::PresentScreen()
 {
-    if (display)
+    // A headless playback draws without presenting.
+    if (display && !(demoPlayback && DemoHeadless()))
     {
         display->Present();
     }
@@ -706,27 +727,8 @@ bool AppBase::HandleQueuedInput(bool single)
     {
         InputEvent e = inputQueue.front();
         inputQueue.pop_front();
-        if (e.type == InputEvent::Type::MouseEnter || e.type == InputEvent::Type::MouseMove)
-        {
-            if (!pointerInside)
-            {
-                pointerInside = true;
-                RefreshCursor();
-            }
-        }
-        else if (e.type == InputEvent::Type::MouseLeave)
-        {
-            pointerInside = false;
-            RefreshCursor();
-        }
-        if (e.type != InputEvent::Type::MouseEnter)
-        {
-            if (inputTrace)
-            {
-                TraceInput(e);
-            }
-            WidgetsInput(e);
-        }
+        DemoInput(e);
+        HandOverInput(e);
         handled = true;
         if (single)
         {
@@ -736,27 +738,57 @@ bool AppBase::HandleQueuedInput(bool single)
     return handled;
 }
 
+void AppBase::HandOverInput(const InputEvent& e)
+{
+    if (e.type == InputEvent::Type::MouseEnter || e.type == InputEvent::Type::MouseMove)
+    {
+        if (!pointerInside)
+        {
+            pointerInside = true;
+            RefreshCursor();
+        }
+    }
+    else if (e.type == InputEvent::Type::MouseLeave)
+    {
+        pointerInside = false;
+        RefreshCursor();
+    }
+    if (e.type != InputEvent::Type::MouseEnter)
+    {
+        if (inputTrace)
+        {
+            TraceInput(e);
+        }
+        WidgetsInput(e);
+    }
+}
+
 void AppBase::HandleWindowEvent(const WindowEvent& event)
+{
+    // While a demo plays back the window's own events only keep the window
+    // alive; the recorded ones reach the game (DemoPlaybackStep).
+    DemoWindowEvent(event);
+    if (!demoPlayback)
+    {
+        ApplyWindowEvent(event);
+    }
+}
+
+void AppBase::ApplyWindowEvent(const WindowEvent& event)
 {
     switch (event.type)
     {
         case WindowEvent::Type::FocusGained:
-            if (!demoPlayback)
+            active = true;
+            if (!windowed)
             {
-                active = true;
-                if (!windowed)
-                {
-                    WidgetsMarkAllDirty();
-                }
-                UpdateFocus();
+                WidgetsMarkAllDirty();
             }
+            UpdateFocus();
             break;
         case WindowEvent::Type::FocusLost:
-            if (!demoPlayback)
-            {
-                active = false;
-                UpdateFocus();
-            }
+            active = false;
+            UpdateFocus();
             break;
         case WindowEvent::Type::Minimised:
             if (!minimised)
@@ -868,17 +900,28 @@ bool AppBase::ClaimSingleInstance()
         return true;
     }
     instanceDecided = true;
-    bool saver = screenSaverMode;
-    size_t at = 0;
-    while (!saver && (at = commandLine.find("-screensaver", at)) != std::string::npos)
+    // Decided before the command line is read: a screen saver and a demo
+    // playing back take no lock (a playback runs beside the game).
+    const auto hasSwitch = [this](const char* name, bool withValue)
     {
-        const size_t end = at + std::strlen("-screensaver");
-        const bool startsWord = at == 0 || commandLine[at - 1] == ' ' || commandLine[at - 1] == '"';
-        const bool endsWord = end == commandLine.size() || commandLine[end] == ' ' || commandLine[end] == '"';
-        saver = startsWord && endsWord;
-        at = end;
-    }
-    if (!onlyOneInstance || saver)
+        size_t at = 0;
+        while ((at = commandLine.find(name, at)) != std::string::npos)
+        {
+            const size_t end = at + std::strlen(name);
+            const bool startsWord = at == 0 || commandLine[at - 1] == ' ' || commandLine[at - 1] == '"';
+            const bool endsWord = end == commandLine.size() || commandLine[end] == ' ' || commandLine[end] == '"' ||
+                                  (withValue && commandLine[end] == '=');
+            if (startsWord && endsWord)
+            {
+                return true;
+            }
+            at = end;
+        }
+        return false;
+    };
+    const bool saver = screenSaverMode || hasSwitch("-screensaver", false);
+    const bool playback = demoPlayback || hasSwitch("-play", false) || hasSwitch("-playnum", true);
+    if (!onlyOneInstance || saver || playback)
     {
         return true;
     }
@@ -937,6 +980,7 @@ void AppBase::SplitCommandLine(const std::string& text)
     {
         params.push_back(current);
     }
+    std::string demoFileParameter;
     for (const std::string& p : params)
     {
         size_t eq = p.find('=');
@@ -948,43 +992,60 @@ void AppBase::SplitCommandLine(const std::string& text)
         {
             HandleCommandLineOption(p.substr(0, eq), p.substr(eq + 1));
         }
+        if (p.starts_with("-demofile=") || p == "-demofile")
+        {
+            demoFileParameter = p;
+        }
+    }
+    // A file name without a demo to record or play names nothing.
+    if (!demoFileParameter.empty() && !demoPlayback && !demoRecord)
+    {
+        ShowErrorBox("Invalid Command Line Param: " + demoFileParameter);
+        ExitProcess(0);
     }
 }
 
 namespace
 {
-// The number a text starts with, as atoi reads it ("abc" gives 0), but
-// saturated to the int32 range instead of overflowing.
-int32_t LeadingNumber(const std::string& text)
+// A demo number: decimal digits only, 0 to 9999.
+bool DemoNumber(const std::string& text, int32_t& number)
 {
-    const long long n = std::strtoll(text.c_str(), nullptr, 10);
-    return static_cast<int32_t>(std::clamp<long long>(n, INT32_MIN, INT32_MAX));
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    {
+        return false;
+    }
+    number = std::stoi(text);
+    return true;
 }
 } // namespace
 
 void AppBase::HandleCommandLineOption(const std::string& name, const std::string& value)
 {
-    if (name == "-play")
+    const std::string parameter = value.empty() ? name : name + "=" + value;
+    bool valid = true;
+    if (name == "-play" || name == "-record")
     {
-        demoPlayback = true;
+        valid = value.empty();
+        (name == "-play" ? demoPlayback : demoRecord) = true;
     }
-    else if (name == "-playnum")
+    else if (name == "-playnum" || name == "-recnum")
     {
-        demoPlayback = true;
-        demoNumber = LeadingNumber(value);
-    }
-    else if (name == "-record")
-    {
-        demoRecord = true;
-    }
-    else if (name == "-recnum")
-    {
-        demoRecord = true;
-        demoNumber = LeadingNumber(value);
+        valid = DemoNumber(value, demoNumber);
+        (name == "-playnum" ? demoPlayback : demoRecord) = true;
     }
     else if (name == "-demofile")
     {
-        demoFile = value;
+        valid = !value.empty() && value.find('\0') == std::string::npos;
+        if (valid)
+        {
+            // Relative to where the program was started: Initialise changes
+            // to the program's folder later.
+            std::error_code ec;
+            demoFile = value;
+            demoFileAbsolute = std::filesystem::absolute(value, ec);
+            valid = !ec;
+        }
     }
     else if (name == "-screensaver")
     {
@@ -992,7 +1053,12 @@ void AppBase::HandleCommandLineOption(const std::string& name, const std::string
     }
     else
     {
-        ShowErrorBox("Invalid Command Line Param: " + (value.empty() ? name : name + "=" + value));
+        valid = false;
+    }
+    // Recording and playing back at once cannot be.
+    if (!valid || (demoPlayback && demoRecord))
+    {
+        ShowErrorBox("Invalid Command Line Param: " + parameter);
         ExitProcess(0);
     }
 }
@@ -1108,17 +1174,28 @@ void AppBase::RedrawWindow()
 
 int32_t AppBase::ShowMessageBox(const std::string& text, const std::string& caption, uint32_t flags)
 {
-    if (std::this_thread::get_id() == primaryThreadId)
+    const bool mainThread = std::this_thread::get_id() == primaryThreadId;
+    if (mainThread)
     {
         // The box blocks the loop: what lies behind it is drawn first.
         RedrawWindow();
     }
+    const int32_t fallback = (flags & 0xF) == MB_YESNO ? IDYES : IDOK;
+    if (mainThread && DemoAnswersBoxes())
+    {
+        // Playing back: the recorded button, without a box.
+        return static_cast<int32_t>(DemoAnswerValue(DemoAnswer::MessageBox, fallback));
+    }
+    int32_t answer = fallback;
     if (platform)
     {
-        return platform->ShowMessageBox(text, caption, flags);
+        answer = platform->ShowMessageBox(text, caption, flags);
     }
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    return (flags & 0xF) == MB_YESNO ? IDYES : IDOK;
+    else
+    {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    }
+    return mainThread ? static_cast<int32_t>(DemoAnswerValue(DemoAnswer::MessageBox, answer)) : answer;
 }
 
 void AppBase::ShowErrorBox(const std::string& text)

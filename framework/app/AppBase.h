@@ -37,6 +37,7 @@
 #include <thread>
 #include <vector>
 
+#include "framework/app/DemoFile.h"
 #include "framework/app/ResourceServices.h"
 #include "framework/graphics/DDInterface.h"
 #include "framework/graphics/SharedImageCache.h"
@@ -55,6 +56,7 @@ namespace Framework
 class Image;
 class AppBase;
 class ResourceManager;
+struct DemoSession;
 
 // The application, set by the constructor and cleared by the destructor.
 extern AppBase* gAppBase;
@@ -164,11 +166,35 @@ public:
     // the exit statistics go to standard error; otherwise the program is quiet.
     bool statsOutput = false;
 
-    // --- demo and periphery switches (recorded, not acted on) ---
+    // --- demo recording and playback (AppBaseDemo.cpp, docs/DEMO.md) ---
+    // The switches: "-record" / "-recnum=N" record, "-play" / "-playnum=N"
+    // play back, "-demofile=PATH" names the file (relative to the folder the
+    // program started in). demoNumber is -1 without a number.
     bool demoPlayback = false;
     bool demoRecord = false;
-    int32_t demoNumber = 0;
+    int32_t demoNumber = -1;
     std::string demoFile;
+    std::filesystem::path demoFileAbsolute; // -demofile made absolute where the program started
+    // Playback speed: below 0 read from FROTHWICK_PLAYBACK_SPEED (a factor or
+    // "max"; default 1, and max on a headless driver); 0 as fast as it runs.
+    double demoSpeed = -1;
+    // What the program returns: 1 when a demo went out of step.
+    int32_t exitCode = 0;
+    // The demo file the switches name: -demofile, else demos/demo.dmo or
+    // demos/demoN.dmo in the user's data folder.
+    std::filesystem::path DemoPath() const;
+    // The seed the game's generators start from: while recording the chosen
+    // one is kept in the demo, while playing back the recorded one replaces it.
+    uint64_t DemoSeed(uint64_t chosen);
+    // An answer of the outside world (a minute, a message box's button, a
+    // pasted text, ...): kept while recording, replayed while playing back
+    // (a missing or different answer there puts the demo out of step).
+    int64_t DemoAnswerValue(DemoAnswer kind, int64_t live);
+    std::string DemoAnswerText(DemoAnswer kind, const std::string& live);
+    // Playback: the counts so far (tests).
+    uint32_t DemoUpdates() const;
+    uint32_t DemoDraws() const;
+    uint32_t DemoCheckpointsMatched() const;
 
     // --- widgets ---
     // The root of the widget tree, sized to the game by Initialise. The
@@ -356,6 +382,23 @@ protected:
     // false: the base makes the executable's directory the working directory.
     virtual bool WorkingDirectoryHook(const std::filesystem::path&) { return false; }
 
+    // --- the game's part of a demo (empty in the base) ---
+    // The state compared at checkpoints; false when there is none to give.
+    virtual bool DemoCheckpointState(DemoCheckpoint&) { return false; }
+    // Asked after every update, recording and playing back alike: true once
+    // when a checkpoint is due beyond the one of every 1000 updates (a
+    // stage ended).
+    virtual bool DemoCheckpointDue() { return false; }
+    // The data files (relative to the data tree) whose size and CRC the demo
+    // keeps; playback refuses a tree where one differs.
+    virtual std::vector<std::string> DemoDataFiles() { return {}; }
+    // Recording: the game's start state beside the settings.
+    virtual void DemoRecordStartState(std::vector<DemoState>&) {}
+    // Playback, before the settings are read: the game takes its start state
+    // from the demo; its files go below scratch, never to the player's.
+    // False with a reason refuses the demo.
+    virtual bool DemoRestoreStartState(const DemoHeader&, const std::filesystem::path&, std::string&) { return true; }
+
     // --- seams to the other parts ---
     virtual std::unique_ptr<Platform> CreatePlatform();
     // Widget manager: sizes, passes and events (AppBaseWidgets.cpp).
@@ -404,6 +447,37 @@ protected:
     std::mutex cursorLock;              // cursor fields, set from any thread
     std::atomic<bool> cursorRefreshPending{false};
     uint32_t lastDrawStamp = 0;
+
+    // --- demo (AppBaseDemo.cpp) ---
+    // Initialise, once the working directory is the data tree: playback
+    // reads and checks the whole file (a failure ends the process with 1),
+    // recording opens it.
+    void DemoOpen();
+    // The C library's seed: the recorded one while playing back.
+    uint32_t DemoCLibrarySeed(uint32_t chosen);
+    // Initialise, after the settings were read: recording writes the header.
+    void DemoStart();
+    bool DemoPlaybackStep(bool& updated);
+    void DemoBeforeUpdate(bool loading);
+    void DemoAfterUpdate();
+    void DemoSmooth(double fraction);
+    // False: a playback draw that the demo does not hold here.
+    bool DemoDraw();
+    void DemoInput(const InputEvent& event);
+    void DemoWindowEvent(const WindowEvent& event);
+    void DemoStop();
+    void DemoOutOfStep(const std::string& what);
+    void DemoFinish(bool reachedEnd);
+    void DemoFlush(bool force);
+    void DemoFail(const std::string& reason);
+    bool DemoHeadless() const;
+    // Playback: loading may be marked done (the recording reached that update).
+    bool DemoLoadReached() const;
+    // Playback: message boxes are answered from the demo, not shown.
+    bool DemoAnswersBoxes() const;
+    void HandOverInput(const InputEvent& event);
+    void ApplyWindowEvent(const WindowEvent& event);
+    std::unique_ptr<DemoSession> demo;
 
 private:
     struct DeferredDelete

@@ -285,13 +285,21 @@ void AppBase::RefreshCursor()
             number = 0;
         }
     }
+    if (demoPlayback)
+    {
+        // The recorded pointer draws the game's cursor; the viewer's own
+        // pointer says that it has nothing to do here.
+        display->SetCursorImage(pointerInside ? image : nullptr, hotSpot.x, hotSpot.y);
+        platform->RequestSystemCursor(4); // not allowed
+        return;
+    }
     if (!pointerInside)
     {
         display->SetCursorImage(nullptr);
         platform->RequestSystemCursor(0);
         return;
     }
-    if (image && (custom || number == 12 || demoPlayback))
+    if (image && (custom || number == 12))
     {
         // The display shows the image at the pointer in place of the system
         // cursor.

@@ -4,6 +4,8 @@ frothwick_add_test(NAME test_appbase
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseWidgetsTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseUserFilesTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/AppBaseDemoTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/DemoFileTest.cpp
     LIBS fw_app
     LABELS threads)
 

@@ -1,7 +1,8 @@
 // Fuzz target: the command line, split into options and handled. Options
-// hold no quotes and nothing the text did not; an unknown option shows one
-// error naming it and ends the program (caught here), known ones before it
-// take effect; quoting each option and splitting again gives the same ones.
+// hold no quotes and nothing the text did not; an unknown option, or demo
+// switches that make no sense, show one error and end the program (caught
+// here), known ones before it take effect; quoting each option and splitting
+// again gives the same ones.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -89,16 +90,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Check(Known(name) || i + 1 == options.size());
     }
     Check(total <= size);
+    // Unknown options end the run, and so do demo switches that make no
+    // sense (a bad number, recording and playing at once, a file alone).
     const bool unknown = !options.empty() && !Known(options.back().first);
-    Check(app.exits == (unknown ? 1 : 0) && app.messages.size() == (unknown ? 1u : 0u));
+    Check(app.exits <= 1 && app.messages.size() == size_t(app.exits));
+    Check(!unknown || app.exits == 1);
+    if (app.exits == 1)
+    {
+        Check(app.messages[0].starts_with("Invalid Command Line Param: "));
+    }
     if (unknown)
     {
         const auto& [name, value] = options.back();
         Check(app.messages[0] == "Invalid Command Line Param: " + (value.empty() ? name : name + "=" + value));
     }
-    if (!options.empty() && options.back().first == "-demofile")
+    if (app.exits == 0)
     {
-        Check(app.demoFile == options.back().second);
+        Check(!(app.demoPlayback && app.demoRecord));
+        Check(app.demoFile.empty() || app.demoPlayback || app.demoRecord);
+        Check(app.demoNumber >= -1 && app.demoNumber <= 9999);
+        if (!options.empty() && options.back().first == "-demofile")
+        {
+            Check(app.demoFile == options.back().second);
+        }
     }
     Check(app.screenSaverMode ==
           std::any_of(options.begin(), options.end(), [](const Option& o) { return o.first == "-screensaver"; }));
