@@ -90,13 +90,16 @@ one() {
     fi
     local after
     after=$(find "$here/corpus" -type f | wc -l)
+    local merged=""
     if [[ -n "$merge" ]]; then
         "$program" -merge=1 "$corpora/$corpus" "$here/corpus" >"$here/merge-log" 2>&1 || {
             echo "fuzz $name: merge FAILED; log in $here/merge-log"
             return 1
         }
+        merged=", $(($(find "$corpora/$corpus" -type f | wc -l) - inputs)) merged"
     fi
-    printf 'fuzz %-20s %8s exec/s %9s runs  corpus %d -> %d\n' "$name" "${rate:-?}" "${execs:-?}" "$inputs" "$after"
+    printf 'fuzz %-20s %8s exec/s %9s runs  corpus %d -> %d%s\n' "$name" "${rate:-?}" "${execs:-?}" "$inputs" \
+        "$after" "$merged"
 }
 export -f one
 export dir work corpora seconds merge
