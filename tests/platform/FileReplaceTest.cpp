@@ -231,6 +231,7 @@ TEST_F(FileReplaceTest, ABatchOfSettingsIsOneReplaceAndARefusedNameWritesNothing
     EXPECT_EQ(std::count(steps.begin(), steps.end(), FileStep::Rename), 1);
     steps.clear();
     EXPECT_FALSE(store.WriteIntegers({{"Muted", 1}, {"..\\Escape", 2}}));
+    EXPECT_FALSE(store.WriteInteger("settings.tmp\\Sub", 3)) << "a sub-key may not take the temporary's name";
     EXPECT_TRUE(steps.empty());
     Framework::SetFileStepHook(nullptr);
     EXPECT_EQ(Read(file), "FROTHWICK-SETTINGS 1\n4\tmusicvolume\t30\n4\tSfxVolume\t60\n4\tInProgress\t0\n")
