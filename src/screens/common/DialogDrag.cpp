@@ -33,8 +33,12 @@ void DialogDrag::Drag(Framework::Widget& dialog, int32_t localX, int32_t localY,
     sink.SetCursor(FeedbackSink::CursorDragging);
     const int32_t pointerX = dialog.x + localX;
     const int32_t pointerY = dialog.y + localY;
-    const int32_t newX = ClampInto(pointerX - grabX, dialog.width, screenWidth);
-    const int32_t newY = ClampInto(pointerY - grabY, dialog.height, screenHeight);
+    // The parent's origin on the screen: the clamp works in screen pixels.
+    const Framework::Point onScreen = dialog.GetScreenPos();
+    const int32_t originX = onScreen.x - dialog.x;
+    const int32_t originY = onScreen.y - dialog.y;
+    const int32_t newX = ClampInto(originX + pointerX - grabX, dialog.width, screenWidth) - originX;
+    const int32_t newY = ClampInto(originY + pointerY - grabY, dialog.height, screenHeight) - originY;
     dialog.Move(newX, newY);
     grabX = pointerX - newX;
     grabY = pointerY - newY;

@@ -4,9 +4,10 @@
 // point follows the pointer, kept whole inside the screen, and takes the
 // grab point again from where the dialog ended up; the release ends it.
 //
-// Positions are the dialog's parent coordinates, which the screen's origin
-// is assumed to share (dialogs open on full-screen screens). A dialog larger
-// than the screen is pinned to the top-left corner.
+// The dialog moves in its parent's coordinates but is kept inside the
+// screen: a dialog on the play field (whose origin is (15, 37) on the
+// screen) stops at the screen's edges, not at the field's. A dialog larger
+// than the screen is pinned to the screen's top-left corner.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonWidget.h"
 #include "src/core/ResourceIds.h"
+#include "src/screens/common/PauseHolds.h"
 #include "src/screens/players/PlayerScreenHost.h"
 
 ExitDialog::ExitDialog(PlayerScreenHost& screenHost)
@@ -19,6 +20,11 @@ ExitDialog::~ExitDialog() = default;
 
 void ExitDialog::Show()
 {
+    // Over a game it pauses the game; the menus are never paused.
+    if (PauseHolds* holds = host.GamePauses())
+    {
+        holds->Hold(this);
+    }
     host.OpenTopDialog(this);
 }
 
@@ -43,10 +49,24 @@ void ExitDialog::ButtonClicked(int32_t id)
     {
         return;
     }
+    PauseHolds* holds = host.GamePauses();
     if (id == YesId)
     {
         host.BeginQuit();
+        // The game runs under the quit fade, whatever else paused it.
+        if (holds != nullptr)
+        {
+            holds->ReleaseAll();
+        }
     }
-    host.SetPaused(false);
+    if (holds != nullptr)
+    {
+        // NO over a screen that still pauses the game leaves it paused.
+        holds->Release(this);
+    }
+    else
+    {
+        host.SetPaused(false);
+    }
     Close();
 }

@@ -1,8 +1,10 @@
 // ExitDialog: asks whether to quit. Built once by the application, 490 x 107
 // at (155, 215) with draw priority 5; Show adds it to the widget manager
-// itself, above whatever screen shows, as a modal dialog. YES starts the
-// quit fade; YES and NO both unpause the game and close the dialog, so the
-// game keeps running under the darkening screen until the fade ends it.
+// itself, above whatever screen shows, as a modal dialog; over a game it
+// holds the game paused (PlayerScreenHost::GamePauses). YES starts the quit
+// fade and lets the game run, so it keeps running under the darkening
+// screen until the fade ends it; NO lets go of the game, which stays paused
+// while another screen (the pause overlay, an in-game dialog) holds it.
 #pragma once
 
 #include <cstdint>

@@ -20,6 +20,7 @@
 #include "framework/platform/QuitSignals.h"
 #include "src/core/UserPaths.h"
 #include "src/profiles/PlayerRecord.h"
+#include "src/screens/common/ScreenMode.h"
 
 extern char** environ;
 
@@ -96,10 +97,7 @@ AvatarBrowser::AvatarBrowser(Framework::AppBase& application) : app(application)
 
 AvatarBrowser::Result AvatarBrowser::Browse(std::string& storedPath)
 {
-    if (!app.windowed)
-    {
-        LeaveFullScreen();
-    }
+    SetWindowedMode(app, true);
     const std::string chooser = FindChooser();
     if (chooser.empty())
     {
@@ -114,18 +112,6 @@ AvatarBrowser::Result AvatarBrowser::Browse(std::string& storedPath)
     }
     // Imported pictures belong to the user; the program's tree is only read.
     return CopyIntoAvatars(Game::UserDataDir(), chosen, storedPath) ? Result::Imported : Result::Failed;
-}
-
-void AvatarBrowser::LeaveFullScreen()
-{
-    // -1 is "no stored position" (the window is centred) and stays.
-    if (app.preferredX != -1)
-    {
-        app.preferredX = std::max(app.preferredX, 0);
-        app.preferredY = std::max(app.preferredY, 0);
-    }
-    // The new window is given the drag band again as it is made.
-    app.SetScreenMode(true);
 }
 
 std::string AvatarBrowser::FindChooser()

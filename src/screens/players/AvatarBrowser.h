@@ -4,9 +4,8 @@
 // copied, replacing a file of the same name, into "images/avatar/" below the
 // user's data folder (Game::UserDataDir), where the avatar list finds it.
 //
-// A full-screen game is switched to a window first (the stored window
-// position clamped to the desktop's top-left quadrant), so the chooser is not
-// hidden behind it, and the window is drawn once before the chooser opens.
+// A full-screen game is switched to a window first (SetWindowedMode), so the
+// chooser is not hidden behind it, and the window is drawn once before the chooser opens.
 // While the chooser is open the main thread polls it, keeps the window drawn
 // and takes no input (WhileChooserRuns); a quit signal closes the chooser
 // (nothing is imported) so the loop can leave.
@@ -78,7 +77,4 @@ public:
 
 protected:
     Framework::AppBase& app;
-
-private:
-    void LeaveFullScreen();
 };

@@ -1,26 +1,20 @@
 #include "src/screens/players/CreatePlayerDialog.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <system_error>
-
 #include "framework/app/AppBase.h"
-#include "framework/graphics/DDImage.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonWidget.h"
-#include "src/screens/common/NameFont.h"
 #include "framework/widgets/EditWidget.h"
-#include "src/screens/players/AvatarBrowser.h"
-#include "src/screens/players/PlayerSelector.h"
 #include "src/core/GameTypes.h"
 #include "src/core/ResourceIds.h"
-#include "src/core/UserPaths.h"
 #include "src/profiles/PlayerProfiles.h"
+#include "src/screens/common/NameFont.h"
+#include "src/screens/players/AvatarBrowser.h"
 #include "src/screens/players/PlayerScreenHost.h"
+#include "src/screens/players/PlayerSelector.h"
 
 CreatePlayerDialog::CreatePlayerDialog(PlayerScreenHost& screenHost, PlayerSelector* playerSelector)
-    : FeedbackButtonListener(screenHost, ButtonFeedback::Style::SoundThenHand), host(screenHost),
-      selector(playerSelector), browser(std::make_unique<AvatarBrowser>(screenHost.Application()))
+    : FeedbackButtonListener(screenHost, ButtonFeedback::Style::SoundThenHand), picker(screenHost.Application(), *this),
+      host(screenHost), selector(playerSelector)
 {
     Resize(219, 103, 370, 259);
     okButton = MakeStripButton(this, OkId, this, IMAGE_BUTTON_CREATE_OK, 63, 212, 122, 30, false);
@@ -46,10 +40,7 @@ CreatePlayerDialog::~CreatePlayerDialog()
 
 void CreatePlayerDialog::ResetCreatePlayer()
 {
-    avatarIndex = 0;
-    std::error_code error;
-    avatarPaths = PlayerProfiles::GetAvatarFiles(Game::UserDataDir(), std::filesystem::current_path(error));
-    LoadAvatar();
+    picker.Reset();
 }
 
 void CreatePlayerDialog::Open(Framework::WidgetContainer* parentScreen)
@@ -77,27 +68,15 @@ void CreatePlayerDialog::Close()
     }
 }
 
-void CreatePlayerDialog::LoadAvatar()
-{
-    avatarImage.reset();
-    if (avatarIndex >= 0 && static_cast<std::size_t>(avatarIndex) < avatarPaths.size())
-    {
-        const std::string& path = avatarPaths[static_cast<std::size_t>(avatarIndex)];
-        avatarImage = host.Application().LoadImageFile(Game::AvatarFile(path).string(), true);
-    }
-    MarkDirty();
-}
-
 void CreatePlayerDialog::SetBrowser(std::unique_ptr<AvatarBrowser> newBrowser)
 {
-    browser = std::move(newBrowser);
+    picker.SetBrowser(std::move(newBrowser));
 }
 
 void CreatePlayerDialog::Draw(Framework::Graphics* g)
 {
     g->DrawImage(IMAGE_CREAT_UI, 0, 0);
-    g->DrawStretched(avatarImage.get(), 29, 122, 80, 80);
-    g->DrawImage(IMAGE_AVATAR_FRAME, 29, 122);
+    picker.Draw(g, 29, 122);
 }
 
 void CreatePlayerDialog::ButtonClicked(int32_t id)
@@ -111,13 +90,13 @@ void CreatePlayerDialog::ButtonClicked(int32_t id)
             Close();
             break;
         case BrowseId:
-            Browse();
+            picker.Browse();
             break;
         case LeftId:
-            Step(-1);
+            picker.Step(-1);
             break;
         case RightId:
-            Step(1);
+            picker.Step(1);
             break;
         default:
             break;
@@ -147,9 +126,9 @@ void CreatePlayerDialog::Confirm()
         return;
     }
     // Without any avatar picture the player gets none (only the frame shows).
-    if (static_cast<std::size_t>(avatarIndex) < avatarPaths.size())
+    if (const std::string* avatar = picker.ChosenPath())
     {
-        record.SetAvatarPath(avatarPaths[static_cast<std::size_t>(avatarIndex)]);
+        record.SetAvatarPath(*avatar);
     }
     if (!host.AddPlayer(record))
     {
@@ -162,41 +141,4 @@ void CreatePlayerDialog::Confirm()
     }
     nameField->SetText("");
     Close();
-}
-
-void CreatePlayerDialog::Browse()
-{
-    if (!browser)
-    {
-        return;
-    }
-    std::string storedPath;
-    if (browser->Browse(storedPath) != AvatarBrowser::Result::Imported)
-    {
-        return;
-    }
-    // A picture of a name already listed replaced that one: it is chosen,
-    // not listed twice.
-    const auto listed = std::find(avatarPaths.begin(), avatarPaths.end(), storedPath);
-    if (listed == avatarPaths.end())
-    {
-        avatarPaths.push_back(storedPath);
-        avatarIndex = static_cast<int32_t>(avatarPaths.size()) - 1;
-    }
-    else
-    {
-        avatarIndex = static_cast<int32_t>(listed - avatarPaths.begin());
-    }
-    LoadAvatar();
-}
-
-void CreatePlayerDialog::Step(int32_t delta)
-{
-    const auto count = static_cast<int32_t>(avatarPaths.size());
-    if (count == 0)
-    {
-        return;
-    }
-    avatarIndex = ((avatarIndex + delta) % count + count) % count;
-    LoadAvatar();
 }

@@ -1,13 +1,13 @@
 // CreatePlayerDialog: the modal dialog that creates a player, 370 x 259 at
 // (219, 103) on the menu background. The player types a name (at most 12
 // bytes) and picks an avatar with the arrows among the pictures in
-// "images/avatar/", or imports one with BROWSE.
+// "images/avatar/", or imports one with BROWSE (the AvatarPicker the
+// settings dialog uses too).
 //
 // Built once with the menu background and reused: every Open resets the
 // avatar list and selection but keeps the name field, which only a
-// successful OK empties. avatarImage is owned (null when the picture cannot
-// be loaded or there is none); the selector, the host and the button images
-// are only referenced. Main thread only.
+// successful OK empties. The picker owns the picture; the selector, the
+// host and the button images are only referenced. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -18,11 +18,11 @@
 #include "framework/widgets/EditListener.h"
 #include "framework/widgets/Widget.h"
 #include "src/screens/common/ButtonFeedback.h"
+#include "src/screens/players/AvatarPicker.h"
 
 namespace Framework
 {
 class ButtonWidget;
-class DDImage;
 class EditWidget;
 } // namespace Framework
 
@@ -55,16 +55,13 @@ public:
     void Open(Framework::WidgetContainer* parentScreen);
     // Removed from its parent, modal record popped.
     void Close();
-    void LoadAvatar();
     // Replaces the picture importer (tests give a scripted one).
     void SetBrowser(std::unique_ptr<AvatarBrowser> newBrowser);
 
     void Draw(Framework::Graphics* g) override;
     void ButtonClicked(int32_t id) override;
 
-    std::vector<std::string> avatarPaths;
-    int32_t avatarIndex = 0;
-    std::unique_ptr<Framework::DDImage> avatarImage;
+    AvatarPicker picker;
     std::shared_ptr<Framework::ButtonWidget> okButton;
     std::shared_ptr<Framework::ButtonWidget> cancelButton;
     std::shared_ptr<Framework::ButtonWidget> browseButton;
@@ -74,10 +71,7 @@ public:
 
 private:
     void Confirm();
-    void Browse();
-    void Step(int32_t delta);
 
     PlayerScreenHost& host;
     PlayerSelector* selector;
-    std::unique_ptr<AvatarBrowser> browser;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/app/AppBase.h"
 #include "framework/widgets/ButtonWidget.h"
+#include "src/screens/common/PauseHolds.h"
 
 void PlayerScreenHost::OpenTopDialog(Framework::Widget* dialog)
 {
@@ -25,6 +26,24 @@ void PlayerScreenHost::CloseTopDialog(Framework::Widget* dialog)
     }
     widgets->PopModal(dialog);
     widgets->RemoveWidget(dialog);
+}
+
+void PlayerScreenHost::HoldGame(const void* holder)
+{
+    if (PauseHolds* holds = GamePauses())
+    {
+        holds->Hold(holder);
+    }
+}
+
+void PlayerScreenHost::ReleaseGame(const void* holder)
+{
+    if (PauseHolds* holds = GamePauses())
+    {
+        holds->Release(holder);
+        return;
+    }
+    SetPaused(false);
 }
 
 bool PlayerScreenHost::IsTopDialogOpen(const Framework::Widget* dialog)

@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "src/screens/common/ButtonFeedback.h"
 #include "src/profiles/PlayerProfiles.h"
 #include "src/profiles/PlayerRecord.h"
+#include "src/screens/common/ButtonFeedback.h"
 
 namespace Framework
 {
@@ -25,6 +25,8 @@ class ButtonWidget;
 class Image;
 class Widget;
 } // namespace Framework
+
+class PauseHolds;
 
 class PlayerScreenHost : public FeedbackSink
 {
@@ -51,6 +53,13 @@ public:
     // Adds the fade to black that saves the current player and ends the run.
     virtual void BeginQuit() = 0;
     virtual void SetPaused(bool on) = 0;
+    // Who keeps the game in play paused; null where nothing counts them.
+    virtual PauseHolds* GamePauses() { return nullptr; }
+    // A screen pauses the game in play (nothing on the menus) and lets go
+    // of it again; the game runs once the last holder has let go. Without
+    // GamePauses holding does nothing and letting go clears the paused flag.
+    void HoldGame(const void* holder);
+    void ReleaseGame(const void* holder);
 
     // Dialogs that sit on the widget manager itself, above any screen: added
     // on top and made modal (nothing when already open); closed by popping

@@ -327,7 +327,7 @@ TEST_F(PlayerScreensTest, CreatingPlayersRefusesEmptyAndTakenNamesAndKeepsTheTyp
     ASSERT_TRUE(menu.HasWidget(createDialog.get()));
     EXPECT_EQ(widgets->modalWidget, createDialog.get());
     EXPECT_EQ(widgets->focusWidget, createDialog->nameField.get());
-    EXPECT_EQ(createDialog->avatarPaths, (std::vector<std::string>{"images\\avatar\\b.jpg", "images\\avatar\\a.png"}));
+    EXPECT_EQ(createDialog->picker.avatarPaths, (std::vector<std::string>{"images\\avatar\\b.jpg", "images\\avatar\\a.png"}));
 
     // Empty: warning 1, the dialog stays and is modal again after BACK.
     Click(createDialog->okButton.get());
@@ -396,9 +396,9 @@ TEST_F(PlayerScreensTest, CancelKeepsTheNameAndReopeningRereadsTheAvatars)
 {
     BuildScreens();
     createDialog->Open(&menu);
-    EXPECT_TRUE(createDialog->avatarPaths.empty());
+    EXPECT_TRUE(createDialog->picker.avatarPaths.empty());
     Click(createDialog->leftButton.get());
-    EXPECT_EQ(createDialog->avatarIndex, 0);
+    EXPECT_EQ(createDialog->picker.avatarIndex, 0);
     Type("Zed");
     Click(createDialog->cancelButton.get());
     EXPECT_FALSE(menu.HasWidget(createDialog.get()));
@@ -409,15 +409,15 @@ TEST_F(PlayerScreensTest, CancelKeepsTheNameAndReopeningRereadsTheAvatars)
     WritePicture(dir / "images" / "avatar" / "two.gif.png", 0xFF102030);
     createDialog->Open(&menu);
     EXPECT_EQ(createDialog->nameField->text, "Zed");
-    ASSERT_EQ(createDialog->avatarPaths.size(), 2u);
-    EXPECT_NE(createDialog->avatarImage, nullptr);
+    ASSERT_EQ(createDialog->picker.avatarPaths.size(), 2u);
+    EXPECT_NE(createDialog->picker.avatarImage, nullptr);
     Click(createDialog->leftButton.get());
-    EXPECT_EQ(createDialog->avatarIndex, 1);
+    EXPECT_EQ(createDialog->picker.avatarIndex, 1);
     Click(createDialog->rightButton.get());
-    EXPECT_EQ(createDialog->avatarIndex, 0);
+    EXPECT_EQ(createDialog->picker.avatarIndex, 0);
     Click(createDialog->leftButton.get());
     createDialog->Open(&menu);
-    EXPECT_EQ(createDialog->avatarIndex, 0);
+    EXPECT_EQ(createDialog->picker.avatarIndex, 0);
     EXPECT_EQ(widgets->modalStack.size(), 1u) << "opening an open dialog pushes no second record";
 }
 
@@ -456,17 +456,17 @@ TEST_F(PlayerScreensTest, BrowseInFullScreenLeavesAWindowAndAddsTheCopiedPicture
     EXPECT_EQ(host->app.preferredY, 30);
     EXPECT_EQ(host->app.fake->dragBands.back(), 26) << "the new window can still be dragged";
 
-    EXPECT_EQ(createDialog->avatarPaths, (std::vector<std::string>{"images\\avatar\\a.png", "images\\avatar\\Me.png"}));
-    EXPECT_EQ(createDialog->avatarIndex, 1);
-    ASSERT_NE(createDialog->avatarImage, nullptr);
-    EXPECT_EQ(createDialog->avatarImage->width, 5);
+    EXPECT_EQ(createDialog->picker.avatarPaths, (std::vector<std::string>{"images\\avatar\\a.png", "images\\avatar\\Me.png"}));
+    EXPECT_EQ(createDialog->picker.avatarIndex, 1);
+    ASSERT_NE(createDialog->picker.avatarImage, nullptr);
+    EXPECT_EQ(createDialog->picker.avatarImage->width, 5);
     EXPECT_EQ(Bytes(Game::UserAvatarDir() / "Me.png"), Bytes(outside)) << "imported into the user's folder";
     EXPECT_FALSE(fs::exists(dir / "images" / "avatar" / "Me.png")) << "the program's tree is only read";
 
     // The same picture again replaces the copy and is not listed twice.
     Click(createDialog->browseButton.get());
-    EXPECT_EQ(createDialog->avatarPaths.size(), 2u);
-    EXPECT_EQ(createDialog->avatarIndex, 1);
+    EXPECT_EQ(createDialog->picker.avatarPaths.size(), 2u);
+    EXPECT_EQ(createDialog->picker.avatarIndex, 1);
 
     // Cancelled or failed: the list stays as it was, in a window now.
     const size_t created = host->app.fake->created.size();
@@ -475,8 +475,8 @@ TEST_F(PlayerScreensTest, BrowseInFullScreenLeavesAWindowAndAddsTheCopiedPicture
     browser->cancel = false;
     browser->picked = (dir / "elsewhere" / "gone.png").string();
     Click(createDialog->browseButton.get());
-    EXPECT_EQ(createDialog->avatarPaths.size(), 2u);
-    EXPECT_EQ(createDialog->avatarIndex, 1);
+    EXPECT_EQ(createDialog->picker.avatarPaths.size(), 2u);
+    EXPECT_EQ(createDialog->picker.avatarIndex, 1);
     EXPECT_EQ(host->app.fake->created.size(), created);
 
     // Without a chooser the player is told so.
@@ -487,7 +487,7 @@ TEST_F(PlayerScreensTest, BrowseInFullScreenLeavesAWindowAndAddsTheCopiedPicture
     EXPECT_EQ(browser->unavailableReports, 1);
     ASSERT_FALSE(host->app.fake->messages.empty());
     EXPECT_NE(host->app.fake->messages.back().find("zenity"), std::string::npos);
-    EXPECT_EQ(createDialog->avatarPaths.size(), 2u);
+    EXPECT_EQ(createDialog->picker.avatarPaths.size(), 2u);
 }
 
 TEST_F(PlayerScreensTest, ExitDialogQuitsOnYesAndBothButtonsUnpauseAndClose)
