@@ -72,14 +72,62 @@ std::map<std::string, std::string> Listing(const fs::path& folder)
     return out;
 }
 
+class Browser : public AvatarBrowser
+{
+public:
+    Browser(Framework::AppBase& application, fs::path chooserPath)
+        : AvatarBrowser(application), chooser(std::move(chooserPath))
+    {
+    }
+    std::string FindChooser() override { return chooser.string(); }
+    void ReportUnavailable() override { __builtin_trap(); }
+    void WhileChooserRuns() override {}
+
+    fs::path chooser;
+};
+
+Framework::AppBase& App()
+{
+    static Framework::AppBase app;
+    app.windowed = true;
+    return app;
+}
+
 // A scratch tree: two stand-in choosers, a folder of pictures (a FIFO, a
-// folder and a link among them) and the user's folder with one avatar.
+// folder and a link among them) and the user's folder with one avatar. In
+// memory where the system offers it, else in the temporary folder; where
+// neither lets the stand-in run (mounted noexec), no input is run.
 struct Scratch
 {
     Scratch()
     {
         std::error_code ec;
-        const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        for (const fs::path& base : {fs::path("/dev/shm"), fs::temp_directory_path(ec)})
+        {
+            if (!base.empty() && fs::is_directory(base, ec) && Make(base))
+            {
+                usable = true;
+                return;
+            }
+        }
+        std::fprintf(stderr, "avatar_chooser: a stand-in chooser cannot run in /dev/shm nor in the temporary "
+                             "folder (mounted noexec?): inputs are not run\n");
+    }
+    ~Scratch() { Remove(); }
+
+    void Remove()
+    {
+        std::error_code ignored;
+        if (!root.empty())
+        {
+            fs::remove_all(root, ignored);
+        }
+    }
+
+    bool Make(const fs::path& base)
+    {
+        Remove();
+        std::error_code ec;
         root = base / ("frothwick-fuzz-avatar-" + std::to_string(getpid()));
         fs::remove_all(root, ec);
         fs::create_directories(root / "pictures" / "sub");
@@ -106,13 +154,14 @@ struct Scratch
         userBefore = Listing(root / "data");
         picturesBefore = Listing(root / "pictures");
         setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
-    }
-    ~Scratch()
-    {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
+
+        WriteFile(root / "answer", "probe\n");
+        Browser probe(App(), accept);
+        std::string chosen;
+        return probe.RunChooser(accept.string(), chosen) && chosen == "probe";
     }
 
+    bool usable = false;
     fs::path root;
     fs::path avatars;
     fs::path accept;
@@ -127,27 +176,6 @@ Scratch& TheScratch()
     return scratch;
 }
 
-class Browser : public AvatarBrowser
-{
-public:
-    Browser(Framework::AppBase& application, fs::path chooserPath)
-        : AvatarBrowser(application), chooser(std::move(chooserPath))
-    {
-    }
-    std::string FindChooser() override { return chooser.string(); }
-    void ReportUnavailable() override { __builtin_trap(); }
-    void WhileChooserRuns() override {}
-
-    fs::path chooser;
-};
-
-Framework::AppBase& App()
-{
-    static Framework::AppBase app;
-    app.windowed = true;
-    return app;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -157,6 +185,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     Scratch& s = TheScratch();
+    if (!s.usable)
+    {
+        return 0;
+    }
     const bool cancelled = (data[0] & 1) != 0;
     std::string answer(reinterpret_cast<const char*>(data + 1), size - 1);
     if ((data[0] & 2) != 0)
