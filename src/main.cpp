@@ -5,6 +5,7 @@
 // stops the program in order after N update ticks (the command line refuses
 // unknown switches, so this is not one). "--help" and "--version" are
 // answered before anything else starts (no display, lock or settings).
+// A demo played back (-play) returns 1 when it went out of step.
 #include <ace/Init_ACE.h>
 
 #include <cstdio>
@@ -29,28 +30,36 @@ void PrintUsage()
 {
     const std::string settings = (Framework::UserFolders::ConfigDir("frothwick") / "settings").string();
     const std::string cache = (Framework::UserFolders::CacheDir("frothwick") / "cached").string();
-    std::printf("Usage: frothwick [--help | --version | -screensaver]\n"
+    std::printf("Usage: frothwick [--help | --version | -screensaver | -record | -recnum=N | -play | -playnum=N]\n"
+                "                 [-demofile=PATH]\n"
                 "A bubble shooter: aim with the mouse, fire with the left button.\n"
                 "\n"
-                "  --help         this text\n"
-                "  --version      the version (%s)\n"
-                "  -screensaver   run as a screen saver\n"
+                "  --help           this text\n"
+                "  --version        the version (%s)\n"
+                "  -screensaver     run as a screen saver\n"
+                "  -record          record a demo of this run (demos/demo.dmo)\n"
+                "  -recnum=N        record demos/demoN.dmo (N: 0 to 9999)\n"
+                "  -play            play demos/demo.dmo back\n"
+                "  -playnum=N       play demos/demoN.dmo back\n"
+                "  -demofile=PATH   the demo to record or play (with -record or -play)\n"
                 "\n"
                 "Environment:\n"
                 "  SDL_VIDEODRIVER=dummy         run without a display (automation)\n"
                 "  FROTHWICK_EXIT_AFTER_TICKS=N  stop in order after N update ticks\n"
                 "  FROTHWICK_INPUT_TRACE=1       write input events and windows to standard error\n"
                 "  FROTHWICK_STATS=1             write start-up times and exit statistics\n"
+                "  FROTHWICK_PLAYBACK_SPEED=F    play a demo back F times as fast, or \"max\"\n"
                 "  XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_CACHE_HOME, XDG_RUNTIME_DIR  the folders below\n"
                 "\n"
                 "Files:\n"
                 "  players       %s\n"
                 "  high scores   %s\n"
                 "  pictures      %s\n"
+                "  demos         %s\n"
                 "  settings      %s\n"
                 "  sound cache   %s\n",
                 Version, Game::ProfilesPath().c_str(), Game::RecordsPath().c_str(), Game::UserAvatarDir().c_str(),
-                settings.c_str(), cache.c_str());
+                Game::DemosDir().c_str(), settings.c_str(), cache.c_str());
 }
 
 // The start-up picture of the data tree, centred on the desktop.
@@ -90,6 +99,7 @@ int main(int argc, char** argv)
     // Before any video starts, so SDL leaves these signals to us.
     Framework::QuitSignals::Install();
     ACE::init();
+    int exitCode = 0;
     {
         auto app = std::make_unique<GameApp>();
         app->SetCommandLine(argc, argv);
@@ -113,7 +123,8 @@ int main(int argc, char** argv)
         // The picture shows at least 1.6 s; the loading fills that time.
         app->StartBehindSplash(shownAt, 1600);
         app->Run();
+        exitCode = app->exitCode; // a demo that went out of step: 1
     }
     ACE::fini();
-    return 0;
+    return exitCode;
 }

@@ -48,6 +48,13 @@ GameApp::GameApp()
     systemFontBold = std::make_unique<Framework::TextureFont>("\xCB\xCE\xCC\xE5", 10, true, false, false, 1);
     shotsUntilPushDown = Game::ShotsPerPushDown;
     TimeManager::Instance()->Init();
+    // Timed push-downs follow game time, not the system's clock.
+    TimeManager::Instance()->SetClock(
+        [this]
+        {
+            const auto ms = static_cast<int64_t>(gameTimeMs);
+            return ACE_Time_Value(static_cast<time_t>(ms / 1000), static_cast<suseconds_t>(ms % 1000 * 1000));
+        });
     stageOver = false;
     world = Game::WorldEarth;
     wallBurst = false;
@@ -72,6 +79,7 @@ GameApp::~GameApp()
 {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     WriteInteger("Leave", static_cast<int32_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count()));
+    TimeManager::Instance()->SetClock({});
     TimeManager::Instance()->Fini();
     // A loading thread still at work would load into the groups freed below:
     // it stops at its next resource once the application is shutting down.
@@ -125,7 +133,10 @@ void GameApp::QuitSignalHook(int)
 int32_t GameApp::CurrentMinute() const
 {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    return static_cast<int32_t>(std::chrono::duration_cast<std::chrono::seconds>(now).count() / 60);
+    const auto minute = std::chrono::duration_cast<std::chrono::seconds>(now).count() / 60;
+    // A demo keeps the minute (recording) or gives the recorded one (playback).
+    return static_cast<int32_t>(
+        const_cast<GameApp*>(this)->DemoAnswerValue(Framework::DemoAnswer::Minute, static_cast<int32_t>(minute)));
 }
 
 // --- high scores ---
@@ -157,7 +168,7 @@ void GameApp::SaySaveFailure(const std::string& message)
 
 void GameApp::BeforeRandomSeedHook()
 {
-    PlaySeed::SeedAll(PlaySeed::Choose());
+    PlaySeed::SeedAll(DemoSeed(PlaySeed::Choose()));
 }
 
 void GameApp::Initialise()
@@ -289,6 +300,7 @@ bool GameApp::TickSmooth(double fraction)
     {
         return false;
     }
+    gameTimeMs += fraction * tickMs;
     return widgetManager->RunSmoothUpdatePass(fraction);
 }
 

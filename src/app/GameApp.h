@@ -215,6 +215,27 @@ protected:
     bool LoadStartGroups();
     void FailStart();
 
+    // --- demos (GameAppDemo.cpp) ---
+    // Mode, stage, score, the CRC-32 of the cell kinds, the shot and the next
+    // bubble of the field in play (zeros without one).
+    bool DemoCheckpointState(Framework::DemoCheckpoint& checkpoint) override;
+    // Once at each stage end.
+    bool DemoCheckpointDue() override;
+    // The design script, the manifest and the stage files.
+    std::vector<std::string> DemoDataFiles() override;
+    // "data/usr.dat" and "data/game.dat" as they are at start, and the
+    // names of the user's avatar pictures.
+    void DemoRecordStartState(std::vector<Framework::DemoState>& state) override;
+    // The players and high scores of the recording in the playback's scratch
+    // folder, which becomes the user's data folder for the run.
+    bool DemoRestoreStartState(const Framework::DemoHeader& header, const std::filesystem::path& scratch,
+                               std::string& error) override;
+    bool demoStageOver = false;
+    // Milliseconds of game time: the timer manager's clock. It advances with
+    // every smooth update while the game runs, so a push-down falls on the
+    // same update however the loop was paced.
+    double gameTimeMs = 0;
+
 private:
     // --- music (GameAppMusic.cpp) ---
     // The songs into the music interface once "Game" has loaded.
