@@ -603,3 +603,48 @@ TEST(ArtImages, MainMenuLabelsShareOneSizeAndSmallButtonsFillTheirStrips)
         EXPECT_LE(m.right, w - 2) << id;
     }
 }
+
+TEST(ArtImages, QuestTabLabelsFollowTheTablesAndTheContinuePromptShowsItsButtons)
+{
+    // The quest header's labels, left to right, name the tables of tabs 0 to
+    // 3: air, fire, water, earth. Their ink widths tell the words apart.
+    const Picture& header = Get("HIGHSCORE_WORLD").pic;
+    ASSERT_EQ(header.width, 420);
+    const int tabs[] = {127, 235, 344, 452};
+    int widths[4] = {};
+    for (int i = 0; i < 4; ++i)
+    {
+        const int from = tabs[i] - 125;
+        const int to = i < 3 ? tabs[i + 1] - 125 : header.width;
+        int left = to, right = from - 1;
+        for (int x = from; x < to; ++x)
+            for (int y = 0; y < header.height; ++y)
+                if (header.Alpha(x, y) > 128)
+                {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        widths[i] = right - left + 1;
+    }
+    EXPECT_LT(widths[0], widths[1]) << "AIR before FIRE";
+    EXPECT_LT(widths[1], widths[2]) << "FIRE before WATER";
+    EXPECT_LT(widths[1], widths[3]) << "FIRE before EARTH";
+
+    // The prompt is drawn over the continue dialog centred at (82, 55),
+    // pulsing from 1.0 to 1.2: its YES (33, 32, 28 x 16) and NO (69, 32,
+    // 26 x 16) stay visible through it at either end.
+    const Picture& prompt = Get("CONTINUE").pic;
+    ASSERT_EQ(prompt.width, 164);
+    ASSERT_EQ(prompt.height, 110);
+    const int buttons[][4] = {{33, 32, 28, 16}, {69, 32, 26, 16}};
+    for (double scale : {1.0, 1.2})
+        for (const auto& b : buttons)
+            for (int y = b[1]; y < b[1] + b[3]; ++y)
+                for (int x = b[0]; x < b[0] + b[2]; ++x)
+                {
+                    const int px = int((x - 82) / scale + 82);
+                    const int py = int((y - 55) / scale + 55);
+                    ASSERT_EQ(prompt.Alpha(px, py), 0) << "scale " << scale << " at " << x << "," << y;
+                }
+    EXPECT_EQ(prompt.Alpha(82, 8), 255) << "the panel itself is opaque";
+}

@@ -128,7 +128,8 @@ void Dialog(cairo_t* cr, const ImageSpec& s, int, double w, double h)
     }
     if (kind == "hsworld" || kind == "hsdiff")
     {
-        const char* world[] = {"WATER", "FIRE", "EARTH", "AIR"};
+        // tab i is the quest's table i: air, fire, water, earth
+        const char* world[] = {"AIR", "FIRE", "WATER", "EARTH"};
         const char* diff[] = {"EASY", "NORMAL", "HARD", "EXPERT"};
         const int tabs[] = {127, 235, 344, 452};
         double origin = kind == "hsworld" ? 125 : 147;
@@ -145,6 +146,33 @@ void Dialog(cairo_t* cr, const ImageSpec& s, int, double w, double h)
                                        : Hex(0xfff6d8);
             DrawText(cr, kind == "hsworld" ? world[i] : diff[i], t, x, (h - 17) / 2, Align::Left);
         }
+        return;
+    }
+
+    if (kind == "continue")
+    {
+        // Drawn over the continue dialog, centred on it and pulsing up to
+        // 1.2 times its size: the YES and NO buttons below it, at (33, 32)
+        // and (69, 32) of the dialog, show through a clear band across
+        // (26, 29) to (102, 51) at every scale from 1.0 to 1.2.
+        DrawPanel(cr, 0, 0, w, h, 14, kUi);
+        TextStyle t = GoldText(16);
+        DrawTextInBox(cr, s.Opt("text"), t, 4, 5, w - 8, 22);
+        cairo_save(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+        RoundRect(cr, 26, 29, 76, 22, 5);
+        cairo_fill(cr);
+        cairo_restore(cr);
+        RoundRect(cr, 26.5, 29.5, 75, 21, 5);
+        cairo_set_source_rgba(cr, 0.62, 0.85, 1, 0.6);
+        cairo_set_line_width(cr, 1);
+        cairo_stroke(cr);
+        TextStyle sub = UiText(11);
+        sub.fill = Hex(0x9fe3ff);
+        DrawTextInBox(cr, "Play this stage", sub, 4, 56, w - 8, 16);
+        DrawTextInBox(cr, "once more?", sub, 4, 72, w - 8, 16);
+        for (int i = 0; i < 3; ++i)
+            DrawBubble(cr, w / 2 - 16 + i * 16, 96, 5, i + 1, false);
         return;
     }
 

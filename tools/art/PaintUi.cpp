@@ -395,20 +395,6 @@ void Banner(cairo_t* cr, const ImageSpec& s, int, double w, double h)
         DrawTextInBox(cr, text, t, 0, 0, w, h);
         return;
     }
-    if (style == "continue")
-    {
-        // YES and NO sit at (33, 32) and (69, 32): title above, note below
-        DrawPanel(cr, 0, 0, w, h, 14, WorldPalette("menu"));
-        TextStyle t = GoldText(17);
-        DrawTextInBox(cr, text, t, 4, 6, w - 8, 24);
-        TextStyle sub = UiText(11);
-        sub.fill = Hex(0x9fe3ff);
-        DrawTextInBox(cr, "Play this stage", sub, 4, 56, w - 8, 16);
-        DrawTextInBox(cr, "once more?", sub, 4, 72, w - 8, 16);
-        for (int i = 0; i < 3; ++i)
-            DrawBubble(cr, w / 2 - 16 + i * 16, 96, 5, i + 1, false);
-        return;
-    }
     TextStyle t = GoldText(h * 0.72);
     if (style == "gameover")
     {
