@@ -1,18 +1,20 @@
 #include "src/app/PlayerScreens.h"
 
 #include "framework/graphics/DDImage.h"
-#include "src/screens/players/CreatePlayerDialog.h"
-#include "src/screens/dialogs/ExitDialog.h"
 #include "src/app/GameApp.h"
 #include "src/core/UserPaths.h"
-#include "src/screens/menu/MenuPanels.h"
-#include "src/screens/players/PlayerSelector.h"
+#include "src/screens/dialogs/ConfigDialog.h"
+#include "src/screens/dialogs/ExitDialog.h"
 #include "src/screens/dialogs/WarningDialog.h"
+#include "src/screens/menu/MenuPanels.h"
+#include "src/screens/players/CreatePlayerDialog.h"
+#include "src/screens/players/PlayerSelector.h"
 
 PlayerScreens::PlayerScreens(GameApp& application) : app(application)
 {
     selector = std::make_shared<PlayerSelector>(*this);
     createPlayerDialog = std::make_shared<CreatePlayerDialog>(*this, selector.get());
+    configDialog = std::make_shared<ConfigDialog>(*this);
     app.exitDialog = std::make_shared<ExitDialog>(*this);
     app.warningDialog = std::make_shared<WarningDialog>(*this);
 }
@@ -28,6 +30,7 @@ PlayerScreens::~PlayerScreens()
 void PlayerScreens::Attach(MenuPanels& menu)
 {
     menu.SetPlayerSelector(selector);
+    menu.openSettings = [this](Framework::WidgetContainer& screen) { configDialog->ShowSettings(&screen); };
 }
 
 Framework::AppBase& PlayerScreens::Application()
@@ -53,8 +56,7 @@ void PlayerScreens::SetCurrentPlayer(const PlayerRecord& record)
 void PlayerScreens::ReloadAvatarImage()
 {
     app.avatarImage = nullptr;
-    gameAvatar =
-        app.LoadImageFile(Game::AvatarFile(app.profiles.currentPlayer.GetAvatarPath()).string(), true);
+    gameAvatar = app.LoadImageFile(Game::AvatarFile(app.profiles.currentPlayer.GetAvatarPath()).string(), true);
     app.avatarImage = gameAvatar.get();
 }
 

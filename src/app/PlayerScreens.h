@@ -1,9 +1,10 @@
 // PlayerScreens: the player screens of the running game and the host they
 // talk to, answered by the application object. Built once with the main
 // screen: it makes the player selector (panel 0 of the menu background), the
-// create-player dialog, and the application's exit and warning dialogs.
+// create-player dialog, the menu's settings dialog, and the application's
+// exit and warning dialogs.
 //
-// It owns the selector and the create-player dialog (shared, the menu
+// It owns the selector and the two dialogs (shared, the menu
 // background holds the selector too) and the avatar picture shown during
 // play, which the application references as avatarImage. The application
 // must release its exit and warning dialogs before this object goes.
@@ -20,6 +21,7 @@ namespace Framework
 class DDImage;
 }
 
+class ConfigDialog;
 class CreatePlayerDialog;
 class GameApp;
 class MenuPanels;
@@ -33,11 +35,13 @@ public:
     PlayerScreens(const PlayerScreens&) = delete;
     PlayerScreens& operator=(const PlayerScreens&) = delete;
 
-    // Puts the selector into the menu background as its panel 0.
+    // Puts the selector into the menu background as its panel 0; SETTING
+    // opens the settings dialog over it.
     void Attach(MenuPanels& menu);
 
     std::shared_ptr<PlayerSelector> selector;
     std::shared_ptr<CreatePlayerDialog> createPlayerDialog;
+    std::shared_ptr<ConfigDialog> configDialog;
     std::unique_ptr<Framework::DDImage> gameAvatar;
 
     // --- PlayerScreenHost ---

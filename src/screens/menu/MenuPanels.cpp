@@ -4,10 +4,10 @@
 
 #include "framework/graphics/Graphics.h"
 #include "framework/widgets/ButtonWidget.h"
+#include "src/core/ResourceIds.h"
 #include "src/screens/menu/ChooseStageDialog.h"
 #include "src/screens/menu/DifficultySelector.h"
 #include "src/screens/menu/MainMenu.h"
-#include "src/core/ResourceIds.h"
 #include "src/screens/menu/WorldSelector.h"
 
 MenuPanels::MenuPanels(MenuApp* application)
@@ -209,7 +209,10 @@ void MenuPanels::ShowPanel(int32_t newPanel, bool fade)
 
 void MenuPanels::ShowSettings()
 {
-    // The settings dialog opens here once it exists.
+    if (openSettings)
+    {
+        openSettings(*this);
+    }
 }
 
 void MenuPanels::ResetStageChooser()

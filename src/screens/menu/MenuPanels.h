@@ -7,6 +7,9 @@
 // takes the others away. The player selector of panel 0 comes from the
 // player screens through SetPlayerSelector.
 //
+// SETTING opens the settings dialog through openSettings, which the player
+// screens set (the dialog is theirs); without it SETTING does nothing.
+//
 // It also carries what the borderless window needs on the menu -- minimise,
 // full screen <-> window, and exit buttons -- and the fade from black over
 // everything below draw priority 2: 255 at construction and on every faded
@@ -17,6 +20,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "src/screens/common/ButtonFeedback.h"
@@ -54,6 +58,8 @@ public:
     std::shared_ptr<Framework::ButtonWidget> maximizeButton;
     std::shared_ptr<Framework::ButtonWidget> exitButton;
     int32_t fadeAlpha = 255;
+    // Opens the settings dialog over this screen.
+    std::function<void(Framework::WidgetContainer& screen)> openSettings;
 
     // Panel 0's screen, moved to (219, 362); shown at once when panel 0 is.
     void SetPlayerSelector(std::shared_ptr<Framework::Widget> selector);

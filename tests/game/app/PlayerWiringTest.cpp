@@ -12,7 +12,10 @@
 #include "framework/widgets/EditWidget.h"
 #include "game/app/TestGameApp.h"
 #include "src/screens/players/CreatePlayerDialog.h"
+#include "src/screens/dialogs/ConfigDialog.h"
 #include "src/screens/dialogs/ExitDialog.h"
+#include "src/screens/menu/MenuPanels.h"
+#include "framework/widgets/Slider.h"
 #include "src/app/FadeWidget.h"
 #include "src/screens/menu/MenuBackground.h"
 #include "src/app/PlayerScreens.h"
@@ -140,4 +143,28 @@ TEST_F(PlayerWiringTest, FirstRunCreatesAPlayerChoosesItAndQuitsThroughTheFade)
     ASSERT_EQ(bytes.size(), 296u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "Wren");
     EXPECT_EQ(bytes[288], 5) << "water progress";
+}
+
+TEST_F(PlayerWiringTest, SettingOnTheMenuOpensTheSettingsDialogWithTheCurrentPlayerAndVolumes)
+{
+    app->ShowMainScreen();
+    PlayerRecord player;
+    player.SetName("Wren");
+    app->SetCurrentPlayer(player);
+    app->menuBackground->SwitchToPanel(1, false);
+    app->musicVolume = 0.4;
+    auto* menu = dynamic_cast<MenuPanels*>(app->menuBackground.get());
+    ASSERT_NE(menu, nullptr);
+    menu->ShowSettings();
+    ConfigDialog* settings = app->playerScreens->configDialog.get();
+    ASSERT_TRUE(app->menuBackground->HasWidget(settings));
+    EXPECT_EQ(app->widgetManager->modalWidget, settings);
+    EXPECT_EQ(settings->nameField->text, "Wren");
+    EXPECT_DOUBLE_EQ(settings->musicSlider->value, 0.4);
+    settings->nameField->SetText("Robin");
+    Click(settings->okButton.get());
+    EXPECT_FALSE(app->menuBackground->HasWidget(settings));
+    EXPECT_TRUE(app->widgetManager->modalStack.empty());
+    EXPECT_EQ(app->CurrentPlayer().GetName(), "Robin");
+    EXPECT_FALSE(app->IsPaused()) << "the menu is never paused";
 }
