@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 #include <vector>
 
@@ -200,23 +199,18 @@ std::optional<SoundData> ReadWave(const uint8_t* bytes, size_t size, const Stamp
 namespace
 {
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-    {
-        return false;
-    }
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return !file.bad();
-}
+// Largest wave or cache file read whole: far above any sound effect.
+constexpr uint64_t MaxWaveFileBytes = uint64_t(256) << 20;
 
 } // namespace
 
 std::optional<SoundData> LoadWaveFile(const std::string& path)
 {
+    // Named by data (the manifest) or found in the cache folder: only a
+    // regular file is read, so a FIFO or a device in its place cannot hang
+    // the loading.
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes))
+    if (!ReadRegularFile(path, MaxWaveFileBytes, bytes))
     {
         return std::nullopt;
     }

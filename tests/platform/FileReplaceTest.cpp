@@ -2,7 +2,7 @@
 // file (nothing, whatever an earlier killed save left), the order of its
 // steps as the test seam sees them, the reasons of failures, and files named
 // by data that are not regular files (a FIFO, a folder) refused at once by
-// every reader that takes such names.
+// every reader that takes such names (pictures, sounds, the settings).
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -20,6 +20,7 @@
 #include "framework/graphics/ImageLoader.h"
 #include "framework/platform/FileReplace.h"
 #include "framework/platform/SettingsStore.h"
+#include "framework/sound/WaveFile.h"
 #include "support/TestTemp.h"
 
 namespace
@@ -178,6 +179,22 @@ TEST_F(FileReplaceTest, APictureNamedByDataThatIsAFifoOrAFolderLoadsAsNothingAtO
             std::vector<uint8_t> bytes;
             if (Framework::ImageLoader::ReadFileBytes(owl, bytes) || Framework::ImageLoader::LoadImageFile(owl, true) ||
                 Framework::ImageLoader::LoadImageFile(fox, true))
+            {
+                _exit(3);
+            }
+        }));
+}
+
+TEST_F(FileReplaceTest, ASoundOrCacheFileThatIsAFifoOrAFolderLoadsAsNothingAtOnce)
+{
+    ASSERT_EQ(mkfifo((dir / "pop.wav").c_str(), 0600), 0);
+    fs::create_directories(dir / "cached" / "pop.wav");
+    const std::string fifo = (dir / "pop.wav").string();
+    const std::string folder = (dir / "cached" / "pop.wav").string();
+    EXPECT_TRUE(FinishesInTime(
+        [&]
+        {
+            if (Framework::LoadWaveFile(fifo) || Framework::LoadWaveFile(folder))
             {
                 _exit(3);
             }
