@@ -45,8 +45,10 @@ case "$command" in
             echo "fuzz: no targets found" >&2
             exit 1
         fi
+        # With a lock, the time the build itself took is printed apart from
+        # the wait for the lock.
         lock=()
-        [[ -n "${FUZZ_BUILD_LOCK:-}" ]] && lock=(flock "$FUZZ_BUILD_LOCK")
+        [[ -n "${FUZZ_BUILD_LOCK:-}" ]] && lock=(flock "$FUZZ_BUILD_LOCK" scripts/timed.sh "fuzz build, lock held")
         exec "${lock[@]}" cmake --build "$dir" -j "${FUZZ_JOBS:-2}" --target "${programs[@]}"
         ;;
     run) ;;
