@@ -2,7 +2,8 @@
 // ignored, possible everywhere) and on a 64 KiB tmpfs filled to the brim (a
 // private mount namespace, skipped where none may be made), every writer of
 // a file the game keeps reports the failure, leaves its old file byte for
-// byte and no temporary; once there is room again the next save works.
+// byte and no temporary; once there is room again the next save works. The
+// same on a read-only mount of the user's folders.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -15,7 +16,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/SavingWriters.h"
 #include "support/TestTemp.h"
@@ -84,8 +87,8 @@ TEST(FullDiskTest, AFileSizeLimitFailsEverySaveAndKeepsTheOldFile)
 }
 
 // Enters a mount namespace of its own (a user namespace too when not root)
-// and mounts a 64 KiB tmpfs on folder; the reason when it may not.
-std::string MountSmallTmpfs(const fs::path& folder)
+// whose mounts stay private; the reason when it may not.
+std::string EnterMountNamespace()
 {
     const uid_t uid = geteuid();
     const gid_t gid = getegid();
@@ -104,11 +107,42 @@ std::string MountSmallTmpfs(const fs::path& folder)
     {
         return std::string("making mounts private: ") + std::strerror(errno);
     }
-    if (mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
-    {
-        return std::string("mount tmpfs: ") + std::strerror(errno);
-    }
     return {};
+}
+
+// Runs body in a child process in a private mount namespace and gives what
+// it reports: failures, one a line, or "SKIP why" when the namespace or a
+// mount was refused.
+std::string InMountNamespace(const std::function<std::string()>& body)
+{
+    int report[2];
+    if (pipe(report) != 0)
+    {
+        return "pipe failed";
+    }
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        close(report[0]);
+        const std::string why = EnterMountNamespace();
+        const std::string out = why.empty() ? body() : "SKIP " + why;
+        [[maybe_unused]] const ssize_t n = write(report[1], out.data(), out.size());
+        _exit(0);
+    }
+    close(report[1]);
+    std::string got;
+    char buffer[512];
+    for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;)
+    {
+        got.append(buffer, static_cast<size_t>(n));
+    }
+    close(report[0]);
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    {
+        return got + "the child failed";
+    }
+    return got;
 }
 
 // Fills the file system of folder until a write fails; the filler's path.
@@ -136,21 +170,14 @@ TEST(FullDiskTest, OnAFullTmpfsEverySaveFailsAndKeepsTheOldFile)
     fs::remove_all(base);
     const fs::path small = base / "small";
     fs::create_directories(small);
-    int report[2];
-    ASSERT_EQ(pipe(report), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-    {
-        close(report[0]);
-        std::string out;
-        const std::string why = MountSmallTmpfs(small);
-        if (!why.empty())
+    const std::string got = InMountNamespace(
+        [&]() -> std::string
         {
-            out = "SKIP " + why;
-        }
-        else
-        {
+            if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
+            {
+                return std::string("SKIP mount tmpfs: ") + std::strerror(errno);
+            }
+            std::string out;
             const auto check = [&](bool ok, const std::string& writer, const std::string& what)
             {
                 if (!ok)
@@ -188,26 +215,57 @@ TEST(FullDiskTest, OnAFullTmpfsEverySaveFailsAndKeepsTheOldFile)
                 check(writer.save(true) && ReadBytes(writer.file) == newBytes, writer.name, "the save with room again");
                 fs::remove(writer.file);
             }
-        }
-        [[maybe_unused]] const ssize_t n = write(report[1], out.data(), out.size());
-        _exit(0);
-    }
-    close(report[1]);
-    std::string got;
-    char buffer[512];
-    for (ssize_t n; (n = read(report[0], buffer, sizeof buffer)) > 0;)
-    {
-        got.append(buffer, static_cast<size_t>(n));
-    }
-    close(report[0]);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            return out;
+        });
     if (got.rfind("SKIP ", 0) == 0)
     {
         GTEST_SKIP() << "cannot mount a small tmpfs in a private mount namespace here (" << got.substr(5) << ")";
     }
     EXPECT_EQ(got, "");
+}
+
+// Read-only by a mount, not by permission bits: CI runs as root, and root
+// ignores them.
+TEST(FullDiskTest, OnAReadOnlyMountEverySaveFailsAndKeepsTheOldFile)
+{
+    const fs::path base = TestSupport::TestTempDir("saving");
+    fs::remove_all(base);
+    std::vector<Writer> writers = AllWriters(base);
+    std::vector<std::string> oldBytes;
+    for (Writer& writer : writers)
+    {
+        ASSERT_TRUE(writer.save(false)) << writer.name;
+        oldBytes.push_back(ReadBytes(writer.file));
+    }
+    const std::string got = InMountNamespace(
+        [&]() -> std::string
+        {
+            if (mount(base.c_str(), base.c_str(), nullptr, MS_BIND | MS_REC, nullptr) != 0 ||
+                mount(nullptr, base.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
+            {
+                return std::string("SKIP read-only bind mount: ") + std::strerror(errno);
+            }
+            std::string out;
+            for (size_t i = 0; i < writers.size(); ++i)
+            {
+                if (writers[i].save(true))
+                {
+                    out += writers[i].name + ": a save reported success on a read-only folder\n";
+                }
+                if (ReadBytes(writers[i].file) != oldBytes[i])
+                {
+                    out += writers[i].name + ": the old file changed\n";
+                }
+            }
+            return out;
+        });
+    if (got.rfind("SKIP ", 0) == 0)
+    {
+        GTEST_SKIP() << "cannot make a read-only bind mount in a private mount namespace here (" << got.substr(5)
+                     << ")";
+    }
+    EXPECT_EQ(got, "");
+    EXPECT_EQ(Temporaries(base), std::vector<std::string>{});
 }
 
 } // namespace
