@@ -70,19 +70,20 @@ bench: deps
 	@for b in $(BENCHDIR)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || exit 1; done
 
 # libFuzzer programs (clang, ASan and UBSan, coverage in every library they
-# link, assertions on; -O0 with line tables, which compiles in about half the
-# time of -O1: the build is most of the short stage's budget). Only the
-# fuzz_* programs and what they link are built (scripts/fuzz.sh). `make fuzz`
-# runs each for FUZZ_SECONDS and merges the inputs that add coverage into
-# tests/fuzz/corpus/; `make test-fuzz` runs each for 15 s with a fixed seed on
-# a copy of its corpus, two at a time, and prints executions per second.
+# link, assertions on). The build is a good part of the short stage's budget:
+# -O0 with line tables compiles in two thirds of the time of -O1, and lld
+# links in a third of ld's. Only the fuzz_* programs and what they link are
+# built (scripts/fuzz.sh). `make fuzz` runs each for FUZZ_SECONDS and merges
+# the inputs that add coverage into tests/fuzz/corpus/; `make test-fuzz` runs
+# each for 15 s with a fixed seed on a copy of its corpus, two at a time, and
+# prints executions per second.
 # Run one by hand: build-fuzz/fuzz/fuzz_gif -seed=1 COPY_OF_CORPUS
 FUZZ_SECONDS ?= 300
 FUZZ_FLAGS := -O0 -gline-tables-only -fsanitize=fuzzer-no-link
 fuzz-configure:
 	@$(TIMED) "fuzz configure" env CC=clang CXX=clang++ cmake -S . -B $(FUZZDIR) $(CMAKE_GEN) \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS_RELWITHDEBINFO= -DCMAKE_CXX_FLAGS_RELWITHDEBINFO= \
-	    -DCMAKE_C_FLAGS="$(FUZZ_FLAGS)" -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)" \
+	    -DCMAKE_C_FLAGS="$(FUZZ_FLAGS)" -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld \
 	    -DFROTHWICK_FUZZ=ON -DFROTHWICK_SANITIZE=ON -DFROTHWICK_GAMEDATA=OFF -DFROTHWICK_TEST_LABEL=fuzz \
 	    -DFROTHWICK_TEST_PCH=OFF >/dev/null
 
