@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -136,6 +137,8 @@ TEST_P(FileReplaceKillTest, AKillAtRandomMomentsOfRepeatedSavesLeavesTheOldOrThe
         ASSERT_GE(child, 0);
         if (child == 0)
         {
+            // Never outlives the test, whatever becomes of it.
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
             close(ready[0]);
             [[maybe_unused]] const ssize_t said = write(ready[1], "r", 1);
             for (bool version = true;; version = !version)
@@ -145,13 +148,14 @@ TEST_P(FileReplaceKillTest, AKillAtRandomMomentsOfRepeatedSavesLeavesTheOldOrThe
         }
         close(ready[1]);
         char byte = 0;
-        ASSERT_EQ(read(ready[0], &byte, 1), 1);
+        const bool started = read(ready[0], &byte, 1) == 1;
         close(ready[0]);
         const int delay = delayUs(random);
         std::this_thread::sleep_for(std::chrono::microseconds(delay));
         kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(started);
         CheckAfterKill("after " + std::to_string(delay) + " us (kill " + std::to_string(kills) + ")");
         if (HasFatalFailure())
         {
