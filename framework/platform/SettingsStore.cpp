@@ -380,7 +380,8 @@ bool SettingsStore::WriteValue(const std::string& name, uint32_t type, const voi
     {
         return false;
     }
-    return WriteValues({{name, type, std::string(static_cast<const char*>(data), length)}});
+    const std::string bytes = length > 0 ? std::string(static_cast<const char*>(data), length) : std::string();
+    return WriteValues({{name, type, bytes}});
 }
 
 bool SettingsStore::WriteValues(const std::vector<Value>& values)
