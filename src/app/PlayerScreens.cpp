@@ -10,7 +10,8 @@
 #include "src/screens/players/CreatePlayerDialog.h"
 #include "src/screens/players/PlayerSelector.h"
 
-PlayerScreens::PlayerScreens(GameApp& application) : app(application)
+PlayerScreens::PlayerScreens(GameApp& application)
+    : gamePauses([&application](bool on) { application.SetPaused(on); }), app(application)
 {
     selector = std::make_shared<PlayerSelector>(*this);
     createPlayerDialog = std::make_shared<CreatePlayerDialog>(*this, selector.get());
@@ -101,4 +102,24 @@ void PlayerScreens::PlaySound(int32_t soundId)
 void PlayerScreens::SetCursor(int32_t cursor)
 {
     app.SetCursor(cursor);
+}
+
+PlayHost& PlayerScreens::Play()
+{
+    return app;
+}
+
+void PlayerScreens::ShowMainMenu(int32_t panel, bool fade)
+{
+    app.ShowMainMenu(panel, fade);
+}
+
+void PlayerScreens::ShowExitDialog()
+{
+    app.ShowExitDialog();
+}
+
+HighScoreTables& PlayerScreens::HighScores()
+{
+    return app.highScoreTables;
 }

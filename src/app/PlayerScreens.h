@@ -4,6 +4,9 @@
 // create-player dialog, the menu's settings dialog, and the application's
 // exit and warning dialogs.
 //
+// It answers the game screen's dialogs too (GameDialogHost) and keeps the
+// game's pause holds.
+//
 // It owns the selector and the two dialogs (shared, the menu
 // background holds the selector too) and the avatar picture shown during
 // play, which the application references as avatarImage. The application
@@ -14,7 +17,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "src/screens/players/PlayerScreenHost.h"
+#include "src/screens/common/PauseHolds.h"
+#include "src/screens/dialogs/GameDialogHost.h"
 
 namespace Framework
 {
@@ -27,7 +31,7 @@ class GameApp;
 class MenuPanels;
 class PlayerSelector;
 
-class PlayerScreens : public PlayerScreenHost
+class PlayerScreens : public GameDialogHost
 {
 public:
     explicit PlayerScreens(GameApp& application);
@@ -43,6 +47,9 @@ public:
     std::shared_ptr<CreatePlayerDialog> createPlayerDialog;
     std::shared_ptr<ConfigDialog> configDialog;
     std::unique_ptr<Framework::DDImage> gameAvatar;
+    // Who keeps the game in play paused: begun with each game, ended by the
+    // way back to the menu.
+    PauseHolds gamePauses;
 
     // --- PlayerScreenHost ---
     Framework::AppBase& Application() override;
@@ -56,8 +63,15 @@ public:
     void ShowCreatePlayer() override;
     void BeginQuit() override;
     void SetPaused(bool on) override;
+    PauseHolds* GamePauses() override { return &gamePauses; }
     void PlaySound(int32_t soundId) override;
     void SetCursor(int32_t cursor) override;
+
+    // --- GameDialogHost ---
+    PlayHost& Play() override;
+    void ShowMainMenu(int32_t panel, bool fade) override;
+    void ShowExitDialog() override;
+    HighScoreTables& HighScores() override;
 
 private:
     GameApp& app;

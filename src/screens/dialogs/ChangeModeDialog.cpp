@@ -1,8 +1,9 @@
 #include "src/screens/dialogs/ChangeModeDialog.h"
 
 #include "framework/widgets/WidgetManager.h"
-#include "src/screens/common/MenuHost.h"
 #include "src/core/ResourceIds.h"
+#include "src/screens/common/MenuHost.h"
+#include "src/screens/common/PauseHolds.h"
 
 ChangeModeDialog::ChangeModeDialog(MenuHost& menuHost)
     : CommonBkgdWidget(IMAGE_CHANGEMODE), FeedbackButtonListener(menuHost, ButtonFeedback::Style::SoundThenHand),
@@ -19,6 +20,28 @@ ChangeModeDialog::ChangeModeDialog(MenuHost& menuHost)
 ChangeModeDialog::~ChangeModeDialog()
 {
     RemoveAllChildren();
+}
+
+void ChangeModeDialog::Open(Framework::WidgetContainer* field)
+{
+    if (field == nullptr || parent != nullptr)
+    {
+        return;
+    }
+    Move(201, 311);
+    field->AddWidget(this);
+    if (manager != nullptr)
+    {
+        manager->PushModal(this);
+    }
+    if (pauses != nullptr && pauses->InGame())
+    {
+        pauses->Hold(this);
+    }
+    else
+    {
+        host.SetPaused(true);
+    }
 }
 
 void ChangeModeDialog::LeaveForMenu(int32_t panel, int32_t mode)
@@ -59,7 +82,14 @@ void ChangeModeDialog::ButtonClicked(int32_t id)
             {
                 parent->RemoveWidget(this);
             }
-            host.SetPaused(false);
+            if (pauses != nullptr && pauses->InGame())
+            {
+                pauses->Release(this);
+            }
+            else
+            {
+                host.SetPaused(false);
+            }
             break;
         default:
             break;

@@ -2,7 +2,9 @@
 // another mode (arcade and time attack on the difficulty selector, quest on
 // the world selector, both fading in) or closes again with BACK. It can be
 // dragged by any point outside its buttons, and unpauses the game whichever
-// button is used. Modal while open; the game screen opens it.
+// button is used (while a game screen's pause holds are given, BACK only
+// lets go of the game, which stays paused under another pausing screen).
+// Modal while open; the game screen opens it.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include "src/screens/common/DialogDrag.h"
 
 class MenuHost;
+class PauseHolds;
 
 class ChangeModeDialog : public CommonBkgdWidget, public FeedbackButtonListener
 {
@@ -29,6 +32,12 @@ public:
     ~ChangeModeDialog() override;
 
     DialogDrag drag;
+    // The game screen's pause holds; null: BACK clears the paused flag.
+    PauseHolds* pauses = nullptr;
+
+    // Modal on the field at (201, 311), holding the game paused; nothing
+    // while it is open.
+    void Open(Framework::WidgetContainer* field);
 
     void ButtonClicked(int32_t id) override;
     void MouseDown(int32_t localX, int32_t localY, int32_t clickCount) override;

@@ -50,16 +50,17 @@ void ExitDialog::ButtonClicked(int32_t id)
         return;
     }
     PauseHolds* holds = host.GamePauses();
+    const bool inGame = holds != nullptr && holds->InGame();
     if (id == YesId)
     {
         host.BeginQuit();
         // The game runs under the quit fade, whatever else paused it.
-        if (holds != nullptr)
+        if (inGame)
         {
             holds->ReleaseAll();
         }
     }
-    if (holds != nullptr)
+    if (inGame)
     {
         // NO over a screen that still pauses the game leaves it paused.
         holds->Release(this);

@@ -38,7 +38,8 @@ void PlayerScreenHost::HoldGame(const void* holder)
 
 void PlayerScreenHost::ReleaseGame(const void* holder)
 {
-    if (PauseHolds* holds = GamePauses())
+    PauseHolds* holds = GamePauses();
+    if (holds != nullptr && holds->InGame())
     {
         holds->Release(holder);
         return;

@@ -56,8 +56,9 @@ public:
     // Who keeps the game in play paused; null where nothing counts them.
     virtual PauseHolds* GamePauses() { return nullptr; }
     // A screen pauses the game in play (nothing on the menus) and lets go
-    // of it again; the game runs once the last holder has let go. Without
-    // GamePauses holding does nothing and letting go clears the paused flag.
+    // of it again; the game runs once the last holder has let go. Outside a
+    // game (or without GamePauses) holding does nothing and letting go
+    // clears the paused flag.
     void HoldGame(const void* holder);
     void ReleaseGame(const void* holder);
 

@@ -3,7 +3,9 @@
 // driven through the widget manager over a recording play field.
 #include <gtest/gtest.h>
 
+#include "game/screens/common/MenuTestSupport.h"
 #include "game/screens/dialogs/GameDialogTestSupport.h"
+#include "src/screens/dialogs/ChangeModeDialog.h"
 #include "src/screens/dialogs/ConfigDialog.h"
 #include "src/screens/dialogs/CongratulationDialog.h"
 #include "src/screens/dialogs/ContinueDialog.h"
@@ -206,8 +208,12 @@ TEST_F(GameDialogsTest, ContinueYesAndNoRunTheirSequencesInOrder)
          ContinueDialog::YesId,
          {"clear grid", "generate 1", "push-down 0", "reset stage", "sunk drops cleared", "prepare shots", "fade in",
           "music -1", "trace", "reset stage", "sunk drops cleared", "unpause"}},
-        {Game::ModeQuest, ContinueDialog::NoId, {"unpause", "menu 1 fade", "reset stage", "sunk drops cleared"}},
-        {Game::ModeTime, ContinueDialog::NoId, {"unpause", "menu 1 fade", "reset stage", "sunk drops cleared"}},
+        {Game::ModeQuest,
+         ContinueDialog::NoId,
+         {"unpause", "menu 1 fade", "reset stage", "sunk drops cleared", "set unpaused"}},
+        {Game::ModeTime,
+         ContinueDialog::NoId,
+         {"unpause", "menu 1 fade", "reset stage", "sunk drops cleared", "set unpaused"}},
     };
     for (const Row& row : rows)
     {
@@ -268,7 +274,7 @@ TEST_F(GameDialogsTest, CongratulationShowsAllClearOnlyWithEveryWorldAtStageFift
     EXPECT_EQ(widgets->modalWidget, &dialog);
     host->calls.clear();
     ClickOn(dialog.backButton);
-    EXPECT_EQ(host->calls, (Calls{"reset stage", "unpause", "menu 1 fade"}));
+    EXPECT_EQ(host->calls, (Calls{"reset stage", "unpause", "menu 1 fade", "set unpaused"}));
     EXPECT_FALSE(widgets->HasWidget(&board));
 }
 
@@ -302,6 +308,23 @@ TEST_F(GameDialogsTest, TheGameRunsAgainOnlyWhenTheLastPausingScreenCloses)
     EXPECT_TRUE(State().paused);
     ClickOn(scores.backButton);
     EXPECT_FALSE(State().paused);
+
+    // Exit NO over the modal change-mode dialog; its BACK lets the game run.
+    Framework::MemoryImage changeModePicture;
+    changeModePicture.Allocate(200, 160);
+    IMAGE_CHANGEMODE = &changeModePicture;
+    TestSupport::RecordingMenuHost menus;
+    ChangeModeDialog changeMode(menus);
+    changeMode.pauses = &host->holds;
+    changeMode.Open(&fieldWidget);
+    EXPECT_EQ(changeMode.GetRect(), Framework::Rect(201, 311, 200, 160));
+    EXPECT_EQ(widgets->modalWidget, &changeMode);
+    exitDialog.Show();
+    ClickOn(exitDialog.noButton);
+    EXPECT_TRUE(State().paused);
+    ClickOn(changeMode.children.back());
+    EXPECT_FALSE(State().paused);
+    EXPECT_TRUE(menus.calls.empty()) << "BACK only lets go of the game";
 
     // Settings OK with the help open.
     HelpDialog help(*host);

@@ -229,7 +229,7 @@ TEST_F(HighScoreTest, TryAgainBackToMenuAndBackCloseTheirWays)
     dialog->Open(&fieldWidget, HighScoreDialog::GameEnd, 3);
     host->calls.clear();
     ClickOn(dialog->backToMainMenuButton);
-    EXPECT_EQ(host->calls, (Calls{"unpause", "menu 1 fade", "reset stage", "sunk drops cleared"}));
+    EXPECT_EQ(host->calls, (Calls{"unpause", "menu 1 fade", "reset stage", "sunk drops cleared", "set unpaused"}));
 
     widgets->AddWidget(&board);
     host->holds.Begin();
