@@ -62,6 +62,7 @@ std::string RecordName(const DemoRecord& r)
         case K::Updates:
             return "an update";
         case K::Smooth:
+        case K::SmoothAgain:
             return "a smooth update";
         case K::Draw:
             return "a draw";
@@ -701,6 +702,7 @@ bool AppBase::DemoPlaybackStep(bool& updated)
                 ++demo->next;
                 break;
             case K::Smooth:
+            case K::SmoothAgain:
                 ++demo->next;
                 TickSmooth(r.fraction);
                 ProcessDeferredDeletes();

@@ -243,7 +243,7 @@ bool ReadHeaderBody(Cursor& c, DemoHeader& h)
     return !c.failed;
 }
 
-bool ReadRecord(Cursor& c, DemoRecord& r)
+bool ReadRecord(Cursor& c, DemoRecord& r, double& lastFraction)
 {
     const uint64_t kind = c.Varint();
     if (c.failed)
@@ -251,7 +251,7 @@ bool ReadRecord(Cursor& c, DemoRecord& r)
         return false;
     }
     using K = DemoRecord::Kind;
-    if (kind < uint64_t(K::Updates) || kind > uint64_t(K::End))
+    if (kind < uint64_t(K::Updates) || kind > uint64_t(K::SmoothAgain))
     {
         return c.Fail("unknown record kind " + std::to_string(kind));
     }
@@ -259,6 +259,14 @@ bool ReadRecord(Cursor& c, DemoRecord& r)
     r.kind = static_cast<K>(kind);
     switch (r.kind)
     {
+        case K::SmoothAgain:
+            if (lastFraction < 0)
+            {
+                return c.Fail("a repeated smooth update without one before");
+            }
+            r.kind = K::Smooth;
+            r.fraction = lastFraction;
+            break;
         case K::Updates:
             r.count = c.UInt32();
             if (!c.failed && r.count == 0)
@@ -273,6 +281,7 @@ bool ReadRecord(Cursor& c, DemoRecord& r)
             {
                 return c.Fail("a smooth update's fraction makes no sense");
             }
+            lastFraction = r.fraction;
             break;
         }
         case K::Draw:
@@ -453,12 +462,24 @@ bool operator==(const DemoRecord& a, const DemoRecord& b)
     return x == y;
 }
 
-void EncodeDemoRecord(const DemoRecord& r, std::vector<uint8_t>& out)
+void EncodeDemoRecord(const DemoRecord& r, std::vector<uint8_t>& out, double* lastFraction)
 {
     using K = DemoRecord::Kind;
+    if (r.kind == K::Smooth && lastFraction)
+    {
+        const bool again = *lastFraction == r.fraction;
+        *lastFraction = r.fraction;
+        if (again)
+        {
+            PutVarint(out, static_cast<uint8_t>(K::SmoothAgain));
+            return;
+        }
+    }
     PutVarint(out, static_cast<uint8_t>(r.kind));
     switch (r.kind)
     {
+        case K::SmoothAgain:
+            break;
         case K::Updates:
             PutVarint(out, r.count);
             break;
@@ -562,11 +583,14 @@ void DemoWriter::FlushUpdates()
 
 void DemoWriter::Append(const DemoRecord& record)
 {
+    // A chunk starts with a whole fraction: each chunk reads alone.
     std::vector<uint8_t> bytes;
-    EncodeDemoRecord(record, bytes);
+    EncodeDemoRecord(record, bytes, &lastFraction);
     if (!open.empty() && open.size() + bytes.size() > DemoMaxChunkBytes)
     {
         CloseChunk();
+        bytes.clear();
+        EncodeDemoRecord(record, bytes, &lastFraction);
     }
     open.insert(open.end(), bytes.begin(), bytes.end());
 }
@@ -581,6 +605,7 @@ void DemoWriter::CloseChunk()
     PutLE(full, DemoCrc32(open), 4);
     full.insert(full.end(), open.begin(), open.end());
     open.clear();
+    lastFraction = -1;
 }
 
 void DemoWriter::Add(const DemoRecord& record)
@@ -710,6 +735,7 @@ bool ReadDemo(std::span<const uint8_t> bytes, DemoContent& out, std::string& err
             return false;
         }
         Cursor c(chunk, at + 8);
+        double lastFraction = -1; // each chunk starts afresh
         while (!c.AtEnd())
         {
             if (out.hasEnd)
@@ -718,7 +744,7 @@ bool ReadDemo(std::span<const uint8_t> bytes, DemoContent& out, std::string& err
                 break;
             }
             DemoRecord r;
-            if (!ReadRecord(c, r))
+            if (!ReadRecord(c, r, lastFraction))
             {
                 break;
             }

@@ -109,6 +109,9 @@ struct DemoRecord
         Answer = 7,     // answer, value, text
         Checkpoint = 8, // checkpoint
         End = 9,        // count: updates, draws, checkpoints in checkpoint.update / value / count
+        // In the file only: a smooth update with the fraction of the one
+        // before (read as Smooth).
+        SmoothAgain = 10,
     };
     Kind kind = Kind::Draw;
     uint32_t count = 0;
@@ -134,8 +137,10 @@ struct DemoRecord
 bool operator==(const DemoRecord& a, const DemoRecord& b);
 
 std::vector<uint8_t> EncodeDemoHeader(const DemoHeader& header);
-// Appends one record's bytes.
-void EncodeDemoRecord(const DemoRecord& record, std::vector<uint8_t>& out);
+// Appends one record's bytes. lastFraction: the fraction of the smooth
+// update before (a repeat is written as SmoothAgain), updated; null writes
+// every Smooth whole.
+void EncodeDemoRecord(const DemoRecord& record, std::vector<uint8_t>& out, double* lastFraction = nullptr);
 
 // Builds chunks: records go into the open chunk, which is handed out whole by
 // TakeChunk (length, CRC and bytes) when the next record would not fit, or
@@ -159,6 +164,7 @@ private:
     std::vector<uint8_t> open;
     std::vector<uint8_t> full;
     uint32_t pendingUpdates = 0;
+    double lastFraction = -1; // none yet
 };
 
 struct DemoContent

@@ -8,3 +8,9 @@ frothwick_add_test(NAME test_game_data
     SOURCES game/app/StartupTest.cpp
     LIBS frothwick_app
     LABELS data threads)
+
+# A game recorded and played back through the real loop, on the data tree.
+frothwick_add_test(NAME test_game_demo
+    SOURCES game/app/GameDemoTest.cpp
+    LIBS frothwick_app
+    LABELS data threads)
