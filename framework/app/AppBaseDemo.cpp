@@ -115,8 +115,22 @@ std::filesystem::path MakeScratchFolder()
 
 } // namespace
 
+std::string DemoClipboard::GetText()
+{
+    return app.DemoAnswerText(DemoAnswer::Paste, app.demoPlayback ? std::string() : DesktopClipboard().GetText());
+}
+
+bool DemoClipboard::SetText(const std::string& utf8)
+{
+    return app.demoPlayback || DesktopClipboard().SetText(utf8);
+}
+
 DemoSession::~DemoSession()
 {
+    if (&SystemClipboard() == &clipboard)
+    {
+        SetSystemClipboard(nullptr);
+    }
     if (fd >= 0)
     {
         close(fd);
@@ -180,7 +194,8 @@ void AppBase::DemoOpen()
     {
         return;
     }
-    demo = std::make_unique<DemoSession>();
+    demo = std::make_unique<DemoSession>(*this);
+    SetSystemClipboard(&demo->clipboard);
     const std::filesystem::path path = DemoPath();
     if (demoRecord)
     {

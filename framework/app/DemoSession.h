@@ -6,13 +6,33 @@
 #include <filesystem>
 
 #include "framework/app/DemoFile.h"
+#include "framework/platform/Clipboard.h"
 
 namespace Framework
 {
 
+class AppBase;
+
+// The clipboard the text fields see during a demo: a paste is an answer of
+// the outside world (kept when recording, replayed when playing back); a
+// playback never writes the viewer's clipboard.
+class DemoClipboard final : public Clipboard
+{
+public:
+    explicit DemoClipboard(AppBase& owner) : app(owner) {}
+    std::string GetText() override;
+    bool SetText(const std::string& utf8) override;
+
+private:
+    AppBase& app;
+};
+
 struct DemoSession
 {
-    ~DemoSession(); // closes the file and removes the scratch folder
+    explicit DemoSession(AppBase& app) : clipboard(app) {}
+    ~DemoSession(); // closes the file, removes the scratch folder, gives the clipboard back
+
+    DemoClipboard clipboard;
 
     bool playing = false; // the demo has started (header written or file checked)
 

@@ -19,7 +19,13 @@ public:
     virtual bool SetText(const std::string& utf8) = 0;
 };
 
-// The desktop's clipboard; lives as long as the process.
+// The desktop's clipboard; lives as long as the process. While a stand-in
+// is set (a demo keeps or replays what was pasted) it is the stand-in, which
+// reaches the desktop's through DesktopClipboard; fields take the clipboard
+// when they are made.
 Clipboard& SystemClipboard();
+Clipboard& DesktopClipboard();
+// Null: the desktop's again. The stand-in must outlive the fields made meanwhile.
+void SetSystemClipboard(Clipboard* standIn);
 
 } // namespace Framework

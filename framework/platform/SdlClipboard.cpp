@@ -36,10 +36,25 @@ public:
 
 } // namespace
 
-Clipboard& SystemClipboard()
+namespace
+{
+Clipboard* standInClipboard = nullptr;
+} // namespace
+
+Clipboard& DesktopClipboard()
 {
     static SdlClipboard clipboard;
     return clipboard;
+}
+
+Clipboard& SystemClipboard()
+{
+    return standInClipboard ? *standInClipboard : DesktopClipboard();
+}
+
+void SetSystemClipboard(Clipboard* standIn)
+{
+    standInClipboard = standIn;
 }
 
 } // namespace Framework

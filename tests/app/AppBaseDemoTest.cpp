@@ -17,6 +17,7 @@
 
 #include "app/AppBaseTestApp.h"
 #include "framework/app/DemoFile.h"
+#include "framework/platform/Clipboard.h"
 
 using namespace Framework;
 using FrothwickTest::TestApp;
@@ -110,6 +111,11 @@ public:
         if (n % 100 == 50)
         {
             state += static_cast<uint64_t>(DemoAnswerValue(DemoAnswer::Minute, liveMinute + int32_t(n)));
+        }
+        if (n == 120)
+        {
+            // A paste into a text field.
+            state += SystemClipboard().GetText().size() * 7919 + 1;
         }
         if (n == 150)
         {
@@ -350,7 +356,7 @@ TEST(AppBaseDemoTest, ARecordedRunPlaysBackExactlyAtSpeedOneAndAtMax)
 
 // The demo is rewritten with one thing changed; each is caught as out of
 // step, with the update and what differs.
-TEST(AppBaseDemoTest, AChangedSeedADroppedDrawOrADroppedMinuteIsOutOfStep)
+TEST(AppBaseDemoTest, AChangedSeedADroppedDrawADroppedMinuteOrAnotherPasteIsOutOfStep)
 {
     const Recorded rec = Record();
     const DemoContent content = Decode(rec.path);
@@ -393,6 +399,19 @@ TEST(AppBaseDemoTest, AChangedSeedADroppedDrawOrADroppedMinuteIsOutOfStep)
             break;
         }
     }
+    std::vector<DemoRecord> otherPaste = content.records;
+    for (DemoRecord& r : otherPaste)
+    {
+        if (r.kind == DemoRecord::Kind::Answer && r.answer == DemoAnswer::Paste)
+        {
+            r.text = "pasted";
+        }
+    }
+    said = playTampered(content.header, otherPaste);
+    EXPECT_NE(said.find("The demo went out of step at update 300: score"), std::string::npos)
+        << "the paste came from the demo\n"
+        << said;
+
     said = playTampered(content.header, noMinute);
     EXPECT_NE(said.find("The demo went out of step at update 50: the game asked for the minute where the "
                         "recording has"),
