@@ -353,7 +353,14 @@ bool AppBase::LoopStep(bool& updated)
     if (const int signal = QuitSignals::Pending(); signal != 0 && !shutdown)
     {
         QuitSignals::Clear();
-        QuitSignalHook(signal);
+        if (demoPlayback && demo)
+        {
+            DemoViewerStop(); // the viewer's, not the game's
+        }
+        else
+        {
+            QuitSignalHook(signal);
+        }
     }
     if (leaveLoops)
     {

@@ -467,6 +467,8 @@ protected:
     void DemoWindowEvent(const WindowEvent& event);
     void DemoStop();
     void DemoOutOfStep(const std::string& what);
+    // Playback: the viewer closed the window or sent a quit signal.
+    void DemoViewerStop();
     void DemoFinish(bool reachedEnd);
     void DemoFlush(bool force);
     void DemoFail(const std::string& reason);

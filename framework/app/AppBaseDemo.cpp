@@ -559,12 +559,7 @@ void AppBase::DemoWindowEvent(const WindowEvent& event)
     {
         case WindowEvent::Type::CloseRequested:
         case WindowEvent::Type::QuitRequested:
-            if (!demo->finished)
-            {
-                demo->finished = true;
-                std::printf("demo: stopped at update %u of the recording\n", demo->updates);
-                StopApplication();
-            }
+            DemoViewerStop();
             break;
         case WindowEvent::Type::Exposed:
             if (display)
@@ -632,6 +627,17 @@ void AppBase::DemoOutOfStep(const std::string& what)
     if (platform && !demo->headless)
     {
         platform->ShowMessageBox(message, "FATAL ERROR", MB_OK | MB_ICONERROR);
+    }
+    StopApplication();
+}
+
+void AppBase::DemoViewerStop()
+{
+    if (!demo->finished)
+    {
+        demo->finished = true;
+        std::printf("demo: stopped at update %u of the recording\n", demo->updates);
+        std::fflush(stdout);
     }
     StopApplication();
 }

@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+#include <csignal>
+
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include "app/AppBaseTestApp.h"
 #include "framework/app/DemoFile.h"
 #include "framework/platform/Clipboard.h"
+#include "framework/platform/QuitSignals.h"
 
 using namespace Framework;
 using FrothwickTest::TestApp;
@@ -439,6 +442,60 @@ TEST(AppBaseDemoTest, ACutDemoPlaysToItsEndAndSaysSo)
               std::string::npos)
         << out;
     EXPECT_NE(err.find("has no end record"), std::string::npos) << err;
+}
+
+// The viewer stops a playback with the window's close or a quit signal:
+// the game hears of neither (it would open its exit dialog or save), the
+// playback says where it stopped and exits with 0.
+TEST(AppBaseDemoTest, TheViewerStopsAPlaybackWithoutTheGameNoticing)
+{
+    const Recorded rec = Record();
+    for (const bool bySignal : {false, true})
+    {
+        SCOPED_TRACE(bySignal);
+        class Viewer : public DemoApp
+        {
+        public:
+            using DemoApp::DemoApp;
+            int closeHooks = 0;
+            int quitHooks = 0;
+
+        protected:
+            void CloseRequestHook() override { ++closeHooks; }
+            void QuitSignalHook(int signal) override
+            {
+                ++quitHooks;
+                DemoApp::QuitSignalHook(signal);
+            }
+        } app("-play -demofile=" + rec.path.string());
+        app.recording = false;
+        app.demoSpeed = 0;
+        app.onTick = [&]
+        {
+            app.Play();
+            if (app.DemoUpdates() == 700)
+            {
+                if (bySignal)
+                {
+                    ::raise(SIGTERM);
+                }
+                else
+                {
+                    app.fake->pendingWindow.push_back({WindowEvent::Type::CloseRequested, 0, 0});
+                }
+            }
+        };
+        QuitSignals::Install();
+        QuitSignals::Clear();
+        app.Initialise();
+        testing::internal::CaptureStdout();
+        app.Run();
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(app.exitCode, 0);
+        EXPECT_EQ(app.closeHooks + app.quitHooks, 0);
+        EXPECT_NE(out.find("demo: stopped at update 70"), std::string::npos) << out;
+        EXPECT_LT(app.DemoUpdates(), rec.updates);
+    }
 }
 
 // Checked before the window opens: nothing is created, the reason is shown
