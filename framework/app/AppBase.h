@@ -469,6 +469,8 @@ protected:
     void DemoOutOfStep(const std::string& what);
     // Playback: the viewer closed the window or sent a quit signal.
     void DemoViewerStop();
+    // Playback: true (and stopped, exit code 1) once the loading thread failed.
+    bool DemoLoadingFailed();
     void DemoFinish(bool reachedEnd);
     void DemoFlush(bool force);
     void DemoFail(const std::string& reason);

@@ -631,6 +631,19 @@ void AppBase::DemoOutOfStep(const std::string& what)
     StopApplication();
 }
 
+bool AppBase::DemoLoadingFailed()
+{
+    if (!loadingFailed)
+    {
+        return false;
+    }
+    // The loading thread failed (it showed why): stop as the loop would.
+    demo->finished = true;
+    exitCode = 1;
+    StopApplication();
+    return true;
+}
+
 void AppBase::DemoViewerStop()
 {
     if (!demo->finished)
@@ -679,6 +692,10 @@ void AppBase::DemoFinish(bool reachedEnd)
 bool AppBase::DemoPlaybackStep(bool& updated)
 {
     updated = false;
+    if (DemoLoadingFailed())
+    {
+        return true;
+    }
     PumpMessages();
     inputQueue.clear(); // the window's own input does not reach the game
     const std::vector<DemoRecord>& records = demo->content.records;
@@ -758,6 +775,10 @@ bool AppBase::DemoPlaybackStep(bool& updated)
                 ++demo->next;
                 // The recording's loading ended before this update: so does ours.
                 WaitForLoadingThread();
+                if (DemoLoadingFailed())
+                {
+                    return true;
+                }
                 demo->loadReached = true;
                 break;
             case K::Answer:

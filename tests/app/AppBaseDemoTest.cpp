@@ -498,6 +498,28 @@ TEST(AppBaseDemoTest, TheViewerStopsAPlaybackWithoutTheGameNoticing)
     }
 }
 
+// A playback whose own loading fails stops there with 1 instead of running
+// the recorded game without its resources.
+TEST(AppBaseDemoTest, APlaybackWhoseLoadingFailsStops)
+{
+    const Recorded rec = Record();
+    class FailingLoad : public DemoApp
+    {
+    public:
+        using DemoApp::DemoApp;
+        int loadDoneCalls = 0;
+        void LoadInBackground() override { StopApplication(); }
+        void OnBackgroundLoadDone() override { ++loadDoneCalls; }
+    } app("-play -demofile=" + rec.path.string());
+    app.recording = false;
+    app.demoSpeed = 0;
+    app.Initialise();
+    app.Run();
+    EXPECT_EQ(app.exitCode, 1);
+    EXPECT_EQ(app.loadDoneCalls, 0);
+    EXPECT_LT(app.DemoUpdates(), rec.updates);
+}
+
 // Checked before the window opens: nothing is created, the reason is shown
 // with the file, and the process ends with 1.
 TEST(AppBaseDemoTest, DamagedForeignOrOtherDataDemosAreRefusedBeforeTheWindowOpens)
