@@ -109,6 +109,11 @@ PlayHost& PlayerScreens::Play()
     return app;
 }
 
+void PlayerScreens::PlayStageMusic(int32_t song)
+{
+    app.PlayStageMusic(song);
+}
+
 void PlayerScreens::ShowMainMenu(int32_t panel, bool fade)
 {
     app.ShowMainMenu(panel, fade);

@@ -69,6 +69,7 @@ public:
 
     // --- GameDialogHost ---
     PlayHost& Play() override;
+    void PlayStageMusic(int32_t song) override;
     void ShowMainMenu(int32_t panel, bool fade) override;
     void ShowExitDialog() override;
     HighScoreTables& HighScores() override;

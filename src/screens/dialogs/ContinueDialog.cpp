@@ -95,7 +95,7 @@ void ContinueDialog::PlayOn()
     field.ClearSunkDrops();
     field.PrepareShots();
     field.AddFadeIn();
-    play.PlayStageMusic(-1);
+    host.PlayStageMusic(-1);
     play.TraceStageStart();
 }
 

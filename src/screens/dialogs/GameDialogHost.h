@@ -17,8 +17,10 @@ class PlayHost;
 class GameDialogHost : public PlayerScreenHost
 {
 public:
-    // The game in play: state, ResetStage, StageReached, PlayStageMusic.
+    // The game in play: state, ResetStage, StageReached, the stage trace.
     virtual PlayHost& Play() = 0;
+    // song -1: the stage-music rotation; another id: that jingle once.
+    virtual void PlayStageMusic(int32_t song) = 0;
     // panel: one of Panels.
     virtual void ShowMainMenu(int32_t panel, bool fade) = 0;
     virtual void ShowExitDialog() = 0;

@@ -246,7 +246,7 @@ void HighScoreDialog::ContinueGame()
     else
     {
         state.stageCounter += 1;
-        play.PlayStageMusic(-1);
+        host.PlayStageMusic(-1);
         field.ClearGrid();
         field.GenerateStage(state.world);
         field.SetPushDownPending(false);
@@ -256,7 +256,7 @@ void HighScoreDialog::ContinueGame()
     field.PrepareShots();
     field.ClearSunkDrops();
     field.SetPushDownPending(false);
-    play.PlayStageMusic(-1);
+    host.PlayStageMusic(-1);
     play.TraceStageStart();
 }
 
@@ -280,7 +280,7 @@ void HighScoreDialog::TryAgain()
     field.ClearSunkDrops();
     field.PrepareShots();
     field.AddFadeIn();
-    play.PlayStageMusic(-1);
+    host.PlayStageMusic(-1);
     play.TraceStageStart();
 }
 

@@ -56,7 +56,6 @@ public:
     int32_t ObstacleCount(int32_t) const override { return 0; }
     int32_t ColourCount() const override { return 4; }
     void StampStageStart() override {}
-    void PlayStageMusic(int32_t song) override { calls.push_back("music " + std::to_string(song)); }
     void TraceStageStart() override { calls.push_back("trace"); }
 
 private:
@@ -104,6 +103,7 @@ public:
     void SetCursor(int32_t cursor) override { cursors.push_back(cursor); }
 
     PlayHost& Play() override { return play; }
+    void PlayStageMusic(int32_t song) override { calls.push_back("music " + std::to_string(song)); }
     void ShowMainMenu(int32_t panel, bool fade) override
     {
         // As the application does: every top-level widget goes, the game ends.

@@ -1,6 +1,7 @@
 // The game screen's title bar and pause overlay, the help, continue and
-// congratulation dialogs, and who keeps the game paused when screens stack,
-// driven through the widget manager over a recording play field.
+// congratulation dialogs, who keeps the game paused when screens stack, and
+// the game screen's set of them (GameDialogs), driven through the widget
+// manager over a recording play field.
 #include <gtest/gtest.h>
 
 #include "game/screens/common/MenuTestSupport.h"
@@ -12,6 +13,7 @@
 #include "src/screens/dialogs/ExitDialog.h"
 #include "src/screens/dialogs/HelpDialog.h"
 #include "src/screens/dialogs/HighScoreDialog.h"
+#include "src/screens/game/GameDialogs.h"
 #include "src/screens/game/OverlayWidget.h"
 #include "src/screens/game/TitleBarWidget.h"
 
@@ -367,4 +369,62 @@ TEST(PauseHolds, HoldingCountsOnlyInAGame)
     holds.End();
     EXPECT_FALSE(holds.IsHeld());
     EXPECT_EQ(applied.back(), false);
+}
+
+TEST_F(GameDialogsTest, TheGameScreensDialogsOpenAtTheirPlacesThroughInGameScreens)
+{
+    Framework::MemoryImage scoresPicture;
+    scoresPicture.Allocate(700, 555);
+    IMAGE_HIGHSCORE = &scoresPicture;
+    std::vector<bool> pauseButton;
+    GameDialogs dialogs(*host, board, fieldWidget, field);
+    dialogs.showPauseButton = [&](bool shown) { pauseButton.push_back(shown); };
+    InGameScreens& screens = dialogs;
+    EXPECT_EQ(board.children.back(), dialogs.titleBar.get()) << "the title bar over the field";
+
+    screens.ShowHelp();
+    screens.ShowHelp();
+    EXPECT_EQ(dialogs.helpDialog->parent, &fieldWidget);
+    EXPECT_EQ(host->calls, Calls{"pause"});
+    screens.ShowHighScores(-1, false);
+    EXPECT_EQ(dialogs.highScoreDialog->parent, &fieldWidget);
+    EXPECT_TRUE(dialogs.highScoreDialog->HasWidget(dialogs.highScoreDialog->backButton));
+    ClickOn(dialogs.highScoreDialog->backButton);
+    EXPECT_TRUE(State().paused) << "the help still holds the game";
+    ClickOn(dialogs.helpDialog->closeButton.get());
+    EXPECT_FALSE(State().paused);
+
+    screens.ShowSettings();
+    EXPECT_EQ(dialogs.configDialog->parent, &fieldWidget);
+    EXPECT_EQ(widgets->modalWidget, dialogs.configDialog.get());
+    ClickOn(dialogs.configDialog->backButton.get());
+
+    screens.ShowPause();
+    EXPECT_EQ(dialogs.overlay->parent, &board);
+    ClickOn(dialogs.overlay->resumeButton.get());
+    EXPECT_EQ(pauseButton, (std::vector<bool>{false, true}));
+    EXPECT_FALSE(State().paused);
+
+    Framework::MemoryImage changeModePicture;
+    changeModePicture.Allocate(200, 160);
+    IMAGE_CHANGEMODE = &changeModePicture;
+    TestSupport::RecordingMenuHost menus;
+    ChangeModeDialog changeMode(menus);
+    screens.ShowChangeMode();
+    EXPECT_EQ(changeMode.parent, nullptr) << "none handed in";
+    dialogs.changeMode = &changeMode;
+    screens.ShowChangeMode();
+    EXPECT_EQ(changeMode.parent, &fieldWidget);
+    EXPECT_TRUE(State().paused);
+    ClickOn(changeMode.children.back());
+    EXPECT_FALSE(State().paused);
+
+    State().lastStageWon = false;
+    screens.ShowHighScores(3, true);
+    EXPECT_EQ(dialogs.highScoreDialog->newRecord, 3);
+    EXPECT_TRUE(dialogs.highScoreDialog->HasWidget(dialogs.highScoreDialog->tryAgainButton));
+    ClickOn(dialogs.highScoreDialog->tryAgainButton);
+    screens.ShowCongratulation();
+    EXPECT_EQ(dialogs.congratulationDialog->parent, &fieldWidget);
+    EXPECT_EQ(widgets->modalWidget, dialogs.congratulationDialog.get());
 }
