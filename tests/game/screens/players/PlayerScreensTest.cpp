@@ -327,7 +327,8 @@ TEST_F(PlayerScreensTest, CreatingPlayersRefusesEmptyAndTakenNamesAndKeepsTheTyp
     ASSERT_TRUE(menu.HasWidget(createDialog.get()));
     EXPECT_EQ(widgets->modalWidget, createDialog.get());
     EXPECT_EQ(widgets->focusWidget, createDialog->nameField.get());
-    EXPECT_EQ(createDialog->picker.avatarPaths, (std::vector<std::string>{"images\\avatar\\b.jpg", "images\\avatar\\a.png"}));
+    EXPECT_EQ(createDialog->picker.avatarPaths,
+              (std::vector<std::string>{"images\\avatar\\b.jpg", "images\\avatar\\a.png"}));
 
     // Empty: warning 1, the dialog stays and is modal again after BACK.
     Click(createDialog->okButton.get());
@@ -456,7 +457,8 @@ TEST_F(PlayerScreensTest, BrowseInFullScreenLeavesAWindowAndAddsTheCopiedPicture
     EXPECT_EQ(host->app.preferredY, 30);
     EXPECT_EQ(host->app.fake->dragBands.back(), 26) << "the new window can still be dragged";
 
-    EXPECT_EQ(createDialog->picker.avatarPaths, (std::vector<std::string>{"images\\avatar\\a.png", "images\\avatar\\Me.png"}));
+    EXPECT_EQ(createDialog->picker.avatarPaths,
+              (std::vector<std::string>{"images\\avatar\\a.png", "images\\avatar\\Me.png"}));
     EXPECT_EQ(createDialog->picker.avatarIndex, 1);
     ASSERT_NE(createDialog->picker.avatarImage, nullptr);
     EXPECT_EQ(createDialog->picker.avatarImage->width, 5);
