@@ -9,8 +9,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "src/core/GameTypes.h"
+
+namespace Framework
+{
+class Image;
+}
 
 // The state of the game in play, kept by the application.
 struct PlayState
@@ -61,6 +67,19 @@ public:
     // Colours a generated stage deals: 4, 5 or 6 by difficulty.
     virtual int32_t ColourCount() const = 0;
     virtual void StampStageStart() = 0;
+
+    // song -1: the stage-music rotation fades in after its delay; another
+    // id: that jingle once.
+    virtual void PlayStageMusic(int32_t) {}
+
+    // --- the player on the side panel ---
+    // The current player's name (GBK text).
+    virtual std::string PlayerName() const { return {}; }
+    // The current player's picture; null when there is none.
+    virtual Framework::Image* AvatarImage() const { return nullptr; }
+    // The text's width in the application's bold system font, which the
+    // side panel centres the name by.
+    virtual int32_t SystemFontBoldWidth(const std::string&) const { return 0; }
 
     // --- pointer ---
     // The cursor by number (0 arrow, 1 hand, 2 dragging).

@@ -3,6 +3,7 @@
 #include "external/lumora/EffectManager.h"
 #include "external/lumora/ParticleSystem.h"
 #include "external/lumora/ParticleSystemManager.h"
+#include "external/timer/TimeManager.h"
 #include "external/util/RandomUtil.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/Image.h"
@@ -10,8 +11,12 @@
 #include "src/core/ResourceIds.h"
 #include "src/effects/BurstParticles.h"
 #include "src/effects/Clock.h"
+#include "src/effects/FieldEffects.h"
+#include "src/effects/SpriteAnimation.h"
+#include "src/effects/StageEffects.h"
 #include "src/effects/SpriteParticlePool.h"
 #include "src/play/BulletBubbleMoveEffect.h"
+#include "src/play/PushDownBubbleRowTask.h"
 #include "src/play/StageFile.h"
 #include "src/script/DesignScript.h"
 #include "src/sprites/WindCloudSprite.h"
@@ -38,6 +43,7 @@ GameAreaWidget::GameAreaWidget(PlayHost& playHost, bool questField)
 {
     bulletEffect = std::make_shared<BulletBubbleMoveEffect>(this);
     clock = std::make_shared<Clock>();
+    pushDownTask = std::make_shared<PushDownBubbleRowTask>(this, host);
     Resize(0, 0, Width, Height);
 
     if (questField)
@@ -60,6 +66,13 @@ GameAreaWidget::GameAreaWidget(PlayHost& playHost, bool questField)
     bulletEffect->SetDuration(10000);
     effects->AddEffect(bulletEffect);
 
+    if (host.State().mode == Game::ModeTime)
+    {
+        ScheduleTimedPushDown();
+    }
+
+    MakeSidePanelButtons();
+
     particlePool = std::make_shared<SpriteParticlePool>();
     const int32_t sparkCels = IMAGE_PARTICLE_ALL ? IMAGE_PARTICLE_ALL->columns * IMAGE_PARTICLE_ALL->rows : 0;
     particlePool->SetImageAll(IMAGE_PARTICLE_ALL, sparkCels);
@@ -75,6 +88,12 @@ GameAreaWidget::GameAreaWidget(PlayHost& playHost, bool questField)
 
 GameAreaWidget::~GameAreaWidget()
 {
+    pushDownTask->Detach();
+    TimeManager::Instance()->Cancel(pushDownTask);
+    if (pushDownEffect)
+    {
+        SpriteAnimationManager::Instance().Remove(pushDownEffect.get());
+    }
     bulletEffect->Detach();
     bulletEffect->Stop();
     Lumora::EffectManager::Instance()->RemoveEffect(bulletEffect);
@@ -176,7 +195,15 @@ void GameAreaWidget::PrepareShots()
 void GameAreaWidget::MouseDown(int32_t pressX, int32_t pressY, int32_t clickCount)
 {
     const PlayState& state = host.State();
-    if (shotInFlight || state.paused || state.stageOver || clickCount != 1 || !shot)
+    if (state.stageOver)
+    {
+        if (state.lastStageWon && !state.paused && clickCount == 1)
+        {
+            StartNextStage();
+        }
+        return;
+    }
+    if (shotInFlight || state.paused || clickCount != 1 || !shot)
     {
         return;
     }
@@ -193,87 +220,41 @@ void GameAreaWidget::MouseDown(int32_t pressX, int32_t pressY, int32_t clickCoun
     shotInFlight = true;
 }
 
-bool GameAreaWidget::FlightStep()
+void GameAreaWidget::StartNextStage()
 {
-    const SpritePtr& flying = bulletEffect->GetTarget();
-    if (!flying || flying->GetPosition().y >= 0.0f)
+    PlayState& state = host.State();
+    ClearGrid();
+    if (IsQuest())
     {
-        return false;
+        // After the last stage of the world the field stays empty.
+        if (state.stageId % 10000 >= 15)
+        {
+            return;
+        }
+        showShine = true;
+        host.StageReached(state.stageId + 1);
+        state.stageCounter += 1;
+        host.PlayStageMusic(-1);
+        LoadStageFile(state.stageId);
+        showGoal = true;
     }
-    shotInFlight = false;
+    else
+    {
+        state.stageCounter += 1;
+        host.PlayStageMusic(-1);
+        GenerateStage(state.world);
+        pushDownPending = false;
+    }
+    SpriteAnimationManager::Instance().Add(std::make_shared<FadeEffect>());
+    host.ResetStage();
     PrepareShots();
-    return true;
+    sunkDrops.clear();
+    pushDownPending = false;
+    host.TraceStageStart();
 }
 
 void GameAreaWidget::BurstParticles(const Lumora::Vector2& position, int32_t count)
 {
     std::erase_if(bursts, [](const std::weak_ptr<Lumora::ParticleSystem>& burst) { return burst.expired(); });
     bursts.push_back(::BurstParticles(clock, particlePool, position, count));
-}
-
-// --- update and drawing ---
-
-void GameAreaWidget::UpdateSmooth(double fraction)
-{
-    clock->Advance(fraction);
-    Lumora::EffectManager::Instance()->Tick();
-    Lumora::ParticleSystemManager::Instance()->Tick();
-    UpdateWindClouds();
-    MarkDirty();
-}
-
-void GameAreaWidget::UpdateWindClouds()
-{
-    const auto occupied = [this](int32_t row, int32_t column) { return GetCell(row, column) != nullptr; };
-    for (const SpritePtr& cell : grid)
-    {
-        if (cell && cell->GetKind() == KIND_WIND_CLOUD)
-        {
-            if (auto* cloud = dynamic_cast<WindCloudSprite*>(cell.get()))
-            {
-                cloud->Update(occupied);
-            }
-        }
-    }
-}
-
-void GameAreaWidget::DrawGrid(Framework::Graphics* g)
-{
-    for (const SpritePtr& cell : grid)
-    {
-        if (cell && cell->GetKind() == KIND_WATER_HOLE)
-        {
-            cell->Draw(g);
-        }
-    }
-    for (const SpritePtr& cell : grid)
-    {
-        if (cell && IsColourKind(cell->GetKind()))
-        {
-            cell->Draw(g);
-        }
-    }
-    for (const SpritePtr& cell : grid)
-    {
-        if (cell && cell->GetKind() != KIND_WATER_HOLE && !IsColourKind(cell->GetKind()))
-        {
-            cell->Draw(g);
-        }
-    }
-}
-
-void GameAreaWidget::Draw(Framework::Graphics* g)
-{
-    particlePool->SetGraphicsAll(g);
-    DrawGrid(g);
-    if (shot)
-    {
-        shot->Draw(g);
-    }
-    if (nextBubble)
-    {
-        nextBubble->Draw(g);
-    }
-    Lumora::ParticleSystemManager::Instance()->RenderAllParticleEffects();
-    particlePool->ClearGraphics();
 }

@@ -58,7 +58,8 @@ void WindCloudSprite::Update(const CellOccupied& occupied)
     // (counter 0) must not be stopped in the same update.
     if (resting && cloudCounter % RestUpdates == 0)
     {
-        if (state.windCloudActive)
+        // One cloud blows at a time, and none once the stage is over.
+        if (state.windCloudActive || state.stageOver)
         {
             cloudCounter = 0;
             return;

@@ -28,14 +28,29 @@ public:
     int32_t configureCalls = 0;
     int32_t stageStarts = 0;
     std::vector<int32_t> sounds;
+    // Every EndStage asked, won or lost; the first one ends the stage as the
+    // application does.
+    std::vector<bool> stageEnds;
+    int32_t windStarts = 0;
+    int32_t windStops = 0;
+    int32_t pushDownTraces = 0;
 
     PlayState& State() override { return state; }
     void PlaySound(int32_t soundId) override { sounds.push_back(soundId); }
-    void StartWindLoop() override {}
-    void StopWindLoop() override {}
+    void StartWindLoop() override { ++windStarts; }
+    void StopWindLoop() override { ++windStops; }
     void ResetStage() override {}
     void StageReached(int32_t) override {}
-    void EndStage(bool) override {}
+    void EndStage(bool won) override
+    {
+        stageEnds.push_back(won);
+        if (!state.stageOver)
+        {
+            state.stageOver = true;
+            state.lastStageWon = won;
+        }
+    }
+    void TracePushDown() override { ++pushDownTraces; }
     void ConfigureObstacles() override { ++configureCalls; }
     int32_t ObstacleCount(int32_t index) const override
     {

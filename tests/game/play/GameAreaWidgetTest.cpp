@@ -76,12 +76,13 @@ TEST_F(GameAreaWidgetTest, APressMustLieFifteenPixelsAboveTheShotsCentre)
     EXPECT_EQ(Velocity(), Lumora::Vector2(0.0f, -700.0f));
 }
 
-TEST_F(GameAreaWidgetTest, StraightUpMovesSevenPixelsPerUpdateAndLeavesAtTheTop)
+TEST_F(GameAreaWidgetTest, StraightUpMovesSevenPixelsPerUpdateAndSticksAtTheTop)
 {
     GameAreaWidget& f = Make();
+    f.ClearGrid();
+    f.SetCell(0, 0, std::make_shared<BubbleSprite>(KIND_BLUE), true);
     const auto fired = f.GetShot();
     const auto preview = f.GetNextBubble();
-    const std::string before = Kinds(f);
     f.MouseDown(265, 100, 1);
     Updates(1);
     EXPECT_FLOAT_EQ(fired->GetPosition().x, 250.0f);
@@ -90,15 +91,15 @@ TEST_F(GameAreaWidgetTest, StraightUpMovesSevenPixelsPerUpdateAndLeavesAtTheTop)
     EXPECT_FLOAT_EQ(fired->GetPosition().y, 0.0f);
     EXPECT_TRUE(f.shotInFlight);
     Updates(1);
-    // Out at the top: the flight is over, the preview moved to the shooter
-    // and the shot went nowhere.
+    // Out at the top: it sticks in row 0 above where it flew, the flight is
+    // over and the preview moved to the shooter.
     EXPECT_FALSE(f.shotInFlight);
     EXPECT_FALSE(f.GetBulletEffect()->IsRunning());
+    EXPECT_EQ(f.GetCell(0, 8), fired);
+    EXPECT_EQ(fired->GetPosition(), BubbleGrid::CellToPixel(0, 8));
     EXPECT_EQ(f.GetShot(), preview);
     EXPECT_EQ(preview->GetPosition(), Lumora::Vector2(250.0f, 490.0f));
     EXPECT_NE(f.GetNextBubble(), preview);
-    EXPECT_EQ(Kinds(f), before);
-    EXPECT_EQ(fired->GetRow(), -1);
 }
 
 TEST_F(GameAreaWidgetTest, ANearlyLevelShotBouncesBetweenTheWallsAtFullSpeed)

@@ -4,6 +4,8 @@ frothwick_add_test(NAME test_field
             game/play/GenerateStageTest.cpp
             game/play/GameAreaWidgetTest.cpp
             game/play/PlaySeedTest.cpp
+            game/play/GameAreaRulesTest.cpp
+            game/play/GameAreaObstaclesTest.cpp
     LIBS frothwick_play)
 
 frothwick_add_test(NAME test_field_data
