@@ -132,6 +132,12 @@ public:
     void PlaySound(int32_t soundId) override { AppBase::PlaySound(soundId); }
     void SetCursor(int32_t cursor) override { AppBase::SetCursor(cursor); }
     int32_t ObstacleCount(int32_t index) const override;
+    std::string PlayerName() const override;
+    Framework::Image* AvatarImage() const override { return avatarImage; }
+    int32_t SystemFontBoldWidth(const std::string& text) const override;
+    // "trace: stage start M S" and "trace: push-down" with the input trace.
+    void TraceStageStart() override;
+    void TracePushDown() override;
 
     // --- MenuApp ---
     void ReleaseGameEffects() override;
@@ -142,11 +148,14 @@ public:
     // --- stage state ---
     void ResetStage() override;
     // song -1: the stage-music rotation; otherwise a jingle played once.
-    void PlayStageMusic(int32_t song);
+    void PlayStageMusic(int32_t song) override;
     void StageReached(int32_t reachedStageId) override;
     // Ends the current stage once (a second end of the same stage is
-    // ignored): the flags, the jingle, and the wind loop stopped. The time
-    // bonus and the high-score entry join with the stage flow.
+    // ignored): the jingle with the wind loop stopped, the time bonus (asked
+    // at every end, added for a win, the score kept at 0 or more), the flags,
+    // a new closing banner in place of the last, and the record offered to
+    // the mode's table (score 1 or more, not for a lost quest stage) and
+    // saved when it took a place.
     void EndStage(bool won) override;
     void ConfigureObstacles() override;
     void StampStageStart() override;

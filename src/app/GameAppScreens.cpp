@@ -64,11 +64,17 @@ void GameApp::StartGame()
     displayedScore = 0;
     if (board)
     {
+        // The old field leaves the effect and particle managers as it goes.
         widgetManager->RemoveWidget(board.get());
+        board.reset();
     }
-    board = std::make_shared<Board>(this);
+    // Sparks still flying would keep the old field's drawing context. The
+    // animation list stays: the stage chooser has just put the stage tip in.
+    Lumora::ParticleSystemManager::Release();
+    board = std::make_shared<Board>(*this, dynamic_cast<MenuHost*>(menuBackground.get()));
     board->Resize(0, 0, 800, 600);
-    board->SetWorld(world);
+    // The field's set-up may have changed the world (a quest stage file).
+    board->ShowWorldBackground(world);
     // The board's settings dialog takes the volumes here once it exists.
     shotsUntilPushDown = Game::ShotsPerPushDown;
     widgetManager->RemoveAllChildren();
@@ -76,6 +82,7 @@ void GameApp::StartGame()
     widgetManager->SetFocus(board.get());
     PlayStageMusic(-1);
     songDelay = 0;
+    TraceStageStart();
 }
 
 void GameApp::ShowExitDialog()

@@ -3,9 +3,18 @@
 // names and colour counts the modes and difficulties go by.
 #include "src/app/GameApp.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
 #include "external/util/RuntimeRandom.h"
+#include "framework/graphics/TextureFont.h"
+#include "src/effects/PlayFieldServices.h"
 #include "src/effects/SpriteAnimation.h"
 #include "src/effects/StageEffects.h"
+#include "src/play/GameAreaWidget.h"
+#include "src/screens/game/Board.h"
+#include "src/script/DesignScript.h"
 
 namespace
 {
@@ -67,10 +76,77 @@ void GameApp::EndStage(bool won)
         return;
     }
     stageOver = true;
-    lastStageWon = won;
-    windCloudActive = false;
     PlayStageMusic(won ? Songs::LevelComplete : Songs::LevelFailed);
     StopWindLoop();
+    windCloudActive = false;
+
+    // The bonus is asked at every end and counts only for a win; the score
+    // never drops below 0 (nor wraps past the largest score).
+    const int32_t bonus = DesignScript::GetTimeBonus(CurrentMinute() - stageStartMinute);
+    if (won)
+    {
+        score = static_cast<int32_t>(
+            std::clamp<int64_t>(int64_t(score) + bonus, 0, std::numeric_limits<int32_t>::max()));
+    }
+    displayedScore = score;
+    lastStageWon = won;
+
+    SpriteAnimationManager& animations = SpriteAnimationManager::Instance();
+    if (gameOverEffect)
+    {
+        animations.Remove(gameOverEffect.get());
+    }
+    std::weak_ptr<PlayFieldServices> field;
+    if (board)
+    {
+        field = board->GetPlayField();
+    }
+    gameOverEffect = std::make_shared<GameOverEffect>(*this, field, won);
+    animations.Add(gameOverEffect);
+
+    // A lost quest stage enters no table.
+    highScoreRank = -1;
+    if (score >= 1 && (won || mode != Game::ModeQuest))
+    {
+        const PlayerRecord& player = profiles.currentPlayer;
+        const HighScoreEntry entry =
+            HighScoreEntry::Make(score, player.GetName(), player.GetAvatarPath(), stageId % 10000);
+        highScoreRank = highScoreTables.InsertRecord(mode, difficulty, world, entry);
+        if (highScoreRank >= 0)
+        {
+            SaveRecords();
+        }
+    }
+    if (inputTrace)
+    {
+        std::fprintf(stderr, "trace: stage over %s score %d rank %d\n", won ? "won" : "lost", score, highScoreRank);
+    }
+}
+
+void GameApp::TraceStageStart()
+{
+    if (inputTrace)
+    {
+        std::fprintf(stderr, "trace: stage start %d %d\n", mode, stageId);
+    }
+}
+
+void GameApp::TracePushDown()
+{
+    if (inputTrace)
+    {
+        std::fprintf(stderr, "trace: push-down\n");
+    }
+}
+
+std::string GameApp::PlayerName() const
+{
+    return profiles.currentPlayer.GetName();
+}
+
+int32_t GameApp::SystemFontBoldWidth(const std::string& text) const
+{
+    return systemFontBold ? systemFontBold->TextWidth(text) : 0;
 }
 
 void GameApp::StageReached(int32_t reachedStageId)

@@ -1,8 +1,14 @@
 // Board: the game screen, one per game (GameApp::StartGame makes a new one).
-// It shows the world's background and holds the play field, its child at
-// (15, 37), built with the board (a quest field in the quest mode); the
-// title bar and the pause overlay join it once they exist. The host outlives
-// the board.
+// It holds the play field, its child at (15, 37), built with the board (a
+// quest field in the quest mode), shows the world's background once told
+// the world, and comes out of black: the fade starts at 255 and loses 3 per
+// smooth update (85 updates), drawn as an overlay of priority 2, under the
+// play field's animations (priority 3). Its smooth update is the one place
+// the timer's due tasks run (the time mode's push-down). The title bar and
+// the pause overlay join it once they exist.
+//
+// The board makes the play field's change-mode dialog with the menus'
+// host, when it has one. The hosts outlive the board. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -16,27 +22,36 @@ class Image;
 }
 
 class GameAreaWidget;
+class MenuHost;
 class PlayHost;
 
 class Board : public Framework::Widget
 {
 public:
-    explicit Board(PlayHost* application);
+    static constexpr int32_t FadeStep = 3;
+
+    // menus: the host of the change-mode dialog; null makes none.
+    Board(PlayHost& application, MenuHost* menus);
     ~Board() override;
 
-    // world: 1 water, 2 fire, 3 earth, 4 air.
-    void SetWorld(int32_t newWorld);
-    int32_t GetWorld() const { return world; }
+    // world: 1 water, 2 fire, 3 earth, 4 air; any other leaves the
+    // background as it was.
+    void ShowWorldBackground(int32_t world);
     // The background of a world, null for a world outside 1 to 4 or before
     // the images are bound.
     static Framework::Image* WorldBackground(int32_t world);
 
+    void UpdateSmooth(double fraction) override;
     void Draw(Framework::Graphics* g) override;
+    void DrawOverlay(Framework::Graphics* g) override;
 
     const std::shared_ptr<GameAreaWidget>& GetPlayField() const { return playField; }
+    Framework::Image* GetBackground() const { return background; }
+    int32_t GetFade() const { return fade; }
 
 protected:
-    PlayHost* app;
+    PlayHost& app;
     std::shared_ptr<GameAreaWidget> playField;
-    int32_t world = 0;
+    Framework::Image* background = nullptr;
+    int32_t fade = 255;
 };

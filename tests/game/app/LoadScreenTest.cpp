@@ -251,7 +251,7 @@ TEST_F(LoadScreenTest, EachGameGetsANewBoardAndTheMenuCancelsItsSong)
     app.StartGame();
     ASSERT_NE(app.board, nullptr);
     Board* first = app.board.get();
-    EXPECT_EQ(first->GetWorld(), 2);
+    EXPECT_EQ(first->GetBackground(), Board::WorldBackground(2));
     EXPECT_EQ(app.score + app.displayedScore, 0);
     EXPECT_EQ(app.widgetManager->children.size(), 1u);
     EXPECT_EQ(app.widgetManager->focusWidget, first);
@@ -275,15 +275,16 @@ TEST_F(LoadScreenTest, BoardDrawsTheWorldBackground)
 {
     Framework::MemoryImage fire = Filled(800, 600, 0xFFAA3300);
     IMAGE_BG_FIRE = &fire;
-    Board board(&app);
+    Board board(app, nullptr);
     board.Resize(0, 0, 800, 600);
-    board.SetWorld(2);
+    board.ShowWorldBackground(2);
     Framework::Graphics g(&screen);
     board.Draw(&g);
     EXPECT_EQ(At(400, 300), 0xFFAA3300u);
-    board.SetWorld(7);
+    // No world of that number: the background stays.
+    board.ShowWorldBackground(7);
     board.Draw(&g);
-    EXPECT_EQ(At(400, 300), Black);
+    EXPECT_EQ(At(400, 300), 0xFFAA3300u);
 }
 
 TEST_F(LoadScreenTest, QuitFadeSavesOnceAndStopsAfter86Updates)
