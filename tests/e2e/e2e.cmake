@@ -39,3 +39,13 @@ frothwick_add_test(NAME test_e2e_field
 target_compile_definitions(test_e2e_field PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
 add_dependencies(test_e2e_field frothwick gamedata)
+
+# A newcomer's arcade game to its end with the records file, a quest game
+# from the stage chooser and a time-attack game's first push-down.
+frothwick_add_test(NAME test_e2e_game
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/GameEndToEndTest.cpp
+    LIBS fw_graphics
+    LABELS data)
+target_compile_definitions(test_e2e_game PRIVATE
+    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
+add_dependencies(test_e2e_game frothwick gamedata)
