@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+#include "bench/support/BenchPlayHost.h"
+#include "bench/support/BenchReference.h"
 #include "external/util/RuntimeRandom.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
@@ -29,20 +31,7 @@
 
 namespace
 {
-void BM_ReferenceMemcpyScreen(benchmark::State& state)
-{
-    const size_t bytes = 800 * 600 * sizeof(uint32_t);
-    std::vector<uint32_t> from(800 * 600, 0xFF336699u);
-    std::vector<uint32_t> to(800 * 600);
-    for (auto _ : state)
-    {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
-}
-BENCHMARK(BM_ReferenceMemcpyScreen);
+BENCHMARK(Bench::ReferenceMemcpyScreen);
 
 // Each cel a round picture as the game's art has: clear corners, a two-pixel
 // soft rim and an opaque inside.
@@ -97,25 +86,6 @@ public:
     std::shared_ptr<BubbleSprite> bubble = std::make_shared<BubbleSprite>(KIND_RED);
 };
 
-class BenchHost final : public PlayHost
-{
-public:
-    virtual ~BenchHost() = default;
-    PlayState& State() override { return state; }
-    void PlaySound(int32_t) override {}
-    void StartWindLoop() override {}
-    void StopWindLoop() override {}
-    void ResetStage() override {}
-    void StageReached(int32_t) override {}
-    void EndStage(bool) override {}
-    void ConfigureObstacles() override {}
-    int32_t ObstacleCount(int32_t) const override { return 0; }
-    int32_t ColourCount() const override { return 4; }
-    void StampStageStart() override {}
-
-    PlayState state;
-};
-
 void BM_DrawAllFiftyEffects(benchmark::State& state)
 {
     auto burst = Art(8, 31, 31);
@@ -144,7 +114,8 @@ void BM_DrawAllFiftyEffects(benchmark::State& state)
     g.Translate(15, 37);
 
     auto field = std::make_shared<BenchField>();
-    BenchHost host;
+    Bench::PlayHostStub host;
+    host.colours = 4;
     RuntimeRandom random(7);
     int32_t serial = 0;
     using Maker = std::function<std::shared_ptr<SpriteAnimation>()>;

@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/BenchArt.h"
+#include "bench/support/BenchPlayHost.h"
+#include "bench/support/BenchReference.h"
 #include "external/lumora/EffectManager.h"
 #include "external/lumora/ParticleSystemManager.h"
 #include "external/timer/TimeManager.h"
@@ -39,96 +42,11 @@
 namespace
 {
 
-class ArtServices : public Framework::ResourceServices
-{
-public:
-    Framework::SharedImageCache cache;
-    Framework::SharedImageCache::Result GetSharedImage(const std::string& path, const std::string& variant) override
-    {
-        return cache.GetSharedImage(path, variant);
-    }
-    void ShowErrorBox(const std::string&) override {}
-    bool LoadSoundAt(int32_t, const std::string&) override { return true; }
-};
-
-struct Art
-{
-    std::unique_ptr<ArtServices> services;
-    std::unique_ptr<Framework::ResourceManager> manager;
-};
-
-void Fetch(Framework::ResourceManager& m, const char* id, Framework::Image*& variable)
-{
-    variable = m.RequireImage(id).get();
-}
-void Fetch(Framework::ResourceManager& m, const char* id, Framework::Font*& variable)
-{
-    variable = m.RequireFont(id);
-}
-void Fetch(Framework::ResourceManager&, const char*, int32_t&) {}
-
-// Every group of the generated data tree, bound to the variables; the data
-// tree's folder becomes the working directory. False without one.
-bool LoadArt(Art& art)
-{
-    std::vector<std::filesystem::path> candidates;
-    if (const char* env = std::getenv("FROTHWICK_DATA_DIR"); env != nullptr && *env != 0)
-        candidates.emplace_back(env);
-    candidates.emplace_back(FROTHWICK_BENCH_DATA_DIR);
-    candidates.emplace_back(FROTHWICK_MAIN_DATA_DIR);
-    for (const auto& dir : candidates)
-    {
-        if (!std::filesystem::exists(dir / "properties" / "resources.xml"))
-            continue;
-        std::filesystem::current_path(dir);
-        art.services = std::make_unique<ArtServices>();
-        art.manager = std::make_unique<Framework::ResourceManager>(art.services.get());
-        if (!art.manager->ReadManifest("properties/resources.xml"))
-            return false;
-        for (const char* group : {"Init", "LoadScreen", "Media", "Game"})
-            if (!art.manager->LoadGroup(group))
-                return false;
-        Framework::ResourceManager& manager = *art.manager;
-#define FROTHWICK_BENCH_BIND(kind, name) Fetch(manager, #name, name);
-        try
-        {
-            FROTHWICK_INIT_RESOURCES(FROTHWICK_BENCH_BIND)
-            FROTHWICK_LOADSCREEN_RESOURCES(FROTHWICK_BENCH_BIND)
-            FROTHWICK_MEDIA_RESOURCES(FROTHWICK_BENCH_BIND)
-            FROTHWICK_GAME_RESOURCES(FROTHWICK_BENCH_BIND)
-        }
-        catch (const Framework::ResourceManagerException&)
-        {
-            return false;
-        }
-#undef FROTHWICK_BENCH_BIND
-        return true;
-    }
-    return false;
-}
-
-class BenchPlay final : public PlayHost
-{
-public:
-    PlayState state;
-    PlayState& State() override { return state; }
-    void PlaySound(int32_t) override {}
-    void StartWindLoop() override {}
-    void StopWindLoop() override {}
-    void ResetStage() override {}
-    void StageReached(int32_t) override {}
-    void EndStage(bool) override {}
-    void ConfigureObstacles() override {}
-    int32_t ObstacleCount(int32_t) const override { return 0; }
-    int32_t ColourCount() const override { return 6; }
-    void StampStageStart() override {}
-};
-
 class BenchHost final : public GameDialogHost
 {
 public:
     Framework::AppBase app;
-    BenchPlay play;
+    Bench::PlayHostStub play;
     PlayerProfiles profiles;
     HighScoreTables tables;
     PauseHolds holds{[this](bool on) { play.state.paused = on; }};
@@ -234,8 +152,8 @@ struct Screen
 
 void BM_GameScreenWithHighScores(benchmark::State& state)
 {
-    Art art;
-    if (!LoadArt(art))
+    Bench::Art art;
+    if (!Bench::LoadArt(art))
     {
         state.SkipWithError("no generated data tree (build the game's data first)");
         return;
@@ -256,8 +174,8 @@ BENCHMARK(BM_GameScreenWithHighScores)->Unit(benchmark::kMicrosecond);
 
 void BM_HighScoreTabPress(benchmark::State& state)
 {
-    Art art;
-    if (!LoadArt(art))
+    Bench::Art art;
+    if (!Bench::LoadArt(art))
     {
         state.SkipWithError("no generated data tree (build the game's data first)");
         return;
@@ -280,18 +198,6 @@ void BM_HighScoreTabPress(benchmark::State& state)
 }
 BENCHMARK(BM_HighScoreTabPress)->Unit(benchmark::kMicrosecond);
 
-void BM_MemcpyScreen(benchmark::State& state)
-{
-    std::vector<uint32_t> from(size_t(SCREEN_WIDTH) * SCREEN_HEIGHT, 0xFF102030);
-    std::vector<uint32_t> to(from.size());
-    for (auto _ : state)
-    {
-        std::memcpy(to.data(), from.data(), from.size() * sizeof(uint32_t));
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(from.size() * sizeof(uint32_t)));
-}
-BENCHMARK(BM_MemcpyScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Bench::ReferenceMemcpyScreen)->Unit(benchmark::kMicrosecond);
 
 } // namespace

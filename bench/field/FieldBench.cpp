@@ -15,6 +15,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "bench/support/BenchArt.h"
+#include "bench/support/BenchPlayHost.h"
+#include "bench/support/BenchReference.h"
 #include "external/lumora/EffectManager.h"
 #include "external/lumora/ParticleSystemManager.h"
 #include "external/util/RandomUtil.h"
@@ -33,79 +36,6 @@
 
 namespace
 {
-
-class ArtServices : public Framework::ResourceServices
-{
-public:
-    Framework::SharedImageCache cache;
-    Framework::SharedImageCache::Result GetSharedImage(const std::string& path, const std::string& variant) override
-    {
-        return cache.GetSharedImage(path, variant);
-    }
-    void ShowErrorBox(const std::string&) override {}
-    bool LoadSoundAt(int32_t, const std::string&) override { return true; }
-};
-
-// Expert arcade's largest counts.
-class ExpertHost final : public PlayHost
-{
-public:
-    PlayState state;
-    PlayState& State() override { return state; }
-    void PlaySound(int32_t) override {}
-    void StartWindLoop() override {}
-    void StopWindLoop() override {}
-    void ResetStage() override {}
-    void StageReached(int32_t) override {}
-    void EndStage(bool) override {}
-    void ConfigureObstacles() override {}
-    int32_t ObstacleCount(int32_t index) const override
-    {
-        static constexpr int32_t counts[ObstacleKinds] = {10, 2, 4, 6, 3, 4, 9, 6, 8, 8, 6};
-        return index >= 0 && index < ObstacleKinds ? counts[index] : 0;
-    }
-    int32_t ColourCount() const override { return 6; }
-    void StampStageStart() override {}
-};
-
-struct Art
-{
-    std::unique_ptr<ArtServices> services;
-    std::unique_ptr<Framework::ResourceManager> manager;
-    std::filesystem::path dir;
-};
-
-// The "Game" group of the generated data tree, bound to the variables; the
-// data tree's folder becomes the working directory. False without one.
-bool LoadArt(Art& art)
-{
-    std::vector<std::filesystem::path> candidates;
-    if (const char* env = std::getenv("FROTHWICK_DATA_DIR"); env != nullptr && *env != 0)
-        candidates.emplace_back(env);
-    candidates.emplace_back(FROTHWICK_BENCH_DATA_DIR);
-    candidates.emplace_back(FROTHWICK_MAIN_DATA_DIR);
-    for (const auto& dir : candidates)
-    {
-        if (!std::filesystem::exists(dir / "properties" / "resources.xml"))
-            continue;
-        std::filesystem::current_path(dir);
-        art.dir = dir;
-        art.services = std::make_unique<ArtServices>();
-        art.manager = std::make_unique<Framework::ResourceManager>(art.services.get());
-        if (!art.manager->ReadManifest("properties/resources.xml") || !art.manager->LoadGroup("Game"))
-            return false;
-#define FROTHWICK_BENCH_BIND(kind, name) Bind(*art.manager, #name, name);
-        auto Bind = [](Framework::ResourceManager& m, const char* id, auto& variable)
-        {
-            if constexpr (std::is_same_v<std::decay_t<decltype(variable)>, Framework::Image*>)
-                variable = m.RequireImage(id).get();
-        };
-        FROTHWICK_GAME_RESOURCES(FROTHWICK_BENCH_BIND)
-#undef FROTHWICK_BENCH_BIND
-        return true;
-    }
-    return false;
-}
 
 struct Screen
 {
@@ -136,7 +66,8 @@ void BM_GenerateStageExpert(benchmark::State& state)
 {
     RuntimeRandom::Global().Seed(1);
     RandomUtil::SeedAll(1);
-    ExpertHost host;
+    Bench::PlayHostStub host;
+    host.Expert();
     BubbleGrid grid;
     for (auto _ : state)
     {
@@ -149,8 +80,8 @@ BENCHMARK(BM_GenerateStageExpert)->Unit(benchmark::kMicrosecond);
 
 void BM_LoadLargestStageFile(benchmark::State& state)
 {
-    Art art;
-    if (!LoadArt(art))
+    Bench::Art art;
+    if (!Bench::LoadArt(art))
     {
         state.SkipWithError("no generated data tree (build the game's data first)");
         return;
@@ -166,7 +97,8 @@ void BM_LoadLargestStageFile(benchmark::State& state)
             largest = entry.path();
         }
     }
-    ExpertHost host;
+    Bench::PlayHostStub host;
+    host.Expert();
     BubbleGrid grid(true);
     for (auto _ : state)
     {
@@ -182,8 +114,8 @@ BENCHMARK(BM_LoadLargestStageFile)->Unit(benchmark::kMicrosecond);
 
 void BM_Sparks600(benchmark::State& state)
 {
-    Art art;
-    if (!LoadArt(art))
+    Bench::Art art;
+    if (!Bench::LoadArt(art))
     {
         state.SkipWithError("no generated data tree (build the game's data first)");
         return;
@@ -217,8 +149,8 @@ BENCHMARK(BM_Sparks600)->Unit(benchmark::kMicrosecond);
 
 void BM_FieldFrame(benchmark::State& state)
 {
-    Art art;
-    if (!LoadArt(art))
+    Bench::Art art;
+    if (!Bench::LoadArt(art))
     {
         state.SkipWithError("no generated data tree (build the game's data first)");
         return;
@@ -226,7 +158,8 @@ void BM_FieldFrame(benchmark::State& state)
     RuntimeRandom::Global().Seed(1);
     RandomUtil::SeedAll(1);
     Screen screen;
-    ExpertHost host;
+    Bench::PlayHostStub host;
+    host.Expert();
     host.state.world = Game::WorldFire;
     auto field = std::make_shared<GameAreaWidget>(host, false);
     // Rows 9 to 14 as well: the whole grid.
@@ -253,18 +186,6 @@ void BM_FieldFrame(benchmark::State& state)
 }
 BENCHMARK(BM_FieldFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_MemcpyScreen(benchmark::State& state)
-{
-    const size_t bytes = size_t(SCREEN_WIDTH) * SCREEN_HEIGHT * 4;
-    std::vector<uint8_t> a(bytes, 1), b(bytes, 0);
-    for (auto _ : state)
-    {
-        std::memcpy(b.data(), a.data(), bytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
-}
-BENCHMARK(BM_MemcpyScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Bench::ReferenceMemcpyScreen)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -20,6 +20,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "bench/support/BenchArt.h"
+#include "bench/support/BenchPlayHost.h"
+#include "bench/support/BenchReference.h"
 #include "external/lumora/EffectManager.h"
 #include "external/lumora/ParticleSystemManager.h"
 #include "external/timer/TimeManager.h"
@@ -44,98 +47,6 @@
 
 namespace
 {
-
-class ArtServices : public Framework::ResourceServices
-{
-public:
-    Framework::SharedImageCache cache;
-    Framework::SharedImageCache::Result GetSharedImage(const std::string& path, const std::string& variant) override
-    {
-        return cache.GetSharedImage(path, variant);
-    }
-    void ShowErrorBox(const std::string&) override {}
-    bool LoadSoundAt(int32_t, const std::string&) override { return true; }
-};
-
-// Expert arcade's largest counts; the player "Ada" without a picture.
-class BenchHost final : public PlayHost
-{
-public:
-    PlayState state;
-    PlayState& State() override { return state; }
-    void PlaySound(int32_t) override {}
-    void StartWindLoop() override {}
-    void StopWindLoop() override {}
-    void ResetStage() override {}
-    void StageReached(int32_t) override {}
-    void EndStage(bool) override {}
-    void ConfigureObstacles() override {}
-    int32_t ObstacleCount(int32_t index) const override
-    {
-        static constexpr int32_t counts[ObstacleKinds] = {10, 2, 4, 6, 3, 4, 9, 6, 8, 8, 6};
-        return index >= 0 && index < ObstacleKinds ? counts[index] : 0;
-    }
-    int32_t ColourCount() const override { return 6; }
-    void StampStageStart() override {}
-    std::string PlayerName() const override { return "Ada"; }
-    int32_t SystemFontBoldWidth(const std::string& text) const override { return int32_t(text.size()) * 7; }
-};
-
-struct Art
-{
-    std::unique_ptr<ArtServices> services;
-    std::unique_ptr<Framework::ResourceManager> manager;
-};
-
-void Fetch(Framework::ResourceManager& m, const char* id, Framework::Image*& variable)
-{
-    variable = m.RequireImage(id).get();
-}
-void Fetch(Framework::ResourceManager& m, const char* id, Framework::Font*& variable)
-{
-    variable = m.RequireFont(id);
-}
-void Fetch(Framework::ResourceManager&, const char*, int32_t&) {}
-
-// Every group of the generated data tree, bound to the variables; the data
-// tree's folder becomes the working directory. False without one.
-bool LoadArt(Art& art)
-{
-    std::vector<std::filesystem::path> candidates;
-    if (const char* env = std::getenv("FROTHWICK_DATA_DIR"); env != nullptr && *env != 0)
-        candidates.emplace_back(env);
-    candidates.emplace_back(FROTHWICK_BENCH_DATA_DIR);
-    candidates.emplace_back(FROTHWICK_MAIN_DATA_DIR);
-    for (const auto& dir : candidates)
-    {
-        if (!std::filesystem::exists(dir / "properties" / "resources.xml"))
-            continue;
-        std::filesystem::current_path(dir);
-        art.services = std::make_unique<ArtServices>();
-        art.manager = std::make_unique<Framework::ResourceManager>(art.services.get());
-        if (!art.manager->ReadManifest("properties/resources.xml"))
-            return false;
-        for (const char* group : {"Init", "LoadScreen", "Media", "Game"})
-            if (!art.manager->LoadGroup(group))
-                return false;
-        Framework::ResourceManager& manager = *art.manager;
-#define FROTHWICK_BENCH_BIND(kind, name) Fetch(manager, #name, name);
-        try
-        {
-            FROTHWICK_INIT_RESOURCES(FROTHWICK_BENCH_BIND)
-            FROTHWICK_LOADSCREEN_RESOURCES(FROTHWICK_BENCH_BIND)
-            FROTHWICK_MEDIA_RESOURCES(FROTHWICK_BENCH_BIND)
-            FROTHWICK_GAME_RESOURCES(FROTHWICK_BENCH_BIND)
-        }
-        catch (const Framework::ResourceManagerException&)
-        {
-            return false;
-        }
-#undef FROTHWICK_BENCH_BIND
-        return true;
-    }
-    return false;
-}
 
 enum Variant : int64_t
 {
@@ -256,7 +167,13 @@ public:
         benchmark::ClobberMemory();
     }
 
-    BenchHost host;
+    // Expert arcade's largest counts; the player "Ada" without a picture.
+    Bench::PlayHostStub host = []
+    {
+        Bench::PlayHostStub expert;
+        expert.Expert().name = "Ada";
+        return expert;
+    }();
     Framework::MemoryImage screen;
     Framework::WidgetManager manager;
     std::shared_ptr<Board> board;
@@ -270,8 +187,8 @@ public:
 
 void BM_GameFrame(benchmark::State& state)
 {
-    Art art;
-    if (!LoadArt(art))
+    Bench::Art art;
+    if (!Bench::LoadArt(art))
     {
         state.SkipWithError("no generated data tree (build the game's data first)");
         return;
@@ -316,8 +233,8 @@ BENCHMARK(BM_GameFrame)
 // The field full to row 13 sliding one row down (70 frames a slide).
 void BM_GameFramePushDown(benchmark::State& state)
 {
-    Art art;
-    if (!LoadArt(art))
+    Bench::Art art;
+    if (!Bench::LoadArt(art))
     {
         state.SkipWithError("no generated data tree (build the game's data first)");
         return;
@@ -344,18 +261,6 @@ void BM_GameFramePushDown(benchmark::State& state)
 }
 BENCHMARK(BM_GameFramePushDown)->Unit(benchmark::kMicrosecond);
 
-void BM_MemcpyScreen(benchmark::State& state)
-{
-    const size_t bytes = size_t(SCREEN_WIDTH) * SCREEN_HEIGHT * 4;
-    std::vector<uint8_t> a(bytes, 1), b(bytes, 0);
-    for (auto _ : state)
-    {
-        std::memcpy(b.data(), a.data(), bytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
-}
-BENCHMARK(BM_MemcpyScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Bench::ReferenceMemcpyScreen)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -17,6 +17,8 @@
 #include <new>
 #include <vector>
 
+#include "bench/support/BenchPlayHost.h"
+#include "bench/support/BenchReference.h"
 #include "external/lumora/EffectManager.h"
 #include "external/lumora/ParticleSystemManager.h"
 #include "external/util/RandomUtil.h"
@@ -55,30 +57,13 @@ void operator delete(void* p, std::size_t) noexcept
 namespace
 {
 
-class BenchHost final : public PlayHost
-{
-public:
-    PlayState state;
-    PlayState& State() override { return state; }
-    void PlaySound(int32_t) override {}
-    void StartWindLoop() override {}
-    void StopWindLoop() override {}
-    void ResetStage() override {}
-    void StageReached(int32_t) override {}
-    void EndStage(bool) override { state.stageOver = true; }
-    void ConfigureObstacles() override {}
-    int32_t ObstacleCount(int32_t) const override { return 0; }
-    int32_t ColourCount() const override { return 6; }
-    void StampStageStart() override {}
-};
-
 // The shipped design script is read from the assets folder.
 void EnterScriptFolder()
 {
     std::filesystem::current_path(FROTHWICK_BENCH_SCRIPT_DIR);
 }
 
-std::shared_ptr<GameAreaWidget> MakeField(BenchHost& host, int32_t mode)
+std::shared_ptr<GameAreaWidget> MakeField(Bench::PlayHostStub& host, int32_t mode)
 {
     host.state.mode = mode;
     host.state.world = Game::WorldEarth;
@@ -93,20 +78,7 @@ void Release()
     Lumora::ParticleSystemManager::Release();
 }
 
-void BM_ReferenceMemcpyScreen(benchmark::State& state)
-{
-    const size_t bytes = 800 * 600 * sizeof(uint32_t);
-    std::vector<uint32_t> from(800 * 600, 0xFF336699u);
-    std::vector<uint32_t> to(800 * 600);
-    for (auto _ : state)
-    {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
-}
-BENCHMARK(BM_ReferenceMemcpyScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Bench::ReferenceMemcpyScreen)->Unit(benchmark::kMicrosecond);
 
 // Three reds in row 0 (the shot the third); rows 1 to 12 and half of row 13
 // hang from them alone: 200 items.
@@ -130,7 +102,7 @@ void FillBurstField(GameAreaWidget& field)
 void BM_MatchBurstDropping200(benchmark::State& state)
 {
     EnterScriptFolder();
-    BenchHost host;
+    Bench::PlayHostStub host;
     auto field = MakeField(host, Game::ModeTime);
     field->GetShot()->SetKind(KIND_RED);
     int64_t allocated = 0;
@@ -157,7 +129,7 @@ BENCHMARK(BM_MatchBurstDropping200)->Unit(benchmark::kMicrosecond);
 void BM_MissDroppingNothing(benchmark::State& state)
 {
     EnterScriptFolder();
-    BenchHost host;
+    Bench::PlayHostStub host;
     auto field = MakeField(host, Game::ModeTime);
     RandomUtil random(1);
     // Nine full rows in which no two neighbours share a colour: a red shot
@@ -193,7 +165,7 @@ void BM_PushDownWithSlide(benchmark::State& state)
 {
     EnterScriptFolder();
     RandomUtil::SeedAll(1);
-    BenchHost host;
+    Bench::PlayHostStub host;
     auto field = MakeField(host, Game::ModeArcade);
     for (auto _ : state)
     {

@@ -8,24 +8,12 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/support/BenchReference.h"
 #include "src/script/DesignScript.h"
 
 namespace
 {
-void BM_ReferenceMemcpyScreen(benchmark::State& state)
-{
-    const size_t bytes = 800 * 600 * sizeof(uint32_t);
-    std::vector<uint32_t> from(800 * 600, 0xFF336699u);
-    std::vector<uint32_t> to(800 * 600);
-    for (auto _ : state)
-    {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::DoNotOptimize(to.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
-}
-BENCHMARK(BM_ReferenceMemcpyScreen);
+BENCHMARK(Bench::ReferenceMemcpyScreen);
 
 void BM_CalcScore(benchmark::State& state)
 {

@@ -10,6 +10,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "bench/support/BenchArt.h"
+#include "bench/support/BenchPlayHost.h"
+#include "bench/support/BenchReference.h"
 #include "framework/app/ResourceManager.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/MemoryImage.h"
@@ -31,66 +34,6 @@
 
 namespace
 {
-
-class ArtServices : public Framework::ResourceServices
-{
-public:
-    Framework::SharedImageCache cache;
-    Framework::SharedImageCache::Result GetSharedImage(const std::string& path, const std::string& variant) override
-    {
-        return cache.GetSharedImage(path, variant);
-    }
-    void ShowErrorBox(const std::string&) override {}
-    bool LoadSoundAt(int32_t, const std::string&) override { return true; }
-};
-
-class QuietHost final : public PlayHost
-{
-public:
-    PlayState state;
-    PlayState& State() override { return state; }
-    void PlaySound(int32_t) override {}
-    void StartWindLoop() override {}
-    void StopWindLoop() override {}
-    void ResetStage() override {}
-    void StageReached(int32_t) override {}
-    void EndStage(bool) override {}
-    void ConfigureObstacles() override {}
-    int32_t ObstacleCount(int32_t) const override { return 0; }
-    int32_t ColourCount() const override { return 6; }
-    void StampStageStart() override {}
-};
-
-// The "Game" group of the generated data tree, bound to the variables; false
-// when there is no data tree.
-bool LoadArt(std::unique_ptr<ArtServices>& services, std::unique_ptr<Framework::ResourceManager>& manager)
-{
-    std::vector<std::filesystem::path> candidates;
-    if (const char* env = std::getenv("FROTHWICK_DATA_DIR"); env != nullptr && *env != 0)
-        candidates.emplace_back(env);
-    candidates.emplace_back(FROTHWICK_BENCH_DATA_DIR);
-    candidates.emplace_back(FROTHWICK_MAIN_DATA_DIR);
-    for (const auto& dir : candidates)
-    {
-        if (!std::filesystem::exists(dir / "properties" / "resources.xml"))
-            continue;
-        std::filesystem::current_path(dir);
-        services = std::make_unique<ArtServices>();
-        manager = std::make_unique<Framework::ResourceManager>(services.get());
-        if (!manager->ReadManifest("properties/resources.xml") || !manager->LoadGroup("Game"))
-            return false;
-#define FROTHWICK_BENCH_BIND(kind, name) Bind(*manager, #name, name);
-        auto Bind = [](Framework::ResourceManager& m, const char* id, auto& variable)
-        {
-            if constexpr (std::is_same_v<std::decay_t<decltype(variable)>, Framework::Image*>)
-                variable = m.RequireImage(id).get();
-        };
-        FROTHWICK_GAME_RESOURCES(FROTHWICK_BENCH_BIND)
-#undef FROTHWICK_BENCH_BIND
-        return true;
-    }
-    return false;
-}
 
 std::shared_ptr<BubbleSprite> MakeVariant(PlayHost& host, int32_t n)
 {
@@ -156,14 +99,13 @@ std::shared_ptr<BubbleSprite> MakeVariant(PlayHost& host, int32_t n)
 void BM_SpriteGrid240(benchmark::State& state)
 {
     const int32_t variants = int32_t(state.range(0));
-    std::unique_ptr<ArtServices> services;
-    std::unique_ptr<Framework::ResourceManager> manager;
-    if (!LoadArt(services, manager))
+    Bench::Art art;
+    if (!Bench::LoadArt(art))
     {
         state.SkipWithError("no generated data tree (build the game's data first)");
         return;
     }
-    QuietHost host;
+    Bench::PlayHostStub host;
     std::vector<std::shared_ptr<BubbleSprite>> grid;
     for (int32_t row = 0; row < GRID_ROWS; ++row)
         for (int32_t column = 0; column < GRID_COLUMNS; ++column)
@@ -195,18 +137,6 @@ void BM_SpriteGrid240(benchmark::State& state)
 }
 BENCHMARK(BM_SpriteGrid240)->Arg(26)->Arg(6)->Unit(benchmark::kMicrosecond);
 
-void BM_MemcpyScreen(benchmark::State& state)
-{
-    const size_t bytes = size_t(SCREEN_WIDTH) * SCREEN_HEIGHT * 4;
-    std::vector<uint8_t> a(bytes, 1), b(bytes, 0);
-    for (auto _ : state)
-    {
-        std::memcpy(b.data(), a.data(), bytes);
-        benchmark::DoNotOptimize(b.data());
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
-}
-BENCHMARK(BM_MemcpyScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Bench::ReferenceMemcpyScreen)->Unit(benchmark::kMicrosecond);
 
 } // namespace
