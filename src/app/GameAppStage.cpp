@@ -85,8 +85,8 @@ void GameApp::EndStage(bool won)
     const int32_t bonus = DesignScript::GetTimeBonus(CurrentMinute() - stageStartMinute);
     if (won)
     {
-        score = static_cast<int32_t>(
-            std::clamp<int64_t>(int64_t(score) + bonus, 0, std::numeric_limits<int32_t>::max()));
+        score =
+            static_cast<int32_t>(std::clamp<int64_t>(int64_t(score) + bonus, 0, std::numeric_limits<int32_t>::max()));
     }
     displayedScore = score;
     lastStageWon = won;
@@ -196,30 +196,12 @@ int32_t GameApp::ObstacleCount(int32_t index) const
 
 std::string GameApp::ModeName() const
 {
-    switch (mode)
-    {
-        case Game::ModeQuest:
-            return "Quest";
-        case Game::ModeTime:
-            return "Time";
-        default:
-            return "Arcade";
-    }
+    return Game::ModeName(mode);
 }
 
 std::string GameApp::DifficultyName() const
 {
-    switch (difficulty)
-    {
-        case Game::Normal:
-            return "normal";
-        case Game::Hard:
-            return "hard";
-        case Game::Expert:
-            return "expert";
-        default:
-            return "easy";
-    }
+    return Game::DifficultyName(difficulty);
 }
 
 int32_t GameApp::ColourCount() const

@@ -41,6 +41,17 @@ inline constexpr int32_t QuestStagesPerWorld = 16;
 // Misses before the field is pushed down a row (arcade and quest).
 inline constexpr int32_t ShotsPerPushDown = 6;
 
+// The names the game shows for a mode and a difficulty; values outside the
+// ranges read as arcade and easy.
+constexpr const char* ModeName(int32_t mode)
+{
+    return mode == ModeQuest ? "Quest" : (mode == ModeTime ? "Time" : "Arcade");
+}
+constexpr const char* DifficultyName(int32_t difficulty)
+{
+    return difficulty == Normal ? "normal" : (difficulty == Hard ? "hard" : (difficulty == Expert ? "expert" : "easy"));
+}
+
 // The quest base of a world, 0 for a world outside 1 to 4.
 constexpr int32_t QuestBase(int32_t world)
 {

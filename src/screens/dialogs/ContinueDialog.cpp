@@ -9,6 +9,7 @@
 #include "src/core/ResourceIds.h"
 #include "src/screens/dialogs/GameDialogHost.h"
 #include "src/screens/dialogs/PlayFieldControls.h"
+#include "src/screens/dialogs/StageRestart.h"
 
 ContinueDialog::ContinueDialog(GameDialogHost& dialogHost, PlayFieldControls& playField)
     : FeedbackButtonListener(dialogHost, ButtonFeedback::Style::HandAndSoundOnEnter), host(dialogHost), field(playField)
@@ -77,26 +78,7 @@ void ContinueDialog::DrawOverlay(Framework::Graphics* g)
 
 void ContinueDialog::PlayOn()
 {
-    PlayHost& play = host.Play();
-    PlayState& state = play.State();
-    field.ClearGrid();
-    if (state.IsQuest())
-    {
-        play.StageReached(state.stageId);
-        field.LoadStageFile(state.stageId);
-        field.SetShowGoal(true);
-    }
-    else
-    {
-        field.GenerateStage(state.world);
-        field.SetPushDownPending(false);
-    }
-    play.ResetStage();
-    field.ClearSunkDrops();
-    field.PrepareShots();
-    field.AddFadeIn();
-    host.PlayStageMusic(-1);
-    play.TraceStageStart();
+    RestartStage(host, field);
 }
 
 void ContinueDialog::Close()

@@ -13,6 +13,7 @@
 #include "src/core/UserPaths.h"
 #include "src/screens/dialogs/GameDialogHost.h"
 #include "src/screens/dialogs/PlayFieldControls.h"
+#include "src/screens/dialogs/StageRestart.h"
 
 namespace
 {
@@ -262,26 +263,7 @@ void HighScoreDialog::ContinueGame()
 
 void HighScoreDialog::TryAgain()
 {
-    PlayHost& play = host.Play();
-    PlayState& state = play.State();
-    field.ClearGrid();
-    if (state.IsQuest())
-    {
-        play.StageReached(state.stageId);
-        field.LoadStageFile(state.stageId);
-        field.SetShowGoal(true);
-    }
-    else
-    {
-        field.GenerateStage(state.world);
-        field.SetPushDownPending(false);
-    }
-    play.ResetStage();
-    field.ClearSunkDrops();
-    field.PrepareShots();
-    field.AddFadeIn();
-    host.PlayStageMusic(-1);
-    play.TraceStageStart();
+    RestartStage(host, field);
 }
 
 void HighScoreDialog::Close()

@@ -26,30 +26,12 @@ TitleBarWidget::~TitleBarWidget()
 
 std::string TitleBarWidget::ModeName(int32_t mode)
 {
-    switch (mode)
-    {
-        case Game::ModeQuest:
-            return "Quest";
-        case Game::ModeTime:
-            return "Time";
-        default:
-            return "Arcade";
-    }
+    return Game::ModeName(mode);
 }
 
 std::string TitleBarWidget::DifficultyName(int32_t difficulty)
 {
-    switch (difficulty)
-    {
-        case Game::Normal:
-            return "normal";
-        case Game::Hard:
-            return "hard";
-        case Game::Expert:
-            return "expert";
-        default:
-            return "easy";
-    }
+    return Game::DifficultyName(difficulty);
 }
 
 std::string TitleBarWidget::ModeLabel(int32_t mode, int32_t difficulty, int32_t stageId)

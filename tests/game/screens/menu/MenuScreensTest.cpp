@@ -242,15 +242,15 @@ TEST_F(WorldSelectorTest, InQuestASphereOpensTheChooserOverHiddenSpheres)
     EXPECT_EQ(chooser.GetScreenPos().y, 200 + 24);
     // The whole panel, and so every stage button, lies on the 800 x 600 screen
     // (full screen letterboxes the same picture).
-    const Framework::Rect screen(0, 0, 800, 600);
+    const Framework::Rect whole(0, 0, 800, 600);
     const Framework::Point at = chooser.GetScreenPos();
     const Framework::Rect panel(at.x, at.y, chooser.width, chooser.height);
-    EXPECT_EQ(panel.Intersection(screen), panel);
+    EXPECT_EQ(panel.Intersection(whole), panel);
     for (int32_t n = 0; n < ChooseStageDialog::StageCount; ++n)
     {
         const Framework::Rect button = chooser.StageButton(n)->GetRect();
         const Framework::Rect onScreen(at.x + button.x, at.y + button.y, button.width, button.height);
-        EXPECT_EQ(onScreen.Intersection(screen), onScreen) << "stage " << n + 1;
+        EXPECT_EQ(onScreen.Intersection(whole), onScreen) << "stage " << n + 1;
     }
     EXPECT_FALSE(chooser.StageButton(2)->disabled);
     EXPECT_TRUE(chooser.StageButton(3)->disabled);
