@@ -13,204 +13,49 @@
 // server cannot start.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
+#include <memory>
 #include <string>
-#include <thread>
-#include <vector>
 
+#include "E2eSupport.h"
 #include "support/ProgramTree.h"
 
 namespace
 {
 
-using namespace std::chrono_literals;
+using namespace E2e;
 
 constexpr int ScreenWidth = 1280;
 constexpr int ScreenHeight = 1024;
-
-bool OnPath(const std::string& program)
-{
-    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// Starts program with args; environment entries "NAME=value" are set and
-// "-NAME" entries removed in the child. stdout and stderr go to logFile
-// (or /dev/null). Returns the child's pid, or -1.
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-            const std::string& logFile = "/dev/null", int keepFd = -1)
-{
-    const pid_t pid = fork();
-    if (pid != 0)
-    {
-        return pid;
-    }
-    for (const std::string& e : environment)
-    {
-        if (e[0] == '-')
-        {
-            unsetenv(e.c_str() + 1);
-        }
-        else
-        {
-            const size_t eq = e.find('=');
-            setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-        }
-    }
-    const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    if (log >= 0)
-    {
-        dup2(log, 1);
-        dup2(log, 2);
-    }
-    for (int fd = 3; fd < 256; ++fd)
-    {
-        if (fd != keepFd)
-        {
-            close(fd);
-        }
-    }
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-    {
-        argv.push_back(const_cast<char*>(a.c_str()));
-    }
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
-void Stop(pid_t& pid)
-{
-    if (pid <= 0)
-    {
-        return;
-    }
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 100; ++i)
-    {
-        if (waitpid(pid, nullptr, WNOHANG) == pid)
-        {
-            pid = -1;
-            return;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    pid = -1;
-}
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Polls until done() holds or the time is up.
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 15s)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end)
-    {
-        if (done())
-        {
-            return true;
-        }
-        std::this_thread::sleep_for(50ms);
-    }
-    return done();
-}
-
-struct Geometry
-{
-    int x = -1;
-    int y = -1;
-    int width = 0;
-    int height = 0;
-};
 
 class WindowEndToEndTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        for (const char* tool : {"Xvfb", "jwm", "xdotool"})
-        {
-            if (!OnPath(tool))
-            {
-                GTEST_SKIP() << "end-to-end test skipped: " << tool
-                             << " is not installed (scripts/install-deps.sh installs it)";
-            }
-        }
+        if (const std::string tool = MissingTool({"Xvfb", "jwm", "xdotool"}); !tool.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << tool
+                         << " is not installed (scripts/install-deps.sh installs it)";
         folder = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) /
                  ("e2e-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
-
-        // Xvfb picks a free display itself and writes its number to the pipe.
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
-                      std::to_string(ScreenWidth) + "x" + std::to_string(ScreenHeight) + "x24", "-nolisten", "tcp"},
-                     {}, (folder / "xvfb.log").string(), fds[1]);
-        close(fds[1]);
-        std::string number;
-        pollfd p{fds[0], POLLIN, 0};
-        char c = 0;
-        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-        {
-            number += c;
-        }
-        close(fds[0]);
-        if (number.empty())
-        {
-            GTEST_SKIP() << "end-to-end test skipped: Xvfb could not start: " << ReadFile(folder / "xvfb.log");
-        }
-        display = ":" + number;
-        wm = Spawn({"jwm"}, {"DISPLAY=" + display}, (folder / "jwm.log").string());
-        // jwm manages the screen once it has published its desktops.
-        ASSERT_TRUE(WaitFor([&] { return !X("xdotool get_num_desktops").empty(); }, 10s))
-            << "jwm did not start: " << ReadFile(folder / "jwm.log");
+        if (const std::string why = server.Start(folder, ScreenWidth, ScreenHeight, true); !why.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << why;
     }
 
     void TearDown() override
     {
-        Stop(program);
-        Stop(wm);
-        Stop(xvfb);
+        E2e::Stop(program);
+        server.Stop();
     }
 
-    // Runs an X client command on the test display; its standard output.
-    std::string X(const std::string& command)
-    {
-        std::string output;
-        FILE* pipe = popen(("DISPLAY=" + display + " timeout 20 " + command + " 2>/dev/null").c_str(), "r");
-        if (!pipe)
-        {
-            return output;
-        }
-        char buffer[256];
-        while (fgets(buffer, sizeof(buffer), pipe))
-        {
-            output += buffer;
-        }
-        pclose(pipe);
-        return output;
-    }
+    std::string X(const std::string& command) { return server.Run(command); }
 
     // Starts a copy of the program (with its own data tree) in the test's
     // folder.
@@ -220,17 +65,15 @@ protected:
         const std::filesystem::path values = folder / "config" / "SOFTWARE" / "Tamsery Games" / "Frothwick";
         std::filesystem::create_directories(values);
         if (!settings.empty())
-        {
             std::ofstream(values / ".values") << settings;
-        }
-        log = folder / "frothwick.log";
-        program = Spawn({tree->Program().string()},
-                        {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
-                         "XDG_CONFIG_HOME=" + (folder / "config").string(), "XDG_RUNTIME_DIR=" + folder.string(),
-                         "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
-                        log.string());
+        log = Log(folder / "frothwick.log");
+        std::vector<std::string> environment = server.ProgramEnvironment();
+        environment.insert(environment.end(),
+                           {"XDG_CONFIG_HOME=" + (folder / "config").string(), "XDG_RUNTIME_DIR=" + folder.string(),
+                            "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"});
+        program = Spawn({tree->Program().string()}, environment, log.Path().string());
         ASSERT_GT(program, 0);
-        ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << ReadFile(log);
+        ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << log.Text();
         window = FindWindow();
         // The window manager frames and places it: wait until it stays put.
         Geometry last = GetGeometry();
@@ -246,117 +89,20 @@ protected:
             << "the window never came to rest";
     }
 
-    std::string FindWindow()
-    {
-        // The game's caption carries its version; the gallery's is the bare name.
-        std::string id = X("xdotool search --onlyvisible --name '^Frothwick( - .*)?$'");
-        const size_t end = id.find('\n');
-        return end == std::string::npos ? id : id.substr(0, end);
-    }
+    std::string FindWindow() { return server.FindWindow(); }
+    Geometry GetGeometry() { return server.GetGeometry(FindWindow()); }
+    std::string Pixel(int px, int py) { return server.Pixel(FindWindow(), px, py); }
+    std::string Screenshot(const std::string& name) { return server.Screenshot(FindWindow(), folder / name); }
+    std::string Region(int px, int py) { return server.Region(FindWindow(), px, py); }
+    bool Settled(int px, int py) { return server.Settled(FindWindow(), px, py); }
+    bool LogHas(const std::string& text, std::chrono::milliseconds limit = 15s) { return log.Has(text, limit); }
+    size_t Count(const std::string& text) { return log.Count(text); }
+    std::string ReadLog() { return log.Text(); }
 
-    Geometry GetGeometry()
-    {
-        Geometry g;
-        const std::string out = X("xdotool getwindowgeometry --shell " + FindWindow());
-        std::istringstream lines(out);
-        std::string line;
-        while (std::getline(lines, line))
-        {
-            const size_t eq = line.find('=');
-            if (eq == std::string::npos)
-            {
-                continue;
-            }
-            const std::string key = line.substr(0, eq);
-            const int value = std::atoi(line.c_str() + eq + 1);
-            if (key == "X")
-            {
-                g.x = value;
-            }
-            else if (key == "Y")
-            {
-                g.y = value;
-            }
-            else if (key == "WIDTH")
-            {
-                g.width = value;
-            }
-            else if (key == "HEIGHT")
-            {
-                g.height = value;
-            }
-        }
-        return g;
-    }
-
-    // The colour of one pixel of the window as "r,g,b" (ImageMagick's import).
-    std::string Pixel(int x, int y)
-    {
-        const std::string out = X("import -window " + FindWindow() + " -crop 1x1+" + std::to_string(x) + "+" +
-                                  std::to_string(y) + " txt:-");
-        // "0,0: (r,g,b)  #hex  name" with 16-bit channels.
-        const size_t open = out.find(": (");
-        int r = 0, g = 0, b = 0;
-        if (open == std::string::npos || std::sscanf(out.c_str() + open + 3, "%d,%d,%d", &r, &g, &b) != 3)
-        {
-            return "";
-        }
-        return std::to_string(r / 257) + "," + std::to_string(g / 257) + "," + std::to_string(b / 257);
-    }
-
-    // The window's picture as a PNG file in the test's folder; its path.
-    std::string Screenshot(const std::string& name)
-    {
-        X("import -window " + FindWindow() + " " + (folder / name).string());
-        return (folder / name).string();
-    }
-
-    // The pixels of a w x h region centred on (x, y), as ImageMagick's text.
-    std::string Region(int x, int y, int w = 64, int h = 24)
-    {
-        return X("import -window " + FindWindow() + " -crop " + std::to_string(w) + "x" + std::to_string(h) + "+" +
-                 std::to_string(x - w / 2) + "+" + std::to_string(y - h / 2) + " +repage rgb:- | md5sum");
-    }
-
-    // Waits until the picture around (x, y) holds still over three looks a
-    // tenth of a second apart: whatever fades, grows or slides there is done.
-    bool Settled(int x, int y, std::chrono::milliseconds limit = 15s)
-    {
-        std::string last = Region(x, y);
-        int same = 0;
-        return WaitFor(
-            [&]
-            {
-                const std::string now = Region(x, y);
-                same = !now.empty() && now == last ? same + 1 : 0;
-                last = now;
-                return same >= 2;
-            },
-            limit);
-    }
-
-    bool LogHas(const std::string& text, std::chrono::milliseconds limit = 15s)
-    {
-        return WaitFor([&] { return ReadFile(log).find(text) != std::string::npos; }, limit);
-    }
-
-    size_t Count(const std::string& text)
-    {
-        const std::string all = ReadFile(log);
-        size_t n = 0;
-        for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
-        {
-            ++n;
-        }
-        return n;
-    }
-
+    XServer server;
     std::filesystem::path folder;
-    std::filesystem::path log;
-    std::string display;
+    Log log;
     std::string window;
-    pid_t xvfb = -1;
-    pid_t wm = -1;
     pid_t program = -1;
     std::unique_ptr<TestSupport::ProgramTree> tree;
 };
@@ -364,34 +110,34 @@ protected:
 TEST_F(WindowEndToEndTest, ClicksReachTheProgramInAWindowAndInLetterboxedFullScreen)
 {
     StartProgram("FROTHWICK-SETTINGS 1\n4\tScreenMode\t0\n"); // a first run would fill the screen
-    ASSERT_TRUE(LogHas("trace: window windowed 800x600")) << ReadFile(log);
+    ASSERT_TRUE(LogHas("trace: window windowed 800x600")) << ReadLog();
     const Geometry placed = GetGeometry();
     EXPECT_EQ(placed.width, 800);
     EXPECT_EQ(placed.height, 600);
 
     X("xdotool mousemove --window " + window + " 400 300 click 1");
-    EXPECT_TRUE(LogHas("trace: press 400,300 clicks 1")) << ReadFile(log);
-    EXPECT_TRUE(LogHas("trace: release 400,300 clicks 1")) << ReadFile(log);
+    EXPECT_TRUE(LogHas("trace: press 400,300 clicks 1")) << ReadLog();
+    EXPECT_TRUE(LogHas("trace: release 400,300 clicks 1")) << ReadLog();
     X("xdotool mousemove --window " + window + " 123 456 click 3");
-    EXPECT_TRUE(LogHas("trace: press 123,456 clicks -1")) << "right button: -1\n" << ReadFile(log);
+    EXPECT_TRUE(LogHas("trace: press 123,456 clicks -1")) << "right button: -1\n" << ReadLog();
 
     // Alt+Enter: full screen, the picture scaled by 1.6 into 1280 x 960 with
     // bars of 32 rows above and below.
     X("xdotool windowactivate --sync " + window);
     X("xdotool key alt+Return");
-    ASSERT_TRUE(LogHas("trace: window full screen 800x600")) << ReadFile(log);
+    ASSERT_TRUE(LogHas("trace: window full screen 800x600")) << ReadLog();
     ASSERT_TRUE(WaitFor([&] { return GetGeometry().width == ScreenWidth; })) << "the window never filled the screen";
     window = FindWindow();
     X("xdotool mousemove --window " + window + " 640 512 click 1");
-    EXPECT_TRUE(WaitFor([&] { return Count("trace: press 400,300 clicks 1") == 2; })) << ReadFile(log);
+    EXPECT_TRUE(WaitFor([&] { return Count("trace: press 400,300 clicks 1") == 2; })) << ReadLog();
     X("xdotool mousemove --window " + window + " 0 5 click 1");
     EXPECT_TRUE(LogHas("trace: press 0,0 clicks 1")) << "a click on the bar is clamped into the picture\n"
-                                                     << ReadFile(log);
+                                                     << ReadLog();
 
     // And back to the window.
     X("xdotool windowactivate --sync " + window);
     X("xdotool key alt+Return");
-    EXPECT_TRUE(WaitFor([&] { return Count("trace: window windowed 800x600") == 2; })) << ReadFile(log);
+    EXPECT_TRUE(WaitFor([&] { return Count("trace: window windowed 800x600") == 2; })) << ReadLog();
     EXPECT_TRUE(WaitFor([&] { return GetGeometry().width == 800; }));
 }
 
@@ -444,7 +190,7 @@ TEST_F(WindowEndToEndTest, TheTopBandDragsTheWindowAndItsPlaceIsSaved)
         X("xdotool mouseup 1");
         moved = WaitFor([&] { return GetGeometry().x != before.x; }, 1s);
     }
-    ASSERT_TRUE(moved) << "the window did not move\n" << ReadFile(log);
+    ASSERT_TRUE(moved) << "the window did not move\n" << ReadLog();
     const Geometry after = GetGeometry();
     EXPECT_GT(after.x, before.x);
     EXPECT_GT(after.y, before.y);
@@ -455,11 +201,11 @@ TEST_F(WindowEndToEndTest, TheTopBandDragsTheWindowAndItsPlaceIsSaved)
     X("xdotool mousemove --window " + window + " 300 100 mousedown 1");
     X("xdotool mousemove_relative --sync 60 40");
     X("xdotool mouseup 1");
-    EXPECT_TRUE(WaitFor([&] { return Count("trace: release ") > releases; })) << ReadFile(log);
+    EXPECT_TRUE(WaitFor([&] { return Count("trace: release ") > releases; })) << ReadLog();
     EXPECT_EQ(GetGeometry().x, after.x);
 
     // The new place is kept for the next start.
-    EXPECT_TRUE(LogHas("trace: place " + std::to_string(after.x) + "," + std::to_string(after.y))) << ReadFile(log);
+    EXPECT_TRUE(LogHas("trace: place " + std::to_string(after.x) + "," + std::to_string(after.y))) << ReadLog();
 }
 
 TEST_F(WindowEndToEndTest, ANewcomerCreatesAPlayerWalksToTheWorldsAndQuitsThroughTheExitDialog)
@@ -469,7 +215,7 @@ TEST_F(WindowEndToEndTest, ANewcomerCreatesAPlayerWalksToTheWorldsAndQuitsThroug
     const std::filesystem::path profiles =
         std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "frothwick" / "data" / "usr.dat";
     ASSERT_FALSE(std::filesystem::exists(profiles)) << "a newcomer's game has no players";
-    ASSERT_TRUE(LogHas("Main Screen Time", 30s)) << ReadFile(log);
+    ASSERT_TRUE(LogHas("Main Screen Time", 30s)) << ReadLog();
     X("xdotool windowactivate --sync " + window);
 
     // A click once the picture under it has settled (screens fade and
@@ -485,7 +231,7 @@ TEST_F(WindowEndToEndTest, ANewcomerCreatesAPlayerWalksToTheWorldsAndQuitsThroug
         EXPECT_TRUE(WaitFor([&]
                             { return Count("trace: release " + std::to_string(x) + "," + std::to_string(y)) > before; }))
             << "click at " << x << "," << y << " never arrived\n"
-            << ReadFile(log);
+            << ReadLog();
         if (nx >= 0)
         {
             WaitFor([&] { return Region(nx, ny) != next; }, 3s);
@@ -496,11 +242,11 @@ TEST_F(WindowEndToEndTest, ANewcomerCreatesAPlayerWalksToTheWorldsAndQuitsThroug
     click(508, 465, 344, 330); // NEW PLAYER; the dialog's CREATE comes
     const size_t typed = Count("trace: char ");
     X("xdotool type --delay 60 Ada");
-    EXPECT_TRUE(WaitFor([&] { return Count("trace: char ") >= typed + 3; })) << ReadFile(log);
+    EXPECT_TRUE(WaitFor([&] { return Count("trace: char ") >= typed + 3; })) << ReadLog();
     click(344, 330, 383, 465); // CREATE; back to the selector's START
     ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(profiles); }))
         << "creating a player writes the profile file\n"
-        << ReadFile(log);
+        << ReadLog();
     EXPECT_EQ(std::filesystem::file_size(profiles), 296u);
     EXPECT_EQ(ReadFile(profiles).substr(0, 4), std::string("Ada\0", 4));
 
@@ -528,7 +274,7 @@ TEST_F(WindowEndToEndTest, ANewcomerCreatesAPlayerWalksToTheWorldsAndQuitsThroug
     click(363, 302); // YES in the exit dialog
     ASSERT_TRUE(WaitFor([&] { return waitpid(program, nullptr, WNOHANG) == program; }, 10s))
         << "the game did not end after YES\n"
-        << ReadFile(log);
+        << ReadLog();
     program = -1;
 
     // The quit saved the chosen player: still one record, named Ada.

@@ -1,8 +1,14 @@
 # The real program (the game, which needs its data tree) and the widget gallery
 # in Xvfb, driven by xdotool (skipped where they are missing).
+# What the end-to-end tests share (processes, logs, Xvfb, xdotool, screenshots).
+add_library(frothwick_e2e_support STATIC EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/E2eSupport.cpp)
+target_include_directories(frothwick_e2e_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(frothwick_e2e_support PUBLIC fw_graphics)
+frothwick_warnings(frothwick_e2e_support)
+
 frothwick_add_test(NAME test_e2e
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/WindowEndToEndTest.cpp
-    LIBS
+    LIBS frothwick_e2e_support
     LABELS data)
 target_compile_definitions(test_e2e PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
@@ -12,7 +18,7 @@ add_dependencies(test_e2e frothwick frothwick_gallery)
 # The sprite gallery's screenshots: bubbles' centre colours and a click's shake.
 frothwick_add_test(NAME test_e2e_sprites
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/SpriteGalleryEndToEndTest.cpp
-    LIBS fw_graphics
+    LIBS frothwick_e2e_support
     LABELS data)
 target_compile_definitions(test_e2e_sprites PRIVATE
     FROTHWICK_GALLERY_PROGRAM="$<TARGET_FILE:frothwick_gallery>")
@@ -21,7 +27,7 @@ add_dependencies(test_e2e_sprites frothwick_gallery)
 # SIGTERM in a running game; the installed program in a read-only prefix.
 frothwick_add_test(NAME test_e2e_desktop
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/DesktopEndToEndTest.cpp
-    LIBS
+    LIBS frothwick_e2e_support
     LABELS data)
 target_compile_definitions(test_e2e_desktop PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
@@ -34,7 +40,7 @@ add_dependencies(test_e2e_desktop frothwick gamedata)
 # quest's first stage.
 frothwick_add_test(NAME test_e2e_field
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/PlayFieldEndToEndTest.cpp
-    LIBS fw_graphics
+    LIBS frothwick_e2e_support
     LABELS data)
 target_compile_definitions(test_e2e_field PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
@@ -44,7 +50,7 @@ add_dependencies(test_e2e_field frothwick gamedata)
 # from the stage chooser and a time-attack game's first push-down.
 frothwick_add_test(NAME test_e2e_game
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/GameEndToEndTest.cpp
-    LIBS fw_graphics
+    LIBS frothwick_e2e_support
     LABELS data)
 target_compile_definitions(test_e2e_game PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
