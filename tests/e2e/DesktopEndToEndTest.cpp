@@ -11,23 +11,18 @@
 // builds and builds without a data tree.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "E2eSupport.h"
 #include "support/ProgramTree.h"
 #include "support/TestTemp.h"
 
@@ -35,101 +30,15 @@ namespace
 {
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
-
-bool OnPath(const std::string& program)
-{
-    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-            const std::string& logFile = "/dev/null", int keepFd = -1)
-{
-    const pid_t pid = fork();
-    if (pid != 0)
-    {
-        return pid;
-    }
-    for (const std::string& e : environment)
-    {
-        if (e[0] == '-')
-        {
-            unsetenv(e.c_str() + 1);
-        }
-        else
-        {
-            const size_t eq = e.find('=');
-            setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-        }
-    }
-    const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    if (log >= 0)
-    {
-        dup2(log, 1);
-        dup2(log, 2);
-    }
-    for (int fd = 3; fd < 256; ++fd)
-    {
-        if (fd != keepFd)
-        {
-            close(fd);
-        }
-    }
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-    {
-        argv.push_back(const_cast<char*>(a.c_str()));
-    }
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
-void Stop(pid_t& pid)
-{
-    if (pid <= 0)
-    {
-        return;
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    pid = -1;
-}
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 15s)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end)
-    {
-        if (done())
-        {
-            return true;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return done();
-}
+using namespace E2e;
 
 class DesktopEndToEndTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        for (const char* tool : {"Xvfb", "jwm", "xdotool", "import"})
-        {
-            if (!OnPath(tool))
-            {
-                GTEST_SKIP() << "skipped: " << tool << " is not installed (scripts/install-deps.sh installs it)";
-            }
-        }
+        if (const std::string tool = MissingTool({"Xvfb", "jwm", "xdotool", "import"}); !tool.empty())
+            GTEST_SKIP() << "skipped: " << tool << " is not installed (scripts/install-deps.sh installs it)";
         folder = TestSupport::TestTempDir("desktop");
         fs::remove_all(folder);
         fs::create_directories(folder);
@@ -138,51 +47,17 @@ protected:
         fs::remove_all(user);
         fs::remove_all(config);
         fs::remove_all(fs::path(std::getenv("XDG_CACHE_HOME")) / "frothwick");
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
-                     {}, (folder / "xvfb.log").string(), fds[1]);
-        close(fds[1]);
-        std::string number;
-        pollfd p{fds[0], POLLIN, 0};
-        char c = 0;
-        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-        {
-            number += c;
-        }
-        close(fds[0]);
-        if (number.empty())
-        {
-            GTEST_SKIP() << "skipped: Xvfb could not start: " << ReadFile(folder / "xvfb.log");
-        }
-        display = ":" + number;
-        wm = Spawn({"jwm"}, {"DISPLAY=" + display}, (folder / "jwm.log").string());
-        ASSERT_TRUE(WaitFor([&] { return !X("xdotool get_num_desktops").empty(); }, 10s));
+        if (const std::string why = server.Start(folder, 1280, 1024, true); !why.empty())
+            GTEST_SKIP() << "skipped: " << why;
     }
 
     void TearDown() override
     {
-        Stop(program);
-        Stop(wm);
-        Stop(xvfb);
+        E2e::Stop(program, 0ms);
+        server.Stop();
     }
 
-    std::string X(const std::string& command)
-    {
-        std::string output;
-        FILE* pipe = popen(("DISPLAY=" + display + " timeout 20 " + command + " 2>/dev/null").c_str(), "r");
-        if (!pipe)
-        {
-            return output;
-        }
-        char buffer[256];
-        while (fgets(buffer, sizeof(buffer), pipe))
-        {
-            output += buffer;
-        }
-        pclose(pipe);
-        return output;
-    }
+    std::string X(const std::string& command) { return server.Run(command); }
 
     // Starts args (the program, or a wrapper that execs it) in a window.
     void Start(const std::vector<std::string>& args)
@@ -190,10 +65,9 @@ protected:
         fs::create_directories(config);
         std::ofstream(config / "settings") << "FROTHWICK-SETTINGS 1\n4\tScreenMode\t0\n";
         log = folder / "frothwick.log";
-        program = Spawn(args,
-                        {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
-                         "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
-                        log.string());
+        std::vector<std::string> environment = server.ProgramEnvironment();
+        environment.insert(environment.end(), {"FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"});
+        program = Spawn(args, environment, log.string());
         ASSERT_GT(program, 0);
     }
 
@@ -202,46 +76,10 @@ protected:
         return WaitFor([&] { return ReadFile(log).find(text) != std::string::npos; }, limit);
     }
 
-    std::string Window()
-    {
-        std::string id = X("xdotool search --onlyvisible --name '^Frothwick - '");
-        return id.substr(0, id.find('\n'));
-    }
-
-    // The pixels of a w x h region centred on (x, y), hashed.
-    std::string Region(int x, int y, int w = 64, int h = 24)
-    {
-        return X("import -window " + Window() + " -crop " + std::to_string(w) + "x" + std::to_string(h) + "+" +
-                 std::to_string(x - w / 2) + "+" + std::to_string(y - h / 2) + " +repage rgb:- | md5sum");
-    }
-
-    // Waits until the picture around (x, y) holds still over three looks:
-    // whatever fades, grows or slides in there is done.
-    bool Settled(int x, int y, std::chrono::milliseconds limit = 30s)
-    {
-        std::string last = Region(x, y);
-        int same = 0;
-        return WaitFor(
-            [&]
-            {
-                const std::string now = Region(x, y);
-                same = !now.empty() && now == last ? same + 1 : 0;
-                last = now;
-                return same >= 2;
-            },
-            limit);
-    }
-
-    size_t Count(const std::string& text)
-    {
-        const std::string all = ReadFile(log);
-        size_t n = 0;
-        for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
-        {
-            ++n;
-        }
-        return n;
-    }
+    std::string Window() { return server.FindWindow("^Frothwick - "); }
+    std::string Region(int x, int y) { return server.Region(Window(), x, y); }
+    bool Settled(int x, int y) { return server.Settled(Window(), x, y, 30s); }
+    size_t Count(const std::string& text) { return E2e::Count(ReadFile(log), text); }
 
     // Clicks (x, y) of the game's picture until the program has seen it.
     void Click(int x, int y)
@@ -250,8 +88,7 @@ protected:
         const size_t before = Count(release);
         for (int attempt = 0; attempt < 20; ++attempt)
         {
-            X("xdotool mousemove --window " + Window() + " " + std::to_string(x) + " " + std::to_string(y) +
-              " click 1");
+            server.Click(Window(), x, y);
             if (WaitFor([&] { return Count(release) > before; }, 1s))
             {
                 return;
@@ -282,18 +119,13 @@ protected:
     // Waits for the program to end; its exit code, or -1.
     int Ended(std::chrono::milliseconds limit)
     {
-        int status = 0;
-        if (!WaitFor([&] { return waitpid(program, &status, WNOHANG) == program; }, limit))
-        {
-            return -1;
-        }
-        program = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const Exit exit = WaitExit(program, limit);
+        return exit.ended && exit.signal == 0 ? exit.code : -1;
     }
 
     fs::path folder, user, config, log;
-    std::string display;
-    pid_t xvfb = -1, wm = -1, program = -1;
+    XServer server;
+    pid_t program = -1;
 };
 
 TEST_F(DesktopEndToEndTest, SigtermSavesTheCurrentPlayerAndTheSettingsAndEndsWithinASecond)

@@ -91,7 +91,7 @@ private:
 // 0xRRGGBB words of a captured picture; 0xFFFFFFFF outside it.
 struct Shot
 {
-    std::unique_ptr<Framework::ImageLoader::LoadedImage> image;
+    std::shared_ptr<const Framework::ImageLoader::LoadedImage> image; // shared: shots are copied
     int Width() const { return image ? image->width : 0; }
     int Height() const { return image ? image->height : 0; }
     uint32_t At(int x, int y) const;

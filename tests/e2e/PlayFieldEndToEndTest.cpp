@@ -13,130 +13,27 @@
 // the X server cannot start, or there is no generated data tree.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <array>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "E2eSupport.h"
 #include "framework/graphics/ImageLoader.h"
 #include "support/ProgramTree.h"
 
 namespace
 {
 
-using namespace std::chrono_literals;
+using namespace E2e;
 
-bool OnPath(const std::string& program)
-{
-    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-            const std::string& logFile, int keepFd = -1)
-{
-    const pid_t pid = fork();
-    if (pid != 0)
-        return pid;
-    for (const std::string& e : environment)
-    {
-        if (e[0] == '-')
-            unsetenv(e.c_str() + 1);
-        else
-        {
-            const size_t eq = e.find('=');
-            setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-        }
-    }
-    const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    if (log >= 0)
-    {
-        dup2(log, 1);
-        dup2(log, 2);
-    }
-    for (int fd = 3; fd < 256; ++fd)
-        if (fd != keepFd)
-            close(fd);
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
-void Stop(pid_t& pid)
-{
-    if (pid <= 0)
-        return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 100; ++i)
-    {
-        if (waitpid(pid, nullptr, WNOHANG) == pid)
-        {
-            pid = -1;
-            return;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    pid = -1;
-}
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 15s)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end)
-    {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(50ms);
-    }
-    return done();
-}
-
-bool Near(uint32_t a, uint32_t b, int tolerance)
-{
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance)
-            return false;
-    return true;
-}
-
-std::string Hex(uint32_t rgb)
-{
-    char text[16];
-    std::snprintf(text, sizeof(text), "#%06X", rgb & 0xFFFFFFu);
-    return text;
-}
-
-// The board's layout: the field at (15, 37), cells 31 pixels from 5 pixels
-// in, odd rows half a cell to the right; the shooter and the preview at
-// their places in the field.
-constexpr int FieldX = 15;
-constexpr int FieldY = 37;
+// The shooter and the preview at their places in the field.
 constexpr int Columns = 16;
 constexpr int Rows = 15;
 constexpr int ShooterCentreX = FieldX + 250 + 15;
@@ -145,36 +42,14 @@ constexpr int PreviewCentreX = FieldX + 10 + 15;
 constexpr int PreviewCentreY = FieldY + 510 + 15;
 constexpr int ColourTolerance = 6;
 
-int CellCentreX(int row, int column)
-{
-    return FieldX + 5 + column * 31 + (row % 2 == 1 ? 15 : 0) + 15;
-}
-int CellCentreY(int row)
-{
-    return FieldY + row * 31 + 15;
-}
-
-// A screenshot as 0xRRGGBB words; 0xFFFFFFFF outside.
-struct Shot
-{
-    std::unique_ptr<Framework::ImageLoader::LoadedImage> image;
-    uint32_t At(int x, int y) const
-    {
-        if (!image || x < 0 || y < 0 || x >= image->width || y >= image->height)
-            return 0xFFFFFFFFu;
-        return image->pixels[size_t(y * image->width + x)] & 0xFFFFFFu;
-    }
-};
-
 class PlayFieldEndToEndTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        for (const char* tool : {"Xvfb", "jwm", "xdotool", "import"})
-            if (!OnPath(tool))
-                GTEST_SKIP() << "end-to-end test skipped: " << tool
-                             << " is not installed (scripts/install-deps.sh installs it)";
+        if (const std::string tool = MissingTool({"Xvfb", "jwm", "xdotool", "import"}); !tool.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << tool
+                         << " is not installed (scripts/install-deps.sh installs it)";
         if (!std::filesystem::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
             GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
         folder = TestSupport::TestTempDir("e2e");
@@ -193,50 +68,22 @@ protected:
             bubbleCentres[i + 1] = p & 0xFFFFFFu;
         }
 
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-                     {}, (folder / "xvfb.log").string(), fds[1]);
-        close(fds[1]);
-        std::string number;
-        pollfd p{fds[0], POLLIN, 0};
-        char c = 0;
-        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (number.empty())
-            GTEST_SKIP() << "end-to-end test skipped: Xvfb could not start: " << ReadFile(folder / "xvfb.log");
-        display = ":" + number;
-        wm = Spawn({"jwm"}, {"DISPLAY=" + display}, (folder / "jwm.log").string());
-        ASSERT_TRUE(WaitFor([&] { return !X("xdotool get_num_desktops").empty(); }, 10s))
-            << "jwm did not start: " << ReadFile(folder / "jwm.log");
+        if (const std::string why = server.Start(folder, 1024, 768, true); !why.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << why;
     }
 
     void TearDown() override
     {
-        Stop(program);
-        Stop(wm);
-        Stop(xvfb);
+        E2e::Stop(program);
+        server.Stop();
     }
 
-    std::string X(const std::string& command)
-    {
-        std::string output;
-        FILE* pipe = popen(("DISPLAY=" + display + " timeout 20 " + command + " 2>/dev/null").c_str(), "r");
-        if (!pipe)
-            return output;
-        char buffer[256];
-        while (fgets(buffer, sizeof(buffer), pipe))
-            output += buffer;
-        pclose(pipe);
-        return output;
-    }
+    std::string X(const std::string& command) { return server.Run(command); }
 
     // The game's 800 x 600 window (not its splash).
     std::string FindWindow()
     {
-        std::istringstream ids(X("xdotool search --onlyvisible --name '^Frothwick( - .*)?$'"));
-        for (std::string id; std::getline(ids, id);)
+        for (const std::string& id : server.FindWindows())
             if (X("xdotool getwindowgeometry --shell " + id).find("WIDTH=800\n") != std::string::npos)
                 return id;
         return "";
@@ -246,7 +93,7 @@ protected:
     // windowed) with the seed and the traces, and waits for its main screen.
     void StartGame(uint64_t seed)
     {
-        Stop(program);
+        E2e::Stop(program);
         const std::string run = "run" + std::to_string(++runs);
         tree = std::make_unique<TestSupport::ProgramTree>(FROTHWICK_PROGRAM, "e2e/" + run + "/tree");
         const std::filesystem::path home = folder / run;
@@ -255,13 +102,13 @@ protected:
         std::filesystem::create_directories(home / "cache");
         std::ofstream(home / "config" / "frothwick" / "settings") << "FROTHWICK-SETTINGS 1\n4\tScreenMode\t0\n";
         log = home / "frothwick.log";
-        program = Spawn({tree->Program().string()},
-                        {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
-                         "XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_DATA_HOME=" + (home / "data").string(),
-                         "XDG_CACHE_HOME=" + (home / "cache").string(), "XDG_RUNTIME_DIR=" + folder.string(),
-                         "FROTHWICK_SEED=" + std::to_string(seed), "FROTHWICK_FIELD_TRACE=1", "FROTHWICK_INPUT_TRACE=1",
-                         "FROTHWICK_EXIT_AFTER_TICKS=6000"},
-                        log.string());
+        std::vector<std::string> environment = server.ProgramEnvironment();
+        environment.insert(environment.end(),
+                           {"XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_DATA_HOME=" + (home / "data").string(),
+                            "XDG_CACHE_HOME=" + (home / "cache").string(), "XDG_RUNTIME_DIR=" + folder.string(),
+                            "FROTHWICK_SEED=" + std::to_string(seed), "FROTHWICK_FIELD_TRACE=1",
+                            "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"});
+        program = Spawn({tree->Program().string()}, environment, log.string());
         ASSERT_GT(program, 0);
         ASSERT_TRUE(LogHas("trace: window windowed 800x600", 30s)) << ReadFile(log);
         ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << ReadFile(log);
@@ -275,14 +122,7 @@ protected:
         return WaitFor([&] { return ReadFile(log).find(text) != std::string::npos; }, limit);
     }
 
-    size_t Count(const std::string& text)
-    {
-        const std::string all = ReadFile(log);
-        size_t n = 0;
-        for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
-            ++n;
-        return n;
-    }
+    size_t Count(const std::string& text) { return E2e::Count(ReadFile(log), text); }
 
     // The first field trace: the 240 kinds, row by row; empty until traced.
     std::vector<int> TracedField()
@@ -303,23 +143,10 @@ protected:
         return kinds;
     }
 
-    bool Capture(Shot& shot)
-    {
-        const std::filesystem::path file = folder / ("shot" + std::to_string(shots++) + ".png");
-        X("import -window " + window + " -depth 8 PNG24:" + file.string());
-        shot.image = Framework::ImageLoader::LoadImageFile(file.string(), false);
-        std::error_code error;
-        std::filesystem::remove(file, error);
-        return shot.image && shot.image->width == 800 && shot.image->height == 600;
-    }
+    bool Capture(Shot& shot) { return server.Capture(window, shot) && shot.Width() == 800 && shot.Height() == 600; }
 
     // The window's picture kept in the test's folder (for a failure's look).
-    std::string Keep(const std::string& name)
-    {
-        const std::filesystem::path file = folder / (name + ".png");
-        X("import -window " + window + " " + file.string());
-        return file.string();
-    }
+    std::string Keep(const std::string& name) { return server.Screenshot(window, folder / (name + ".png")); }
 
     uint32_t PixelAt(int x, int y)
     {
@@ -328,25 +155,8 @@ protected:
     }
 
     // The region around (x, y) as it looks now (for "changed" and "settled").
-    std::string Region(int x, int y, int w = 64, int h = 24)
-    {
-        return X("import -window " + window + " -crop " + std::to_string(w) + "x" + std::to_string(h) + "+" +
-                 std::to_string(x - w / 2) + "+" + std::to_string(y - h / 2) + " +repage rgb:- | md5sum");
-    }
-
-    bool Settled(int x, int y)
-    {
-        std::string last = Region(x, y);
-        int same = 0;
-        return WaitFor(
-            [&]
-            {
-                const std::string now = Region(x, y);
-                same = !now.empty() && now == last ? same + 1 : 0;
-                last = now;
-                return same >= 2;
-            });
-    }
+    std::string Region(int x, int y) { return server.Region(window, x, y); }
+    bool Settled(int x, int y) { return server.Settled(window, x, y); }
 
     // A click once the picture under it has settled, until the program saw it.
     void Click(int x, int y)
@@ -354,7 +164,7 @@ protected:
         EXPECT_TRUE(Settled(x, y)) << "the picture at " << x << "," << y << " never settled";
         const std::string release = "trace: release " + std::to_string(x) + "," + std::to_string(y);
         const size_t before = Count(release);
-        X("xdotool mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+        server.Click(window, x, y);
         EXPECT_TRUE(WaitFor([&] { return Count(release) > before; }))
             << "click at " << x << "," << y << " never arrived\n"
             << ReadFile(log);
@@ -436,13 +246,10 @@ protected:
 
     std::filesystem::path folder;
     std::filesystem::path log;
-    std::string display;
+    XServer server;
     std::string window;
-    pid_t xvfb = -1;
-    pid_t wm = -1;
     pid_t program = -1;
     int runs = 0;
-    int shots = 0;
     std::array<uint32_t, 7> bubbleCentres{};
     std::unique_ptr<TestSupport::ProgramTree> tree;
 };

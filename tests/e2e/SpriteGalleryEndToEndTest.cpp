@@ -7,172 +7,32 @@
 // missing, the X server cannot start, or there is no generated data tree.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "E2eSupport.h"
 #include "framework/graphics/ImageLoader.h"
 #include "support/ProgramTree.h"
 
 namespace
 {
 
-using namespace std::chrono_literals;
+using namespace E2e;
 
-bool OnPath(const std::string& program)
-{
-    return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-pid_t Spawn(const std::vector<std::string>& args, const std::vector<std::string>& environment,
-            const std::string& logFile, int keepFd = -1)
-{
-    const pid_t pid = fork();
-    if (pid != 0)
-        return pid;
-    for (const std::string& e : environment)
-    {
-        if (e[0] == '-')
-            unsetenv(e.c_str() + 1);
-        else
-        {
-            const size_t eq = e.find('=');
-            setenv(e.substr(0, eq).c_str(), e.substr(eq + 1).c_str(), 1);
-        }
-    }
-    const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    if (log >= 0)
-    {
-        dup2(log, 1);
-        dup2(log, 2);
-    }
-    for (int fd = 3; fd < 256; ++fd)
-        if (fd != keepFd)
-            close(fd);
-    std::vector<char*> argv;
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-}
-
-void Stop(pid_t& pid)
-{
-    if (pid <= 0)
-        return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 100; ++i)
-    {
-        if (waitpid(pid, nullptr, WNOHANG) == pid)
-        {
-            pid = -1;
-            return;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    pid = -1;
-}
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = 20s)
-{
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end)
-    {
-        if (done())
-            return true;
-        std::this_thread::sleep_for(50ms);
-    }
-    return done();
-}
-
-// An 8-bit binary PPM as 0xRRGGBB words.
-struct Shot
-{
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> rgb;
-    uint32_t At(int x, int y) const
-    {
-        return x >= 0 && y >= 0 && x < width && y < height ? rgb[size_t(y * width + x)] : 0xFFFFFFFFu;
-    }
-};
-
-bool ReadPpm(const std::filesystem::path& path, Shot& shot)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maxValue = 0;
-    in >> magic >> shot.width >> shot.height >> maxValue;
-    in.get();
-    if (!in || magic != "P6" || maxValue != 255 || shot.width <= 0 || shot.height <= 0)
-        return false;
-    std::vector<unsigned char> bytes(size_t(shot.width) * size_t(shot.height) * 3);
-    in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!in)
-        return false;
-    shot.rgb.resize(size_t(shot.width) * size_t(shot.height));
-    for (size_t i = 0; i < shot.rgb.size(); ++i)
-        shot.rgb[i] = uint32_t(bytes[i * 3]) << 16 | uint32_t(bytes[i * 3 + 1]) << 8 | bytes[i * 3 + 2];
-    return true;
-}
-
-bool Near(uint32_t a, uint32_t b, int tolerance)
-{
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance)
-            return false;
-    return true;
-}
-
-// The gallery's layout: the field at (15, 37), cells 31 pixels, odd rows
-// half a cell to the right, the field's backing colour.
-constexpr int FieldX = 15;
-constexpr int FieldY = 37;
+// The field's backing colour in the gallery.
 constexpr uint32_t FieldColour = 0x1E2A46;
-
-int CellCentreX(int row, int column)
-{
-    return FieldX + 5 + column * 31 + (row % 2 == 1 ? 15 : 0) + 15;
-}
-int CellCentreY(int row)
-{
-    return FieldY + row * 31 + 15;
-}
 
 class SpriteGalleryEndToEndTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        for (const char* tool : {"Xvfb", "xdotool", "import"})
-            if (!OnPath(tool))
-                GTEST_SKIP() << "end-to-end test skipped: " << tool
-                             << " is not installed (scripts/install-deps.sh installs it)";
+        if (const std::string tool = MissingTool({"Xvfb", "xdotool", "import"}); !tool.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << tool
+                         << " is not installed (scripts/install-deps.sh installs it)";
         if (!std::filesystem::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
             GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
         folder = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) /
@@ -180,46 +40,14 @@ protected:
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder / "config");
 
-        int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
-        xvfb = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-                     {}, (folder / "xvfb.log").string(), fds[1]);
-        close(fds[1]);
-        std::string number;
-        pollfd p{fds[0], POLLIN, 0};
-        char c = 0;
-        while (poll(&p, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (number.empty())
-            GTEST_SKIP() << "end-to-end test skipped: Xvfb could not start: " << ReadFile(folder / "xvfb.log");
-        display = ":" + number;
+        if (const std::string why = server.Start(folder, 1024, 768, false); !why.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << why;
     }
 
     void TearDown() override
     {
-        Stop(program);
-        Stop(xvfb);
-    }
-
-    std::string X(const std::string& command)
-    {
-        std::string output;
-        FILE* pipe = popen(("DISPLAY=" + display + " timeout 20 " + command + " 2>/dev/null").c_str(), "r");
-        if (!pipe)
-            return output;
-        char buffer[256];
-        while (fgets(buffer, sizeof(buffer), pipe))
-            output += buffer;
-        pclose(pipe);
-        return output;
-    }
-
-    std::string FindWindow()
-    {
-        std::string id = X("xdotool search --onlyvisible --name '^Frothwick( - .*)?$'");
-        const size_t end = id.find('\n');
-        return end == std::string::npos ? id : id.substr(0, end);
+        E2e::Stop(program);
+        server.Stop();
     }
 
     // Starts a copy of the gallery with its own data tree.
@@ -227,22 +55,18 @@ protected:
     {
         tree = std::make_unique<TestSupport::ProgramTree>(FROTHWICK_GALLERY_PROGRAM, "e2e-tree");
         log = folder / "gallery.log";
-        program = Spawn({tree->Program().string()},
-                        {"DISPLAY=" + display, "-SDL_VIDEODRIVER", "-WAYLAND_DISPLAY", "SDL_AUDIODRIVER=dummy",
-                         "XDG_CONFIG_HOME=" + (folder / "config").string(), "XDG_RUNTIME_DIR=" + folder.string(),
-                         "FROTHWICK_GALLERY=sprites", "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"},
-                        log.string());
+        std::vector<std::string> environment = server.ProgramEnvironment();
+        environment.insert(environment.end(),
+                           {"XDG_CONFIG_HOME=" + (folder / "config").string(), "XDG_RUNTIME_DIR=" + folder.string(),
+                            "FROTHWICK_GALLERY=sprites", "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"});
+        program = Spawn({tree->Program().string()}, environment, log.string());
         ASSERT_GT(program, 0);
-        ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << ReadFile(log);
-        window = FindWindow();
+        ASSERT_TRUE(WaitFor([&] { return !server.FindWindow().empty(); }, 20s)) << "no window appeared\n"
+                                                                                << ReadFile(log);
+        window = server.FindWindow();
     }
 
-    bool Capture(Shot& shot)
-    {
-        const std::filesystem::path file = folder / ("shot" + std::to_string(shots++) + ".ppm");
-        X("import -window " + window + " -depth 8 " + file.string());
-        return ReadPpm(file, shot) && shot.width == 800 && shot.height == 600;
-    }
+    bool Capture(Shot& shot) { return server.Capture(window, shot) && shot.Width() == 800 && shot.Height() == 600; }
 
     // Whether the 31 x 31 square of a cell differs between two shots.
     static bool CellChanged(const Shot& a, const Shot& b, int row, int column)
@@ -258,11 +82,9 @@ protected:
     std::unique_ptr<TestSupport::ProgramTree> tree;
     std::filesystem::path folder;
     std::filesystem::path log;
-    std::string display;
+    XServer server;
     std::string window;
-    pid_t xvfb = -1;
     pid_t program = -1;
-    int shots = 0;
 };
 
 TEST_F(SpriteGalleryEndToEndTest, BubblesShowTheirArtAtTheirCentresAndAClickShakesTheNeighbours)
@@ -289,7 +111,7 @@ TEST_F(SpriteGalleryEndToEndTest, BubblesShowTheirArtAtTheirCentresAndAClickShak
     StartGallery();
     Shot still;
     ASSERT_TRUE(
-        WaitFor([&] { return Capture(still) && Near(still.At(CellCentreX(0, 0), CellCentreY(0)), centres[0], 3); }))
+        WaitFor([&] { return Capture(still) && Near(still.At(CellCentreX(0, 0), CellCentreY(0)), centres[0], 3); }, 20s))
         << "the gallery never showed its first bubble\n"
         << ReadFile(log);
     // Whatever still fades in is done once two shots in a row agree on the
@@ -306,7 +128,8 @@ TEST_F(SpriteGalleryEndToEndTest, BubblesShowTheirArtAtTheirCentresAndAClickShak
                     same = !CellChanged(last, still, row, column);
             last = still;
             return same;
-        }))
+        },
+        20s))
         << "the gallery's picture never came to rest\n"
         << ReadFile(log);
     for (int row = 0; row < 3; ++row)
@@ -335,8 +158,7 @@ TEST_F(SpriteGalleryEndToEndTest, BubblesShowTheirArtAtTheirCentresAndAClickShak
     // A click on (1, 5): its six neighbours swing for about a second.
     const std::string release =
         "trace: release " + std::to_string(CellCentreX(1, 5)) + "," + std::to_string(CellCentreY(1));
-    X("xdotool mousemove --window " + window + " " + std::to_string(CellCentreX(1, 5)) + " " +
-      std::to_string(CellCentreY(1)) + " click 1");
+    server.Click(window, CellCentreX(1, 5), CellCentreY(1));
     ASSERT_TRUE(WaitFor([&] { return ReadFile(log).find(release) != std::string::npos; }, 10s))
         << "the click never arrived\n"
         << ReadFile(log);
