@@ -55,3 +55,17 @@ frothwick_add_test(NAME test_e2e_game
 target_compile_definitions(test_e2e_game PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
 add_dependencies(test_e2e_game frothwick gamedata)
+
+# The program killed (SIGKILL) at each write, fsync and rename of its quit
+# save, chosen by a preloaded library; each file stays whole.
+add_library(frothwick_killstep MODULE EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/KillAtFileStep.cpp)
+target_link_libraries(frothwick_killstep PRIVATE ${CMAKE_DL_LIBS})
+frothwick_add_test(NAME test_e2e_quitsave
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/QuitSaveEndToEndTest.cpp
+    LIBS frothwick_e2e_support
+    LABELS data)
+target_compile_definitions(test_e2e_quitsave PRIVATE
+    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
+    KILLSTEP_LIBRARY="$<TARGET_FILE:frothwick_killstep>"
+    FROTHWICK_SANITIZED=$<BOOL:${FROTHWICK_SANITIZE}>)
+add_dependencies(test_e2e_quitsave frothwick gamedata frothwick_killstep)
