@@ -3,7 +3,6 @@
 // and the quit through the fade.
 #include "src/app/GameApp.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "external/lumora/ParticleSystemManager.h"
@@ -13,6 +12,7 @@
 #include "src/core/UserPaths.h"
 #include "src/effects/SpriteAnimation.h"
 #include "src/screens/dialogs/ExitDialog.h"
+#include "src/screens/common/ScreenMode.h"
 #include "src/screens/dialogs/WarningDialog.h"
 #include "src/screens/game/Board.h"
 #include "src/screens/menu/MenuPanels.h"
@@ -51,7 +51,12 @@ void GameApp::ShowMainMenu(int32_t panel, bool fade)
     }
     menuBackground->Resize(0, 0, 800, 600);
     menuBackground->SwitchToPanel(panel, fade);
-    // The settings dialog's sliders take the volumes here once it exists.
+    // The menus never pause: whatever held the game lets go with it. (The
+    // settings dialogs take the volumes as they open.)
+    if (playerScreens)
+    {
+        playerScreens->gamePauses.End();
+    }
     widgetManager->RemoveAllChildren();
     widgetManager->AddWidget(menuBackground.get());
     widgetManager->SetFocus(menuBackground.get());
@@ -75,7 +80,11 @@ void GameApp::StartGame()
     board->Resize(0, 0, 800, 600);
     // The field's set-up may have changed the world (a quest stage file).
     board->ShowWorldBackground(world);
-    // The board's settings dialog takes the volumes here once it exists.
+    if (playerScreens)
+    {
+        board->MakeDialogs(*playerScreens);
+        playerScreens->gamePauses.Begin();
+    }
     shotsUntilPushDown = Game::ShotsPerPushDown;
     widgetManager->RemoveAllChildren();
     widgetManager->AddWidget(board.get());
@@ -117,19 +126,7 @@ void GameApp::MinimiseWindow()
 
 void GameApp::ToggleScreenMode()
 {
-    if (windowed)
-    {
-        SetScreenMode(false, is3D, false);
-        return;
-    }
-    // -1 means "never placed": the window is then centred, not cornered.
-    if (preferredX != -1)
-    {
-        preferredX = std::max(preferredX, 0);
-        preferredY = std::max(preferredY, 0);
-    }
-    SetScreenMode(true, is3D, false);
-    InstallDragBand();
+    ::ToggleScreenMode(*this);
 }
 
 void GameApp::CloseRequestHook()

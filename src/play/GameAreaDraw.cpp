@@ -19,6 +19,7 @@
 #include "src/effects/SpriteAnimation.h"
 #include "src/effects/SpriteParticlePool.h"
 #include "src/play/GoalDecoration.h"
+#include "src/screens/common/InGameScreens.h"
 #include "src/sprites/WindCloudSprite.h"
 
 #include <algorithm>
@@ -426,9 +427,20 @@ void GameAreaWidget::MakeSidePanelButtons()
     {
         Framework::ButtonWidget* made =
             AddImageButton(button.id, this, *button.strip, button.width, button.height, 4, button.x, button.y);
-        // The dialogs behind these come later; until then they cannot be
-        // pressed.
-        made->SetDisabled(button.id != ButtonChangeMode);
+        // Nothing to open until the game screen hands in its screens.
+        made->SetDisabled(true);
+    }
+}
+
+void GameAreaWidget::SetScreens(InGameScreens* inGameScreens)
+{
+    screens = inGameScreens;
+    for (const PanelButton& button : panelButtons)
+    {
+        if (Framework::ButtonWidget* made = GetButton(button.id))
+        {
+            made->SetDisabled(screens == nullptr);
+        }
     }
 }
 
@@ -446,9 +458,29 @@ Framework::ButtonWidget* GameAreaWidget::GetButton(int32_t id) const
 
 void GameAreaWidget::ButtonClicked(int32_t id)
 {
-    if (id == ButtonChangeMode && changeModeDialog && openChangeModeDialog)
+    if (screens == nullptr)
     {
-        openChangeModeDialog(*this);
+        return;
+    }
+    switch (id)
+    {
+        case ButtonChangeMode:
+            screens->ShowChangeMode();
+            break;
+        case ButtonHighScores:
+            screens->ShowHighScores(-1, false);
+            break;
+        case ButtonPause:
+            screens->ShowPause();
+            break;
+        case ButtonPlayerSettings:
+            screens->ShowSettings();
+            break;
+        case ButtonTips:
+            screens->ShowHelp();
+            break;
+        default:
+            break;
     }
 }
 

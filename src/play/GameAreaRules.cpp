@@ -11,6 +11,7 @@
 #include "src/effects/FlipBooks.h"
 #include "src/effects/SpriteAnimation.h"
 #include "src/play/BulletBubbleMoveEffect.h"
+#include "src/screens/common/InGameScreens.h"
 #include "src/script/DesignScript.h"
 #include "src/sprites/WindCloudSprite.h"
 
@@ -505,6 +506,18 @@ void GameAreaWidget::EmptyCell(int32_t row, int32_t column)
     SetCell(row, column, nullptr, true);
 }
 
-void GameAreaWidget::ShowHighScores(int32_t, bool) {}
+void GameAreaWidget::ShowHighScores(int32_t rank, bool atStageEnd)
+{
+    if (screens != nullptr)
+    {
+        screens->ShowHighScores(rank, atStageEnd);
+    }
+}
 
-void GameAreaWidget::ShowCongratulation() {}
+void GameAreaWidget::ShowCongratulation()
+{
+    if (screens != nullptr)
+    {
+        screens->ShowCongratulation();
+    }
+}

@@ -42,6 +42,7 @@ class ParticleSystem;
 
 class BulletBubbleMoveEffect;
 class Clock;
+class InGameScreens;
 class PlayHost;
 class PushDownBubbleRowTask;
 class PushDownEffect;
@@ -86,19 +87,20 @@ public:
         ButtonPlayerSettings = 3,
         ButtonTips = 4,
     };
-    // Only CHANGE MODE acts: it opens changeModeDialog (modal, at (201, 311))
-    // and pauses the game. The other four stay disabled until their dialogs
-    // exist.
+    // Each opens its screen through `screens`: CHANGE MODE the change-mode
+    // dialog, HIGH SCORES the tables to browse, PAUSE the overlay, PLAYER
+    // SETTINGS the settings dialog, TIPS the help.
     void ButtonClicked(int32_t id) override;
     void ButtonPointerEnter(int32_t id) override;
     void ButtonPointerMove(int32_t id, int32_t pointerX, int32_t pointerY) override;
     void ButtonPointerLeave(int32_t id) override;
     Framework::ButtonWidget* GetButton(int32_t id) const;
-    // The in-game dialogs, made by the game screen (the field cannot name
-    // them), with the way each opens over this field (modal, paused); null
-    // while a dialog does not exist.
-    std::shared_ptr<Framework::Widget> changeModeDialog;
-    std::function<void(GameAreaWidget& field)> openChangeModeDialog;
+    // The screens the field opens over itself, made by the game screen (the
+    // field cannot name them); they outlive the field's use of them. Until
+    // they are set the side panel's buttons are disabled and the stage end
+    // shows nothing.
+    void SetScreens(InGameScreens* inGameScreens);
+    InGameScreens* GetScreens() const { return screens; }
 
     // --- stage flow ---
     // After a won stage: the next stage of the quest (none after stage index
@@ -205,7 +207,7 @@ public:
     void EndShot() override;
     void RecordSunkBubble(const Lumora::Vector2& position, Framework::Image* image) override;
     void ClearBelowBarrier() override;
-    // The in-game dialogs are not there yet: nothing is shown.
+    // Through the screens; nothing without them.
     void ShowHighScores(int32_t rank, bool atStageEnd) override;
     void ShowCongratulation() override;
 
@@ -285,4 +287,5 @@ protected:
     std::string panelName;
     int32_t panelNameWidth = 0;
     bool panelNameMeasured = false;
+    InGameScreens* screens = nullptr;
 };

@@ -4,11 +4,14 @@
 
 #include "external/timer/TimeManager.h"
 #include "framework/graphics/Graphics.h"
+#include "framework/widgets/ButtonWidget.h"
 #include "src/core/GameTypes.h"
 #include "src/core/PlayHost.h"
 #include "src/core/ResourceIds.h"
 #include "src/play/GameAreaWidget.h"
 #include "src/screens/dialogs/ChangeModeDialog.h"
+#include "src/screens/game/FieldControls.h"
+#include "src/screens/game/GameDialogs.h"
 
 Board::Board(PlayHost& application, MenuHost* menus) : app(application)
 {
@@ -16,17 +19,48 @@ Board::Board(PlayHost& application, MenuHost* menus) : app(application)
     playField->Move(15, 37);
     if (menus != nullptr)
     {
-        auto changeMode = std::make_shared<ChangeModeDialog>(*menus);
-        playField->changeModeDialog = changeMode;
         // Modal on the field at (201, 311), the game paused.
-        playField->openChangeModeDialog = [dialog = changeMode.get()](GameAreaWidget& field) { dialog->Open(&field); };
+        changeModeDialog = std::make_shared<ChangeModeDialog>(*menus);
     }
     AddWidget(playField.get());
 }
 
 Board::~Board()
 {
+    playField->SetScreens(nullptr);
+    dialogs.reset();
+    if (changeModeDialog && changeModeDialog->parent != nullptr)
+    {
+        changeModeDialog->parent->RemoveWidget(changeModeDialog.get());
+    }
     RemoveAllChildren();
+}
+
+void Board::MakeDialogs(GameDialogHost& dialogHost)
+{
+    if (dialogs)
+    {
+        return;
+    }
+    fieldControls = std::make_unique<FieldControls>(*playField);
+    dialogs = std::make_unique<GameDialogs>(dialogHost, *this, *playField, *fieldControls);
+    dialogs->changeMode = changeModeDialog.get();
+    dialogs->showPauseButton = [field = playField.get()](bool shown)
+    {
+        if (Framework::ButtonWidget* pause = field->GetButton(GameAreaWidget::ButtonPause))
+        {
+            pause->SetVisible(shown);
+        }
+    };
+    playField->SetScreens(dialogs.get());
+}
+
+void Board::ShowOverlay()
+{
+    if (dialogs)
+    {
+        dialogs->ShowPause();
+    }
 }
 
 void Board::ShowWorldBackground(int32_t world)

@@ -4,11 +4,13 @@
 // the world, and comes out of black: the fade starts at 255 and loses 3 per
 // smooth update (85 updates), drawn as an overlay of priority 2, under the
 // play field's animations (priority 3). Its smooth update is the one place
-// the timer's due tasks run (the time mode's push-down). The title bar and
-// the pause overlay join it once they exist.
+// the timer's due tasks run (the time mode's push-down).
 //
 // The board makes the play field's change-mode dialog with the menus'
-// host, when it has one. The hosts outlive the board. Main thread only.
+// host, when it has one, and, once given the dialogs' host (MakeDialogs),
+// the title bar, the pause overlay and the in-game dialogs (GameDialogs),
+// which the field then opens through its side panel and at stage ends.
+// The hosts outlive the board. Main thread only.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +23,11 @@ namespace Framework
 class Image;
 }
 
+class ChangeModeDialog;
+class FieldControls;
 class GameAreaWidget;
+class GameDialogHost;
+class GameDialogs;
 class MenuHost;
 class PlayHost;
 
@@ -41,6 +47,15 @@ public:
     // the images are bound.
     static Framework::Image* WorldBackground(int32_t world);
 
+    // The title bar, the overlay and the dialogs, made once; the field's
+    // side panel opens them from then on.
+    void MakeDialogs(GameDialogHost& dialogHost);
+    // The pause overlay over the board, the PAUSE button hidden until
+    // RESUME; nothing before MakeDialogs.
+    void ShowOverlay();
+    GameDialogs* GetDialogs() const { return dialogs.get(); }
+    ChangeModeDialog* GetChangeModeDialog() const { return changeModeDialog.get(); }
+
     void UpdateSmooth(double fraction) override;
     void Draw(Framework::Graphics* g) override;
     void DrawOverlay(Framework::Graphics* g) override;
@@ -52,6 +67,10 @@ public:
 protected:
     PlayHost& app;
     std::shared_ptr<GameAreaWidget> playField;
+    std::shared_ptr<ChangeModeDialog> changeModeDialog;
+    std::unique_ptr<FieldControls> fieldControls;
+    // Goes before the field and the controls it uses.
+    std::unique_ptr<GameDialogs> dialogs;
     Framework::Image* background = nullptr;
     int32_t fade = 255;
 };

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "external/lumora/EffectManager.h"
@@ -21,6 +22,8 @@
 #include "src/effects/SpriteAnimation.h"
 #include "src/play/GameAreaWidget.h"
 #include "src/play/GoalDecoration.h"
+#include "src/screens/common/InGameScreens.h"
+#include "src/screens/dialogs/ChangeModeDialog.h"
 #include "tests/game/play/FieldTestSupport.h"
 #include "tests/game/play/PanelTestSupport.h"
 
@@ -31,6 +34,23 @@ namespace
 {
 
 constexpr uint32_t Sand = 0xFF806040u;
+
+// The screens the field opens, in the order it asks for them.
+class ScreensRecorder final : public InGameScreens
+{
+public:
+    std::vector<std::string> calls;
+
+    void ShowHighScores(int32_t rank, bool atStageEnd) override
+    {
+        calls.push_back("high scores " + std::to_string(rank) + (atStageEnd ? " end" : " browse"));
+    }
+    void ShowCongratulation() override { calls.push_back("congratulation"); }
+    void ShowHelp() override { calls.push_back("help"); }
+    void ShowSettings() override { calls.push_back("settings"); }
+    void ShowChangeMode() override { calls.push_back("change mode"); }
+    void ShowPause() override { calls.push_back("pause"); }
+};
 
 // Paints one pixel at the field's (0, 0) on every draw; never done.
 class Marker final : public SpriteAnimation
@@ -164,29 +184,47 @@ TEST_F(BoardTest, EverySmoothUpdateOfTheBoardRunsTheDueTimerTasks)
     TimeManager::Instance()->SetClock({});
 }
 
-TEST_F(BoardTest, ChangeModeOpensItsDialogModalAndPausesWhileTheOtherButtonsWait)
+TEST_F(BoardTest, TheSidePanelWaitsForTheScreensThenOpensEachThroughThem)
 {
     Make();
     GameAreaWidget& field = *board->GetPlayField();
+    // The menus' host was given: the change-mode dialog exists, unopened.
+    ASSERT_NE(board->GetChangeModeDialog(), nullptr);
+    EXPECT_EQ(board->GetChangeModeDialog()->parent, nullptr);
+
     Framework::ButtonWidget* changeModeButton = field.GetButton(GameAreaWidget::ButtonChangeMode);
     ASSERT_NE(changeModeButton, nullptr);
     EXPECT_EQ(changeModeButton->GetScreenPos().x, 626);
     EXPECT_EQ(changeModeButton->GetScreenPos().y, 66);
-    for (int32_t id = GameAreaWidget::ButtonHighScores; id <= GameAreaWidget::ButtonTips; ++id)
+
+    // Without the screens every button is disabled: no sound, no action,
+    // and a stage end shows nothing.
+    for (int32_t id = GameAreaWidget::ButtonChangeMode; id <= GameAreaWidget::ButtonTips; ++id)
     {
         ASSERT_NE(field.GetButton(id), nullptr);
         EXPECT_TRUE(field.GetButton(id)->disabled) << id;
     }
-
-    // The disabled ones neither answer the pointer nor act.
-    Framework::ButtonWidget* highScores = field.GetButton(GameAreaWidget::ButtonHighScores);
-    host.paused = false;
-    ClickOn(*highScores);
-    EXPECT_TRUE(host.calls.empty());
+    ClickOn(*changeModeButton);
+    field.ShowHighScores(2, true);
     EXPECT_TRUE(panelHost.sounds.empty());
+    EXPECT_TRUE(host.calls.empty());
+
+    ScreensRecorder screens;
+    field.SetScreens(&screens);
+    for (int32_t id = GameAreaWidget::ButtonChangeMode; id <= GameAreaWidget::ButtonTips; ++id)
+    {
+        EXPECT_FALSE(field.GetButton(id)->disabled) << id;
+        ClickOn(*field.GetButton(id));
+    }
+    field.ShowHighScores(2, true);
+    field.ShowCongratulation();
+    EXPECT_EQ(screens.calls, (std::vector<std::string>{"change mode", "high scores -1 browse", "pause", "settings",
+                                                         "help", "high scores 2 end", "congratulation"}));
 
     // Entering plays the hover sound, moving shows the hand, leaving the arrow.
     const Framework::Point at = changeModeButton->GetScreenPos();
+    panelHost.sounds.clear();
+    manager.MouseMove(5, 5);
     manager.MouseMove(at.x + 10, at.y + 10);
     manager.MouseMove(at.x + 12, at.y + 10);
     EXPECT_EQ(panelHost.sounds, std::vector<int32_t>{TestSupport::TestSoundBtonOn});
@@ -195,28 +233,20 @@ TEST_F(BoardTest, ChangeModeOpensItsDialogModalAndPausesWhileTheOtherButtonsWait
     manager.MouseMove(5, 5);
     EXPECT_EQ(panelHost.cursors.back(), 0);
 
-    ClickOn(*changeModeButton);
-    ASSERT_TRUE(field.changeModeDialog);
-    EXPECT_TRUE(field.HasWidget(field.changeModeDialog.get()));
-    EXPECT_EQ(field.changeModeDialog->x, 201);
-    EXPECT_EQ(field.changeModeDialog->y, 311);
-    EXPECT_EQ(manager.modalWidget, field.changeModeDialog.get());
-    // The menus' host pauses the application.
-    EXPECT_EQ(host.calls, TestSupport::Calls{"pause"});
-    EXPECT_TRUE(host.paused);
-
-    // Open, it is not opened again.
-    field.ButtonClicked(GameAreaWidget::ButtonChangeMode);
-    EXPECT_EQ(host.calls, TestSupport::Calls{"pause"});
+    // Taken away again, the buttons wait once more.
+    field.SetScreens(nullptr);
+    EXPECT_TRUE(changeModeButton->disabled);
+    screens.calls.clear();
+    field.ButtonClicked(GameAreaWidget::ButtonTips);
+    EXPECT_TRUE(screens.calls.empty());
 }
 
-TEST_F(BoardTest, WithoutTheMenusThereIsNoDialogAndChangeModeDoesNothing)
+TEST_F(BoardTest, WithoutTheMenusThereIsNoChangeModeDialog)
 {
     board = std::make_shared<Board>(panelHost, nullptr);
-    manager.AddWidget(board.get());
-    GameAreaWidget& field = *board->GetPlayField();
-    EXPECT_FALSE(field.changeModeDialog);
-    ClickOn(*field.GetButton(GameAreaWidget::ButtonChangeMode));
-    EXPECT_FALSE(panelHost.state.paused);
-    EXPECT_TRUE(host.calls.empty());
+    EXPECT_EQ(board->GetChangeModeDialog(), nullptr);
+    // No dialogs made: the overlay cannot show.
+    board->ShowOverlay();
+    EXPECT_EQ(board->GetDialogs(), nullptr);
 }
+
