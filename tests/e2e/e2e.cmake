@@ -69,3 +69,13 @@ target_compile_definitions(test_e2e_quitsave PRIVATE
     KILLSTEP_LIBRARY="$<TARGET_FILE:frothwick_killstep>"
     FROTHWICK_SANITIZED=$<BOOL:${FROTHWICK_SANITIZE}>)
 add_dependencies(test_e2e_quitsave frothwick gamedata frothwick_killstep)
+
+# Every save failing (no room for a byte, a read-only mount): the program
+# runs, ends in order, says so for the players and keeps the old files.
+frothwick_add_test(NAME test_e2e_savefail
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/SaveFailureEndToEndTest.cpp
+    LIBS frothwick_e2e_support
+    LABELS data)
+target_compile_definitions(test_e2e_savefail PRIVATE
+    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
+add_dependencies(test_e2e_savefail frothwick gamedata)
