@@ -168,7 +168,9 @@ public:
     int32_t ColourCount() const override;
     int32_t WorldProgress() const override { return profiles.WorldProgress(world); }
 
-    void SetPaused(bool on) override { paused = on; }
+    // "trace: paused 1" and "trace: paused 0" as it changes, with the input
+    // trace.
+    void SetPaused(bool on) override;
     bool IsPaused() const { return paused; }
     void SetGameMode(int32_t value) override { mode = value; }
     int32_t GetGameMode() const override { return mode; }

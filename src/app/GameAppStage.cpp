@@ -131,6 +131,15 @@ void GameApp::TraceStageStart()
     }
 }
 
+void GameApp::SetPaused(bool on)
+{
+    if (inputTrace && on != paused)
+    {
+        std::fprintf(stderr, "trace: paused %d\n", on ? 1 : 0);
+    }
+    paused = on;
+}
+
 void GameApp::TracePushDown()
 {
     if (inputTrace)
