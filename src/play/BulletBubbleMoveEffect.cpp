@@ -1,6 +1,7 @@
 #include "src/play/BulletBubbleMoveEffect.h"
 
 #include "src/play/GameAreaWidget.h"
+#include "src/play/ShotPath.h"
 
 BulletBubbleMoveEffect::BulletBubbleMoveEffect(GameAreaWidget* playField) : field(playField)
 {
@@ -14,20 +15,14 @@ void BulletBubbleMoveEffect::OnTick()
     {
         return;
     }
-    const Lumora::Vector2 position = target->GetPosition();
-    if (position.x <= LeftWall || position.x >= RightWall)
+    Lumora::Vector2 position = target->GetPosition();
+    Lumora::Vector2 velocity = algorithm->GetVelocity();
+    const Lumora::Vector2 before = position;
+    ShotPath::Bounce(position, velocity);
+    algorithm->SetVelocity(velocity);
+    if (before.x <= LeftWall || before.x >= RightWall)
     {
-        Lumora::Vector2 velocity = algorithm->GetVelocity();
-        velocity.x = -velocity.x;
-        algorithm->SetVelocity(velocity);
-    }
-    if (position.x <= LeftWall)
-    {
-        target->SetPosition({LeftWall, position.y});
-    }
-    else if (position.x >= RightWall)
-    {
-        target->SetPosition({RightWall, position.y});
+        target->SetPosition(position);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "src/effects/FlipBooks.h"
 #include "src/effects/SpriteAnimation.h"
 #include "src/play/BulletBubbleMoveEffect.h"
+#include "src/play/ShotPath.h"
 #include "src/screens/common/InGameScreens.h"
 #include "src/script/DesignScript.h"
 #include "src/sprites/WindCloudSprite.h"
@@ -20,11 +21,6 @@
 
 namespace
 {
-// Within 36 degrees of a line, either way along it.
-const float ConeCosine = Lumora::Math::Cos(0.2f * Lumora::Math::PI);
-constexpr float TouchDistance = 35.0f;
-const Lumora::Vector2 ShotCentreOffset(15.0f, 15.0f);
-
 bool IsKind(const BubbleGrid::SpritePtr& sprite, int32_t kind)
 {
     return sprite && sprite->GetKind() == kind;
@@ -141,29 +137,12 @@ GridCell GameAreaWidget::FindCollision(const Lumora::Vector2& velocity) const
     {
         return {};
     }
-    const Lumora::Vector2 centre = shot->GetPosition() + ShotCentreOffset;
-    const Lumora::Vector2 heading = velocity.normalisedCopy();
-    for (int32_t row = GRID_ROWS - 1; row >= 0; --row)
+    const auto occupied = [this](int32_t row, int32_t column)
     {
-        for (int32_t column = 0; column < GRID_COLUMNS; ++column)
-        {
-            const SpritePtr& content = grid[size_t(row * GRID_COLUMNS + column)];
-            if (!content || content->GetKind() == KIND_NONE)
-            {
-                continue;
-            }
-            const Lumora::Vector2 d = CellCentre(content.get()) - centre;
-            if (d.length() >= TouchDistance)
-            {
-                continue;
-            }
-            if (std::fabs(d.normalisedCopy().dotProduct(heading)) >= ConeCosine)
-            {
-                return {row, column};
-            }
-        }
-    }
-    return {};
+        const SpritePtr& content = grid[size_t(row * GRID_COLUMNS + column)];
+        return content && content->GetKind() != KIND_NONE;
+    };
+    return ShotPath::FindCollision(occupied, shot->GetPosition(), velocity);
 }
 
 void GameAreaWidget::LandShot(int32_t row, int32_t column)
@@ -188,17 +167,8 @@ void GameAreaWidget::LandShot(int32_t row, int32_t column)
         {
             StartSnowManAnimation(*hit, flight, true);
         }
-        const Lumora::Vector2 d = CellCentre(hit.get()) - (shot->GetPosition() + ShotCentreOffset);
-        int32_t direction = 0;
-        if (std::fabs(d.normalisedCopy().dotProduct(Lumora::Vector2(0.0f, -1.0f))) >= ConeCosine)
-        {
-            direction = d.x >= 0.0f ? DIR_LOWER_LEFT : DIR_LOWER_RIGHT;
-        }
-        else
-        {
-            direction = d.x >= 0.0f ? DIR_LEFT : DIR_RIGHT;
-        }
-        if (row == GRID_ROWS - 1 && shot->GetPosition().y > 450.0f)
+        const int32_t direction = ShotPath::LandingDirection({row, column}, shot->GetPosition());
+        if (row == GRID_ROWS - 1 && shot->GetPosition().y > ShotPath::LauncherLine)
         {
             // The field has reached the launcher: the shot is not placed
             // and no new one is dealt.
@@ -223,59 +193,13 @@ void GameAreaWidget::StartSnowManAnimation(const BubbleSprite& snowman, const Lu
 
 GridCell GameAreaWidget::FindLandingCell(int32_t row, int32_t column, int32_t direction)
 {
-    int32_t r = row;
-    int32_t c = column;
-    while (true)
+    const auto occupied = [this](int32_t r, int32_t c) { return GetCell(r, c) != nullptr; };
+    const GridCell landed = ShotPath::FindLandingCell(occupied, row, column, direction);
+    if (landed.row != -1)
     {
-        const int32_t even = r % 2 == 0 ? 1 : 0;
-        int32_t nextRow = r;
-        int32_t nextColumn = c;
-        int32_t step = direction;
-        if (step == DIR_LEFT)
-        {
-            if (c > 0 && !GetCell(r, c - 1))
-            {
-                nextColumn = c - 1;
-            }
-            else
-            {
-                step = DIR_LOWER_LEFT;
-            }
-        }
-        else if (step == DIR_RIGHT)
-        {
-            if (c < GRID_COLUMNS - 1 && !GetCell(r, c + 1))
-            {
-                nextColumn = c + 1;
-            }
-            else
-            {
-                step = DIR_LOWER_RIGHT;
-            }
-        }
-        if (step == DIR_LOWER_LEFT)
-        {
-            nextRow = r + 1;
-            nextColumn = c == 0 ? 0 : c - even;
-        }
-        else if (step == DIR_LOWER_RIGHT)
-        {
-            nextRow = r + 1;
-            nextColumn = c == GRID_COLUMNS - 1 ? GRID_COLUMNS - 1 : c + 1 - even;
-        }
-        if (nextRow >= GRID_ROWS)
-        {
-            // Below the bottom row: the shot is lost.
-            return {};
-        }
-        if (!GetCell(nextRow, nextColumn))
-        {
-            SetCell(nextRow, nextColumn, shot, true);
-            return {nextRow, nextColumn};
-        }
-        r = nextRow;
-        c = nextColumn;
+        SetCell(landed.row, landed.column, shot, true);
     }
+    return landed;
 }
 
 void GameAreaWidget::NudgeNeighbours(int32_t row, int32_t column)
@@ -309,18 +233,12 @@ void GameAreaWidget::LandAtTop()
     {
         return;
     }
-    const Lumora::Vector2 position = shot->GetPosition();
-    const int32_t row = int32_t(position.y) / CELL_SIZE;
-    int32_t column = int32_t(position.x - (row % 2 != 0 ? float(ODD_ROW_SHIFT) : 0.0f)) / CELL_SIZE;
-    if (GetCell(row, column))
-    {
-        column += 1;
-    }
     // Never over another sprite: with the next cell taken too the shot is
     // lost, a miss.
-    if (IsInGrid(row, column) && !GetCell(row, column))
+    const auto occupied = [this](int32_t r, int32_t c) { return GetCell(r, c) != nullptr; };
+    if (const GridCell cell = ShotPath::TopLandingCell(occupied, shot->GetPosition()); cell.row != -1)
     {
-        SetCell(row, column, shot, true);
+        SetCell(cell.row, cell.column, shot, true);
     }
     MatchAndScore(true, true);
     CheckCleared();
