@@ -28,6 +28,10 @@ namespace
 // Time owed after a stall never exceeds this, so the game does not race to
 // catch up.
 constexpr double MaxOwedMs = 200.0;
+// About a second of frames with nothing to draw and no event is rest.
+constexpr int32_t RestAfterFrames = 60;
+// At rest a wait spans this many frames, unless an event ends it.
+constexpr double RestWaitFrames = 6.0;
 
 } // namespace
 
@@ -538,8 +542,7 @@ bool AppBase::TimingStep(bool allowSleep)
                     return false;
                 }
                 ++sleepCount;
-                clock->SleepMs(static_cast<uint32_t>(wait));
-                slept = static_cast<uint32_t>(wait);
+                slept = WaitForNextFrame(static_cast<uint32_t>(wait), frameMs, pacing);
             }
         }
     }
@@ -560,6 +563,30 @@ bool AppBase::TimingStep(bool allowSleep)
     }
     ProcessDeferredDeletes();
     return true;
+}
+
+// Waking every frame to find nothing to do is most of what an idle screen
+// costs. At rest the loop waits on the display for up to three frames
+// instead: an event ends the wait at once, and the updates owed meanwhile run
+// when it ends, so the update rate and what is drawn stay the same. Not while
+// loading, with refresh pacing (its time is counted per draw), at another
+// speed or with a demo.
+uint32_t AppBase::WaitForNextFrame(uint32_t wait, double frameMs, bool pacing)
+{
+    restingFrames = std::min(restingFrames + 1, RestAfterFrames);
+    const bool resting = restingFrames >= RestAfterFrames && loaded && !pacing && speed == 1.0 && !demo &&
+                         !demoPlayback && !demoRecord && platform;
+    const auto longer = static_cast<int64_t>(std::ceil(frameMs * RestWaitFrames - owedTime));
+    if (resting && longer > int64_t(wait))
+    {
+        const uint32_t start = clock->NowMs();
+        if (platform->WaitForEvents(static_cast<uint32_t>(longer)))
+        {
+            return clock->NowMs() - start;
+        }
+    }
+    clock->SleepMs(wait);
+    return wait;
 }
 
 bool AppBase::RunTick()
@@ -616,6 +643,7 @@ void AppBase::DrawDirty()
     const uint32_t start = clock->NowMs();
     if (WidgetsDrawPass())
     {
+        restingFrames = 0;
         const uint32_t drawn = clock->NowMs();
         PresentScreen();
         const uint32_t presented = clock->NowMs();
@@ -693,6 +721,10 @@ void AppBase::PumpMessages()
     std::vector<InputEvent> input;
     std::vector<WindowEvent> events;
     platform->PumpEvents(input, events);
+    if (!input.empty() || !events.empty())
+    {
+        restingFrames = 0;
+    }
     for (const WindowEvent& e : events)
     {
         HandleWindowEvent(e);

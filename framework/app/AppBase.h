@@ -130,6 +130,9 @@ public:
     bool tickSinceDraw = true;
     bool drawing = false;
     int32_t ticksWithoutDraw = 0;
+    // Frame waits in a row with nothing drawn and no event (capped); at rest
+    // the loop waits longer, see WaitForNextFrame.
+    int32_t restingFrames = 0;
     int64_t drawTimeMs = 0;
     int64_t presentTimeMs = 0;
 
@@ -435,6 +438,7 @@ protected:
     void ApplyVolumes();
     void UpdateFocus();
     void AccumulateTime(uint32_t now);
+    uint32_t WaitForNextFrame(uint32_t wait, double frameMs, bool pacing);
     bool VSyncPacingActive() const;
     void UpdateScreenSaverRule();
 

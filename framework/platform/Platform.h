@@ -146,6 +146,10 @@ public:
     virtual void PumpEvents(std::vector<InputEvent>& input, std::vector<WindowEvent>& window) = 0;
     // Carries out requests other threads recorded (message boxes, cursors).
     virtual void ProcessRequests() = 0;
+    // Waits up to ms for a system event (input, a window event), ending at
+    // once when one arrives; the events stay for PumpEvents. False, without
+    // waiting, where the display cannot be waited on: the caller sleeps.
+    virtual bool WaitForEvents(uint32_t /*ms*/) { return false; }
 
     // Text input (typed characters from the keyboard layout / input method).
     virtual void SetTextInput(bool on) = 0;

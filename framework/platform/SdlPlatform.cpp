@@ -557,6 +557,24 @@ void SdlPlatform::SetDragBand(int32_t height, int32_t excludeLeft, int32_t exclu
     impl->dragExcludeRight = excludeRight;
 }
 
+bool SdlPlatform::WaitForEvents(uint32_t ms)
+{
+    // SDL blocks on the display connection only with these drivers; with the
+    // others it looks every millisecond, dearer than the caller's sleep.
+    if (!impl->videoInit || impl->headless || impl->window == nullptr)
+    {
+        return false;
+    }
+    const std::string driver = VideoDriver();
+    if (driver != "x11" && driver != "wayland")
+    {
+        return false;
+    }
+    // With no event to fill in, whatever arrived stays queued.
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+    return true;
+}
+
 void SdlPlatform::SetTextInput(bool on)
 {
     if (!impl->videoInit)

@@ -44,6 +44,7 @@ public:
     void SetDragBand(int32_t height, int32_t excludeLeft, int32_t excludeRight) override;
     void PumpEvents(std::vector<InputEvent>& input, std::vector<WindowEvent>& window) override;
     void ProcessRequests() override;
+    bool WaitForEvents(uint32_t ms) override;
     void SetTextInput(bool on) override;
     void SetScreenSaverAllowed(bool allowed) override;
     void RequestSystemCursor(int32_t number) override;

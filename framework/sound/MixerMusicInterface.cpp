@@ -323,9 +323,10 @@ void MixerMusicInterface::FeederLoop()
     std::unique_lock<std::mutex> hold(feedLock);
     while (!feedQuit)
     {
-        // Buffers hold half a second: topping them up every 20 ms keeps
-        // them well ahead of the device.
-        feedWake.wait_for(hold, std::chrono::milliseconds(20), [this] { return feedQuit || feedRequested; });
+        // Buffers hold half a second and a top-up fills them: looking every
+        // 100 ms keeps them at least a quarter of a second ahead of the
+        // device, and a starting song wakes the feeder at once.
+        feedWake.wait_for(hold, std::chrono::milliseconds(100), [this] { return feedQuit || feedRequested; });
         if (feedQuit)
         {
             break;

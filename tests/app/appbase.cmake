@@ -1,6 +1,7 @@
 frothwick_add_test(NAME test_appbase
     SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/AppBaseRestTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseWidgetsTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/MainWindowTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/AppBaseUserFilesTest.cpp
