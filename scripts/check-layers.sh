@@ -38,6 +38,7 @@ declare -A uses=(
     [src/play]="+src/effects src/script src/records +src/screens/common"
     [src/screens/game]="+src/play +src/screens/dialogs"
     [src/autoplay]="+src/play"
+    [src/autoplay/AutoplayMain.cpp]="src external framework"
     [src/app]="src external framework"
     [src/main.cpp]="src external framework"
     [examples]="src external framework"
