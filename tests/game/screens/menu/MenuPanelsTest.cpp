@@ -293,3 +293,46 @@ TEST(MenuPanels, MenusAtRestAreNotRedrawn)
     EXPECT_GT(drawsOver(300), 0) << "the spheres grow";
     EXPECT_EQ(drawsOver(200), 0) << "the world selection once its spheres have grown";
 }
+
+TEST(MenuPanels, AHoveredButtonOrSphereIsRedrawnWhenItsLookChangesNotWhileThePointerRests)
+{
+    MenuRig m;
+    Framework::MemoryImage screen;
+    screen.Allocate(800, 600);
+    m.app.widgetManager->screenImage = &screen;
+    m.app.ShowMainMenu(1, false);
+    m.app.widgetManager->MouseMove(790, 590);
+    const auto drawsOver = [&](int32_t ticks)
+    {
+        int32_t draws = 0;
+        for (int32_t i = 0; i < ticks; ++i)
+        {
+            m.app.widgetManager->RunUpdatePass();
+            draws += m.app.widgetManager->RunDrawPass() ? 1 : 0;
+        }
+        return draws;
+    };
+    drawsOver(60); // the fade from black the panels start with
+    ASSERT_EQ(drawsOver(100), 0);
+
+    const auto pointAt = [&](Framework::Widget& widget)
+    {
+        const Framework::Point at = widget.GetScreenPos();
+        m.app.widgetManager->MouseMove(at.x + widget.width / 2, at.y + widget.height / 2);
+    };
+    pointAt(MenuRig::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonQuest));
+    EXPECT_GE(drawsOver(100), 1) << "the hover look";
+    EXPECT_EQ(drawsOver(300), 0) << "a hovered button at rest";
+    m.app.widgetManager->MouseMove(790, 590);
+    EXPECT_GE(drawsOver(100), 1) << "back to the normal look";
+    EXPECT_EQ(drawsOver(100), 0);
+
+    m.ClickOn(MenuRig::ButtonOf(*m.panels->mainMenu, MainMenu::ButtonQuest));
+    ASSERT_EQ(m.Shown(), "--W");
+    m.app.widgetManager->MouseMove(790, 590);
+    drawsOver(300);
+    ASSERT_EQ(drawsOver(100), 0);
+    pointAt(*m.panels->worldSelector->SphereOf(3));
+    EXPECT_GE(drawsOver(100), 1) << "the sphere's hover look";
+    EXPECT_EQ(drawsOver(300), 0) << "a hovered sphere at rest";
+}
