@@ -79,3 +79,13 @@ frothwick_add_test(NAME test_e2e_savefail
 target_compile_definitions(test_e2e_savefail PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
 add_dependencies(test_e2e_savefail frothwick gamedata)
+
+# Stage 9 of every world's stage chooser clicked and started, with a profile
+# that has every stage open.
+frothwick_add_test(NAME test_e2e_stages
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/StageChooserEndToEndTest.cpp
+    LIBS frothwick_e2e_support
+    LABELS data)
+target_compile_definitions(test_e2e_stages PRIVATE
+    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
+add_dependencies(test_e2e_stages frothwick gamedata)
