@@ -194,6 +194,11 @@ public:
     // (a missing or different answer there puts the demo out of step).
     int64_t DemoAnswerValue(DemoAnswer kind, int64_t live);
     std::string DemoAnswerText(DemoAnswer kind, const std::string& live);
+    // Playback of a wait outside the loop (a file chooser) that the
+    // recording spent drawing (DrawWithoutInput) and taking window events:
+    // those draws and events run again up to the next answer. Nothing
+    // outside playback.
+    void DemoReplayUntilAnswer();
     // Playback: the counts so far (tests).
     uint32_t DemoUpdates() const;
     uint32_t DemoDraws() const;

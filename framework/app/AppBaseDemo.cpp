@@ -614,6 +614,37 @@ std::string AppBase::DemoAnswerText(DemoAnswer kind, const std::string& live)
     return live;
 }
 
+void AppBase::DemoReplayUntilAnswer()
+{
+    if (!demo || !demo->playing || demoRecord || demo->finished)
+    {
+        return;
+    }
+    const std::vector<DemoRecord>& records = demo->content.records;
+    using K = DemoRecord::Kind;
+    while (!shutdown && !demo->finished && demo->remainingUpdates == 0 && demo->next < records.size())
+    {
+        const DemoRecord& r = records[demo->next];
+        if (r.kind == K::Draw)
+        {
+            ++demo->next;
+            demo->executingDraw = true;
+            DrawDirty();
+            demo->executingDraw = false;
+        }
+        else if (r.kind == K::Window)
+        {
+            ++demo->next;
+            const WindowEvent e = r.window;
+            ApplyWindowEvent(e);
+        }
+        else
+        {
+            break;
+        }
+    }
+}
+
 void AppBase::DemoOutOfStep(const std::string& what)
 {
     if (!demo || demo->finished)

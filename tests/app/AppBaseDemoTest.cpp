@@ -124,6 +124,10 @@ public:
         {
             state += static_cast<uint64_t>(ShowMessageBox("Quit?", "Frothwick", MB_YESNO));
         }
+        if (n == 200)
+        {
+            Choose();
+        }
         if (recording)
         {
             Script(n);
@@ -138,6 +142,32 @@ public:
             fake->pendingWindow.push_back({WindowEvent::Type::FocusLost, 0, 0});
             std::this_thread::sleep_for(std::chrono::microseconds(20));
         }
+    }
+
+    // A file chooser outside the loop: while recording the window is drawn
+    // and loses and regains focus as it runs; its answer and the import's
+    // outcome come back. Playing back runs none of it.
+    void Choose()
+    {
+        std::string live = "images\\avatar\\elsewhere.png";
+        int64_t outcome = 9;
+        if (recording)
+        {
+            RedrawWindow();
+            fake->pendingWindow.push_back({WindowEvent::Type::FocusLost, 0, 0});
+            DrawWithoutInput();
+            DrawWithoutInput();
+            fake->pendingWindow.push_back({WindowEvent::Type::FocusGained, 0, 0});
+            DrawWithoutInput();
+            live = "images\\avatar\\cat.png";
+            outcome = 0;
+        }
+        else
+        {
+            DemoReplayUntilAnswer();
+        }
+        state += static_cast<uint64_t>(DemoAnswerValue(DemoAnswer::Import, outcome)) * 13 + 5;
+        state += DemoAnswerText(DemoAnswer::Chooser, live).size() * 104729;
     }
 
     // What the player does while the demo is recorded.

@@ -98,20 +98,52 @@ AvatarBrowser::AvatarBrowser(Framework::AppBase& application) : app(application)
 AvatarBrowser::Result AvatarBrowser::Browse(std::string& storedPath)
 {
     SetWindowedMode(app, true);
-    const std::string chooser = FindChooser();
-    if (chooser.empty())
+    Result result = Result::Unavailable;
+    std::string stored;
+    if (!app.demoPlayback)
+    {
+        const std::string chooser = FindChooser();
+        if (!chooser.empty())
+        {
+            app.RedrawWindow();
+            std::string chosen;
+            if (!RunChooser(chooser, chosen))
+            {
+                result = Result::Cancelled;
+            }
+            else
+            {
+                // Imported pictures belong to the user; the program's tree
+                // is only read.
+                result = CopyIntoAvatars(Game::UserDataDir(), chosen, stored) ? Result::Imported : Result::Failed;
+            }
+        }
+    }
+    else
+    {
+        // A demo played back runs no chooser and copies nothing: what the
+        // window drew while the recording's chooser was open, and what
+        // came of it, are in the demo.
+        app.DemoReplayUntilAnswer();
+    }
+    const int64_t outcome = app.DemoAnswerValue(Framework::DemoAnswer::Import, static_cast<int64_t>(result));
+    stored = app.DemoAnswerText(Framework::DemoAnswer::Chooser, stored);
+    result = outcome >= static_cast<int64_t>(Result::Imported) && outcome <= static_cast<int64_t>(Result::Failed)
+                 ? static_cast<Result>(outcome)
+                 : Result::Failed;
+    if (result == Result::Unavailable)
     {
         ReportUnavailable();
-        return Result::Unavailable;
     }
-    app.RedrawWindow();
-    std::string chosen;
-    if (!RunChooser(chooser, chosen))
+    if (result == Result::Imported)
     {
-        return Result::Cancelled;
+        if (stored.empty() || stored.size() >= PathBufferSize)
+        {
+            return Result::Failed;
+        }
+        storedPath = stored;
     }
-    // Imported pictures belong to the user; the program's tree is only read.
-    return CopyIntoAvatars(Game::UserDataDir(), chosen, storedPath) ? Result::Imported : Result::Failed;
+    return result;
 }
 
 std::string AvatarBrowser::FindChooser()
