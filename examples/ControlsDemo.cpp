@@ -180,6 +180,10 @@ void ControlsDemo::SliderValueChanged(int32_t, double value)
 void ControlsDemo::EditTextEntered(int32_t, const std::string& text)
 {
     SetStatus("Entered: " + text);
+    if (onTextEntered)
+    {
+        onTextEntered(text);
+    }
 }
 
 void ControlsDemo::DialogButtonClicked(int32_t, int32_t buttonId)

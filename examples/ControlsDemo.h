@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -57,6 +58,8 @@ public:
     void AddTo(Framework::WidgetManager* root);
     void RemoveFrom(Framework::WidgetManager* root);
     const std::string& Status() const { return status; }
+    // Told the field's text (GBK bytes) when Enter reports it.
+    std::function<void(const std::string& text)> onTextEntered;
 
     void Draw(Framework::Graphics* g) override;
 

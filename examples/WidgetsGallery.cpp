@@ -11,8 +11,10 @@
 // the idle program).
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "examples/ControlsDemo.h"
 #include "examples/Gallery.h"
@@ -164,6 +166,14 @@ public:
         {
             controls = std::make_unique<ControlsDemo>(nullptr, nullptr);
             controls->AddTo(widgetManager.get());
+            // With the input trace, what the field reports goes there too.
+            controls->onTextEntered = [this](const std::string& text)
+            {
+                if (inputTrace)
+                {
+                    std::fprintf(stderr, "trace: entered \"%s\"\n", text.c_str());
+                }
+            };
         }
     }
 

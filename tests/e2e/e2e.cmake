@@ -89,3 +89,12 @@ frothwick_add_test(NAME test_e2e_stages
 target_compile_definitions(test_e2e_stages PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
 add_dependencies(test_e2e_stages frothwick gamedata)
+
+# Typed Latin and Chinese text in the controls gallery's field, and Enter.
+frothwick_add_test(NAME test_e2e_typing
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/GalleryTypingEndToEndTest.cpp
+    LIBS frothwick_e2e_support
+    LABELS data)
+target_compile_definitions(test_e2e_typing PRIVATE
+    FROTHWICK_GALLERY_PROGRAM="$<TARGET_FILE:frothwick_gallery>")
+add_dependencies(test_e2e_typing frothwick_gallery)
