@@ -10,7 +10,9 @@
 // the game screen's bars and dialogs as a newcomer tries them: the menu's
 // settings, the help's pages, the pause overlay, the high-score tables, the
 // exit dialog, the in-game settings with its full-screen box, and the
-// settings file after quitting.
+// settings file after quitting; and a game recorded with "-record", played
+// back headless and in a window, every checkpoint matching and the
+// player's files untouched.
 //
 // Each run works on its own copy of the program and data tree with user
 // folders of its own; the input trace tells the stages' starts and ends and
@@ -123,7 +125,7 @@ protected:
 
     // A fresh copy of the game (windowed, with sound through the dummy
     // driver) with the traces; waits for its main screen.
-    void StartProgram(uint64_t seed)
+    void StartProgram(uint64_t seed, const std::vector<std::string>& switches = {})
     {
         E2e::Stop(program);
         const std::string run = "run" + std::to_string(++runs);
@@ -141,7 +143,9 @@ protected:
               "FROTHWICK_SEED=" + std::to_string(seed), std::string("FROTHWICK_FIELD_TRACE=1"),
               std::string("FROTHWICK_INPUT_TRACE=1"), std::string("FROTHWICK_EXIT_AFTER_TICKS=60000")})
             environment.push_back(setting);
-        program = Spawn({tree->Program().string()}, environment, log.Path().string());
+        std::vector<std::string> command = {tree->Program().string()};
+        command.insert(command.end(), switches.begin(), switches.end());
+        program = Spawn(command, environment, log.Path().string());
         ASSERT_GT(program, 0);
         ASSERT_TRUE(log.Has("trace: window windowed 800x600", 30s)) << log.Text();
         ASSERT_TRUE(WaitFor([&] { return !(window = server.FindWindow()).empty(); })) << "no window appeared\n"
@@ -564,6 +568,63 @@ TEST_F(GameEndToEndTest, ANewcomerTriesTheGameScreensBarsAndDialogs)
     EXPECT_GE(music, 0);
     EXPECT_LE(music, 20) << "the menu's slider moved the music volume from 85";
     EXPECT_EQ(StoredSetting("ScreenMode"), 1);
+}
+
+TEST_F(GameEndToEndTest, ARecordedGamePlaysBackHeadlessAndInAWindowMatchingEveryCheckpoint)
+{
+    const std::filesystem::path demo = folder / "game.dmo";
+    ASSERT_NO_FATAL_FAILURE(StartProgram(31, {"-demofile=" + demo.string(), "-record"}));
+    NewPlayer();
+    ASSERT_NO_FATAL_FAILURE(StartFromMainMenu(424, 424));
+    for (int shot = 0; shot < 5; ++shot)
+    {
+        Press(AimX - 60 + 30 * shot, AimY);
+        std::this_thread::sleep_for(1000ms);
+    }
+    kill(program, SIGTERM);
+    const Exit recorded = WaitExit(program, 10s);
+    ASSERT_TRUE(recorded.ended && recorded.code == 0) << Describe(recorded) << "\n" << log.Text();
+    ASSERT_TRUE(std::filesystem::exists(demo));
+    const std::filesystem::path players = home / "data" / "frothwick" / "data" / "usr.dat";
+    const std::string playersBefore = ReadFile(players);
+    ASSERT_FALSE(playersBefore.empty());
+
+    // The same tree plays it back, with the recorder's user folders: first
+    // headless as fast as it runs, then in a window at the fastest speed.
+    static const std::regex summary("demo: ([0-9]+) updates, ([0-9]+) draws, ([0-9]+) checkpoints matched");
+    std::string firstSummary;
+    for (const bool headless : {true, false})
+    {
+        SCOPED_TRACE(headless ? "headless" : "window");
+        const Log playback(home / (headless ? "headless.log" : "window.log"));
+        std::vector<std::string> environment =
+            headless ? std::vector<std::string>{"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}
+                     : server.ProgramEnvironment();
+        for (const std::string& setting :
+             {"XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_DATA_HOME=" + (home / "data").string(),
+              "XDG_CACHE_HOME=" + (home / "cache").string(), "XDG_RUNTIME_DIR=" + folder.string(),
+              std::string("FROTHWICK_PLAYBACK_SPEED=max")})
+            environment.push_back(setting);
+        pid_t player = Spawn({tree->Program().string(), "-demofile=" + demo.string(), "-play"}, environment,
+                             playback.Path().string());
+        ASSERT_GT(player, 0);
+        const Exit played = WaitExit(player, 120s);
+        if (!played.ended)
+            E2e::Stop(player);
+        EXPECT_TRUE(played.ended && played.code == 0) << Describe(played) << "\n" << playback.Text();
+        const std::string text = playback.Text();
+        std::smatch match;
+        ASSERT_TRUE(std::regex_search(text, match, summary)) << text;
+        EXPECT_GE(std::stoi(match[1]), 1000) << text;
+        EXPECT_GE(std::stoi(match[3]), 1) << text;
+        EXPECT_EQ(text.find("out of step"), std::string::npos) << text;
+        // Both playbacks run the same schedule.
+        if (firstSummary.empty())
+            firstSummary = match[0];
+        else
+            EXPECT_EQ(match[0], firstSummary);
+    }
+    EXPECT_EQ(ReadFile(players), playersBefore) << "playback wrote the player's profiles";
 }
 
 } // namespace
