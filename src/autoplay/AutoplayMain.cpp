@@ -79,7 +79,8 @@ void Usage()
         "  --think=N        updates of thought before each shot (default 20)\n"
         "  --window         play in a window (default: headless)\n"
         "  --record=FILE    record the run as a demo\n"
-        "  --play=FILE      play a recorded run back headless and check it\n"
+        "  --play=FILE      play a recorded run back headless and check it (the\n"
+        "                   plan of games is read from FILE.options, written with it)\n"
         "  --keep           keep the temporary folder of the player's files\n"
         "\n"
         "Without a limit it stops after 100 stage ends.\n");
@@ -375,6 +376,18 @@ public:
             const_cast<AutoplayApp*>(this)->DemoAnswerValue(Framework::DemoAnswer::Minute, minute));
     }
 
+    // The game's loading ends before the first update, so the run does not
+    // hang on how fast the loading thread was: one seed, one game.
+    void Run() override
+    {
+        if (!shutdown)
+        {
+            StartLoadingThread();
+            WaitForLoadingThread();
+        }
+        GameApp::Run();
+    }
+
     void Tick() override
     {
         GameApp::Tick();
@@ -405,6 +418,11 @@ private:
         if (board)
         {
             scoreSum += score;
+        }
+        if (std::getenv("FROTHWICK_AUTOPLAY_TRACE"))
+        {
+            std::fprintf(stderr, "autoplay: game %d (mode %d, world %d) at update %lld\n", games, nextMode, nextWorld,
+                         static_cast<long long>(updates));
         }
         SetGameMode(nextMode);
         SetDifficulty(o.difficulty);
@@ -554,6 +572,41 @@ int main(int argc, char** argv)
     {
         Usage();
         return 0;
+    }
+    // The plan of games belongs to the recording: kept beside the demo, and
+    // read back before playing it.
+    if (!o.record.empty())
+    {
+        std::ofstream out(o.record + ".options");
+        for (int i = 1; i < argc; ++i)
+        {
+            const std::string arg = argv[i];
+            if (!arg.starts_with("--record") && !arg.starts_with("--speed") && arg != "--window" && arg != "--keep")
+            {
+                out << arg << "\n";
+            }
+        }
+    }
+    else if (!o.play.empty())
+    {
+        std::ifstream in(o.play + ".options");
+        std::vector<std::string> saved{argv[0]};
+        for (std::string line; std::getline(in, line);)
+        {
+            saved.push_back(line);
+        }
+        saved.push_back("--play=" + o.play);
+        std::vector<char*> again;
+        for (std::string& arg : saved)
+        {
+            again.push_back(arg.data());
+        }
+        Options recorded;
+        if (!ParseOptions(int(again.size()), again.data(), recorded, help))
+        {
+            return 2;
+        }
+        o = recorded;
     }
     // The scratch player's files, settings and cache: a folder of our own.
     std::string templ = (fs::temp_directory_path() / "frothwick-autoplay-XXXXXX").string();
