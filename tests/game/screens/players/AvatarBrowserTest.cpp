@@ -211,7 +211,7 @@ TEST(AvatarBrowserTest, WhileTheChooserRunsTheWindowIsDrawnAndTakesNoInputAndYad
 TEST(AvatarBrowserTest, AQuitSignalClosesTheChooserAndImportsNothing)
 {
     const fs::path dir = FreshDir();
-    WriteScript(dir / "bin" / "zenity", "sleep 20\necho /tmp/late.png\n");
+    WriteScript(dir / "bin" / "zenity", "exec sleep 20\n");
     FrothwickTest::TestApp app;
     CountingBrowser browser(app);
     Framework::QuitSignals::Clear();
