@@ -57,6 +57,7 @@ struct Options
     int32_t think = 20;
     std::string record;
     std::string play;
+    std::string data; // the data tree; empty: beside the program
     bool keep = false;
 };
 
@@ -82,6 +83,7 @@ void Usage()
         "  --play=FILE      play a recorded run back headless and check it (the\n"
         "                   plan of games is read from FILE.options, written with it)\n"
         "  --keep           keep the temporary folder of the player's files\n"
+        "  --data=DIR       the data tree (default: beside the program)\n"
         "\n"
         "Without a limit it stops after 100 stage ends.\n");
 }
@@ -229,6 +231,10 @@ bool ParseOptions(int argc, char** argv, Options& o, bool& help)
         else if (name == "--play" && !value.empty())
         {
             o.play = value;
+        }
+        else if (name == "--data" && !value.empty())
+        {
+            o.data = fs::absolute(value).string();
         }
         else
         {
@@ -399,6 +405,17 @@ public:
     }
 
 protected:
+    bool WorkingDirectoryHook(const fs::path&) override
+    {
+        if (o.data.empty())
+        {
+            return false;
+        }
+        std::error_code ec;
+        fs::current_path(o.data, ec);
+        return true;
+    }
+
     std::unique_ptr<Framework::Platform> CreatePlatform() override
     {
         auto wrapped = std::make_unique<HandPlatform>(GameApp::CreatePlatform());
@@ -581,7 +598,8 @@ int main(int argc, char** argv)
         for (int i = 1; i < argc; ++i)
         {
             const std::string arg = argv[i];
-            if (!arg.starts_with("--record") && !arg.starts_with("--speed") && arg != "--window" && arg != "--keep")
+            if (!arg.starts_with("--record") && !arg.starts_with("--speed") && !arg.starts_with("--data") &&
+                arg != "--window" && arg != "--keep")
             {
                 out << arg << "\n";
             }
@@ -596,6 +614,10 @@ int main(int argc, char** argv)
             saved.push_back(line);
         }
         saved.push_back("--play=" + o.play);
+        if (!o.data.empty())
+        {
+            saved.push_back("--data=" + o.data);
+        }
         std::vector<char*> again;
         for (std::string& arg : saved)
         {

@@ -27,7 +27,10 @@ struct ProgramRun
 ProgramRun Autoplay(const std::string& options)
 {
     ProgramRun run;
-    const std::string command = std::string("'") + FROTHWICK_AUTOPLAY_PROGRAM + "' " + options + " 2>&1";
+    // The data tree the tests read (a sanitizer build has none beside its
+    // programs).
+    const std::string command = std::string("'") + FROTHWICK_AUTOPLAY_PROGRAM + "' --data='" + FROTHWICK_DATA_DIR +
+                                "' " + options + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr)
     {
