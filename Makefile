@@ -8,7 +8,7 @@ FUZZDIR   ?= build-fuzz
 JOBS      ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 
-.PHONY: all deps configure build run test test-fast test-asan test-tsan test-fuzz bench fuzz fuzz-configure contact-sheet listen install install-desktop uninstall clean
+.PHONY: all deps configure build run test test-fast test-asan test-tsan test-fuzz bench fuzz fuzz-configure contact-sheet listen install install-desktop uninstall clean soak
 
 all: build
 
@@ -63,6 +63,13 @@ test-tsan: build
 	@$(TIMED) "tsan build" cmake --build $(TSAN) -j $(JOBS) --target test_programs
 	@TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
 	    GUARDED="$(BUILD)/bin $(TSAN)/bin" scripts/run-tests.sh tsan $(TSAN) -j $(JOBS)
+
+# The game playing itself for 10 000 shots under the sanitizers with leak
+# checking, recorded and played back (scripts/soak.sh); not part of `make test`.
+soak: build
+	@cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DFROTHWICK_SANITIZE=ON \
+	    -DFROTHWICK_GAMEDATA=OFF -DFROTHWICK_TEST_DATA_DIR=$(abspath $(BUILD))/bin >/dev/null
+	@BUILD=$(BUILD) ASAN=$(ASAN) scripts/soak.sh
 
 bench: deps
 	@cmake -S . -B $(BENCHDIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DFROTHWICK_BENCH=ON -DFROTHWICK_TESTS=OFF >/dev/null

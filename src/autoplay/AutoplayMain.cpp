@@ -55,6 +55,7 @@ struct Options
     double speed = 0; // 0: as fast as it runs
     bool window = false;
     int32_t think = 20;
+    int64_t progress = 0; // a progress line every this many shots; 0: none
     std::string record;
     std::string play;
     std::string data; // the data tree; empty: beside the program
@@ -84,6 +85,8 @@ void Usage()
         "                   plan of games is read from FILE.options, written with it)\n"
         "  --keep           keep the temporary folder of the player's files\n"
         "  --data=DIR       the data tree (default: beside the program)\n"
+        "  --progress=N     every N shots a line on standard error: shots, updates,\n"
+        "                   peak RSS\n"
         "\n"
         "Without a limit it stops after 100 stage ends.\n");
 }
@@ -206,6 +209,10 @@ bool ParseOptions(int argc, char** argv, Options& o, bool& help)
         {
             o.seed = uint64_t(n);
         }
+        else if (name == "--progress" && (ok = ParseNumber(value, 1, 1000000000, n)))
+        {
+            o.progress = n;
+        }
         else if (name == "--think" && (ok = ParseNumber(value, 1, 100000, n)))
         {
             o.think = int32_t(n);
@@ -327,6 +334,21 @@ private:
     std::unique_ptr<Framework::Platform> inner;
 };
 
+// The most memory the process has held, in kB (VmHWM), or -1.
+long PeakRssKb()
+{
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    while (std::getline(in, line))
+    {
+        if (line.rfind("VmHWM:", 0) == 0)
+        {
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+        }
+    }
+    return -1;
+}
+
 // Where the stage-end buttons of the high-score dialog sit (TRY AGAIN and
 // CONTINUE share a place): the field at (15, 37), the dialog at (45, 0) in
 // it, the button's centre at (261, 536) in the dialog.
@@ -401,6 +423,12 @@ public:
         {
             ++updates;
             Direct();
+        }
+        if (o.progress > 0 && Counts().shots >= nextProgress)
+        {
+            nextProgress = Counts().shots + o.progress;
+            std::fprintf(stderr, "autoplay: shots %lld updates %lld peak_rss_kb %ld\n",
+                         static_cast<long long>(Counts().shots), static_cast<long long>(updates), PeakRssKb());
         }
     }
 
@@ -548,27 +576,13 @@ private:
     const Options& o;
     Autoplay::Autoplayer hand;
     HandPlatform* handPlatform = nullptr;
+    int64_t nextProgress = 0;
     bool playerMade = false;
     bool stopped = false;
     bool endSeen = false;
     int32_t endUpdates = 0;
     int32_t gameStageEnds = 0;
 };
-
-// The most memory the process has held, in kB (VmHWM), or -1.
-long PeakRssKb()
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-    {
-        if (line.rfind("VmHWM:", 0) == 0)
-        {
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-        }
-    }
-    return -1;
-}
 
 const char* ModeKey(int32_t mode)
 {
@@ -599,6 +613,7 @@ int main(int argc, char** argv)
         {
             const std::string arg = argv[i];
             if (!arg.starts_with("--record") && !arg.starts_with("--speed") && !arg.starts_with("--data") &&
+                !arg.starts_with("--progress") &&
                 arg != "--window" && arg != "--keep")
             {
                 out << arg << "\n";
