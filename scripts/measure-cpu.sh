@@ -14,13 +14,20 @@
 # (a new player "Ada", ARCADE, EASY, the earth sphere; the program's input
 # trace tells when the stage has started) and measure SECONDS more while a
 # shot is fired straight up every 1.5 s; both lines come from the same run.
+#
+# "demo" records that "game" run as a demo ("-record"), then plays it back in
+# a window at real time ("-play") and measures SECONDS of the playback from
+# the replayed stage start: the main screen's, the game's and the playback's
+# lines all come from the same run, each beside the X server's.
 set -euo pipefail
 bin="$(cd "${1:?build bin folder}" && pwd)"
 mode="${2:-window}"
 seconds="${3:-20}"
 name="${4:-frothwick}"
 game=""
-[[ "$mode" == game || "$mode" == game-fullscreen ]] && game=1
+[[ "$mode" == game || "$mode" == game-fullscreen || "$mode" == demo ]] && game=1
+record=()
+[[ "$mode" == demo ]] && record=(-record "-demofile=$(mktemp -u /tmp/frothwick-measure-XXXXXX.dmo)")
 if [[ -n "$game" ]] && ! command -v xdotool >/dev/null; then
     echo "the game modes need xdotool (scripts/install-deps.sh installs it)" >&2
     exit 1
@@ -69,7 +76,7 @@ still=""
 (cd "$tmp/tree" && FROTHWICK_STILL="$still" DISPLAY="$display" XDG_CONFIG_HOME="$tmp/config" \
     XDG_DATA_HOME="$tmp/data" XDG_STATE_HOME="$tmp/state" XDG_CACHE_HOME="$tmp/cache" XDG_RUNTIME_DIR="$tmp" \
     SDL_AUDIODRIVER=dummy FROTHWICK_STATS=1 FROTHWICK_INPUT_TRACE="$trace" FROTHWICK_EXIT_AFTER_TICKS=$ticks \
-    exec "./$name" 2>"$tmp/stats") &
+    exec "./$name" "${record[@]}" 2>"$tmp/stats") &
 program=$!
 sleep 0.5
 [[ -e "/proc/$program/stat" ]] || { echo "$name did not start" >&2; cat "$tmp/stats" >&2; exit 1; }
@@ -157,6 +164,26 @@ if [[ -n "$game" ]]; then
     measure "$mode (arcade, a shot every 1.5 s)" shoot
     # A SIGTERM ends the game in order: its statistics still come out.
     kill "$program" 2>/dev/null || true
+    if ((${#record[@]})); then
+        demo="${record[1]#-demofile=}"
+        wait "$program" 2>/dev/null || true
+        (cd "$tmp/tree" && DISPLAY="$display" XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" \
+            XDG_STATE_HOME="$tmp/state" XDG_CACHE_HOME="$tmp/cache" XDG_RUNTIME_DIR="$tmp" SDL_AUDIODRIVER=dummy \
+            FROTHWICK_INPUT_TRACE=1 exec "./$name" -play "-demofile=$demo" >"$tmp/playback" 2>&1) &
+        program=$!
+        for _ in $(seq 600); do
+            grep -q "trace: stage start" "$tmp/playback" && break
+            sleep 0.1
+        done
+        grep -q "trace: stage start" "$tmp/playback" || { echo "the playback never reached the game" >&2; tail -5 "$tmp/playback" >&2; rm -f "$demo"; exit 1; }
+        sleep 1
+        seconds=$((seconds - 3))
+        measure "$mode (the game played back in a window at real time)"
+        wait "$program" 2>/dev/null || true
+        program=""
+        grep '^demo:' "$tmp/playback" || { echo "the playback did not finish" >&2; tail -5 "$tmp/playback" >&2; }
+        rm -f "$demo"
+    fi
 else
     measure "$mode"
 fi
