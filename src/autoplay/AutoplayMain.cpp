@@ -56,6 +56,7 @@ struct Options
     bool window = false;
     int32_t think = 20;
     int64_t progress = 0; // a progress line every this many shots; 0: none
+    bool measure = false; // time the updates and draws, beside a memcpy
     std::string record;
     std::string play;
     std::string data; // the data tree; empty: beside the program
@@ -85,6 +86,8 @@ void Usage()
         "                   plan of games is read from FILE.options, written with it)\n"
         "  --keep           keep the temporary folder of the player's files\n"
         "  --data=DIR       the data tree (default: beside the program)\n"
+        "  --measure        add the mean time of an update, a smooth update and a\n"
+        "                   draw, and of a memcpy of the 1.92 MB screen\n"
         "  --progress=N     every N shots a line on standard error: shots, updates,\n"
         "                   peak RSS\n"
         "\n"
@@ -226,6 +229,10 @@ bool ParseOptions(int argc, char** argv, Options& o, bool& help)
         else if (name == "--window" && eq == std::string::npos)
         {
             o.window = true;
+        }
+        else if (name == "--measure" && eq == std::string::npos)
+        {
+            o.measure = true;
         }
         else if (name == "--keep" && eq == std::string::npos)
         {
@@ -416,9 +423,37 @@ public:
         GameApp::Run();
     }
 
+    // Microseconds spent and calls made (--measure).
+    struct Timing
+    {
+        double us = 0;
+        int64_t calls = 0;
+        double Mean() const { return calls > 0 ? us / double(calls) : 0.0; }
+    };
+    Timing updateTime;
+    Timing smoothTime;
+    Timing drawTime;
+
+    bool TickSmooth(double fraction) override
+    {
+        const auto t0 = std::chrono::steady_clock::now();
+        const bool changed = GameApp::TickSmooth(fraction);
+        Add(smoothTime, t0);
+        return changed;
+    }
+
+    void DrawDirty() override
+    {
+        const auto t0 = std::chrono::steady_clock::now();
+        GameApp::DrawDirty();
+        Add(drawTime, t0);
+    }
+
     void Tick() override
     {
+        const auto t0 = std::chrono::steady_clock::now();
         GameApp::Tick();
+        Add(updateTime, t0);
         if (!shutdown)
         {
             ++updates;
@@ -555,6 +590,15 @@ private:
         }
     }
 
+    void Add(Timing& timing, std::chrono::steady_clock::time_point since) const
+    {
+        if (o.measure)
+        {
+            timing.us += std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - since).count();
+            timing.calls += 1;
+        }
+    }
+
     void Click(int32_t x, int32_t y)
     {
         if (!handPlatform)
@@ -583,6 +627,25 @@ private:
     int32_t endUpdates = 0;
     int32_t gameStageEnds = 0;
 };
+
+// Mean microseconds of a memcpy of the 800 x 600 screen (1.92 MB).
+double MemcpyScreenUs()
+{
+    constexpr size_t bytes = size_t(800) * 600 * 4;
+    std::vector<unsigned char> from(bytes, 1);
+    std::vector<unsigned char> to(bytes, 0);
+    constexpr int rounds = 300;
+    const auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < rounds; ++i)
+    {
+        from[size_t(i) % bytes] = static_cast<unsigned char>(i);
+        std::memcpy(to.data(), from.data(), bytes);
+    }
+    const double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count();
+    volatile unsigned char sink = to[size_t(rounds) % bytes];
+    (void)sink;
+    return us / rounds;
+}
 
 const char* ModeKey(int32_t mode)
 {
@@ -613,7 +676,7 @@ int main(int argc, char** argv)
         {
             const std::string arg = argv[i];
             if (!arg.starts_with("--record") && !arg.starts_with("--speed") && !arg.starts_with("--data") &&
-                !arg.starts_with("--progress") &&
+                !arg.starts_with("--progress") && arg != "--measure" &&
                 arg != "--window" && arg != "--keep")
             {
                 out << arg << "\n";
@@ -714,6 +777,16 @@ int main(int argc, char** argv)
                     static_cast<long long>(app->updates), app->drawCount, app->GameMinutes());
         std::printf("updates_per_second %.0f\npeak_rss_kb %ld\n", seconds > 0 ? double(app->updates) / seconds : 0.0,
                     PeakRssKb());
+        if (o.measure)
+        {
+            const double memcpyUs = MemcpyScreenUs();
+            const double frameUs = app->updateTime.Mean() + app->smoothTime.Mean() + app->drawTime.Mean();
+            std::printf("update_us %.1f\nsmooth_update_us %.1f\ndraw_us %.1f\nmemcpy_screen_us %.1f\n",
+                        app->updateTime.Mean(), app->smoothTime.Mean(), app->drawTime.Mean(), memcpyUs);
+            std::printf("update_plus_draw_us %.1f\nshare_of_tick_percent %.2f\nupdate_plus_draw_per_memcpy %.2f\n",
+                        frameUs, frameUs / 100.0, memcpyUs > 0 ? frameUs / memcpyUs : 0.0);
+            std::printf("draws_per_second %.0f\n", seconds > 0 ? double(app->drawCount) / seconds : 0.0);
+        }
         std::fflush(stdout);
     }
     ACE::fini();
