@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures the processor time of the running program under Xvfb.
-#   scripts/measure-cpu.sh BUILD_BIN_DIR [window|fullscreen|idle|game|game-fullscreen] [SECONDS] [PROGRAM]
+#   scripts/measure-cpu.sh BUILD_BIN_DIR [window|fullscreen|idle|game|game-fullscreen|demo|menus|menus-fullscreen]
+#       [SECONDS] [PROGRAM]
 # Starts Xvfb on a free display with jwm as window manager, runs PROGRAM
 # (default frothwick; frothwick_gallery shows the widget gallery) for a warm-up of
 # WARMUP seconds (environment, default 2; the game's start-up picture and
@@ -19,13 +20,19 @@
 # a window at real time ("-play") and measures SECONDS of the playback from
 # the replayed stage start: the main screen's, the game's and the playback's
 # lines all come from the same run, each beside the X server's.
+#
+# "menus" (in a window) and "menus-fullscreen" make the player "Ada" with
+# xdotool and measure three spans of SECONDS in one run: the main screen at
+# rest with the pointer off every button, the pointer resting on START, and
+# the world selection (START, QUEST) once its spheres have grown.
 set -euo pipefail
 bin="$(cd "${1:?build bin folder}" && pwd)"
 mode="${2:-window}"
 seconds="${3:-20}"
 name="${4:-frothwick}"
 game=""
-[[ "$mode" == game || "$mode" == game-fullscreen || "$mode" == demo ]] && game=1
+[[ "$mode" == game || "$mode" == game-fullscreen || "$mode" == demo || "$mode" == menus || "$mode" == menus-fullscreen ]] &&
+    game=1
 record=()
 [[ "$mode" == demo ]] && record=(-record "-demofile=$(mktemp -u /tmp/frothwick-measure-XXXXXX.dmo)")
 if [[ -n "$game" ]] && ! command -v xdotool >/dev/null; then
@@ -58,14 +65,14 @@ sleep 1
 # The screen mode is written down: a first run would choose one itself.
 mkdir -p "$tmp/config/frothwick"
 screenmode=0
-[[ "$mode" == fullscreen || "$mode" == game-fullscreen ]] && screenmode=1
+[[ "$mode" == fullscreen || "$mode" == game-fullscreen || "$mode" == menus-fullscreen ]] && screenmode=1
 printf 'FROTHWICK-SETTINGS 1\n4\tScreenMode\t%s\n' "$screenmode" >"$tmp/config/frothwick/settings"
 warmup="${WARMUP:-2}"
 ticks=$(((seconds + warmup + 1) * 100))
 trace=""
 if [[ -n "$game" ]]; then
-    # Two spans, and the walk to the game between them.
-    ticks=$(((2 * seconds + warmup + 60) * 100))
+    # Up to three spans, and the walks between them.
+    ticks=$(((3 * seconds + warmup + 60) * 100))
     trace=1
 fi
 still=""
@@ -139,7 +146,39 @@ measure() {
         'BEGIN { s = t1 - t0; printf "%s: %s %.1f %% of a core, Xvfb %.1f %% over %.1f s\n", mode, name, 100 * p / hz / s, 100 * x / hz / s, s }'
 }
 
-if [[ -n "$game" ]]; then
+if [[ "$mode" == menus || "$mode" == menus-fullscreen ]]; then
+    wait_for "Main Screen Time" 30 || { echo "no main screen" >&2; tail -5 "$tmp/stats" >&2; exit 1; }
+    find_window || { echo "no game window" >&2; exit 1; }
+    x xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    sleep 1
+    # A newcomer: NEW PLAYER, the name, CREATE; the pointer to the left edge.
+    click 508 465
+    sleep 1.5
+    x xdotool type --delay 40 Ada
+    sleep 0.5
+    click 344 330
+    sleep 1.5
+    point() {
+        local px py
+        read -r px py < <(awk -v x="$1" -v y="$2" -v s="$scale" -v l="$left" -v t="$top" \
+            'BEGIN { printf "%d %d\n", l + x * s, t + y * s }')
+        x xdotool mousemove --window "$window" "$px" "$py" >/dev/null 2>&1 || true
+    }
+    point 5 300
+    sleep 1.5
+    measure "$mode (main screen at rest)"
+    point 383 465
+    sleep 1.5
+    measure "$mode (START hovered)"
+    click 383 465
+    sleep 1.5
+    click 401 444
+    sleep 1.5
+    point 400 590
+    sleep 1.5
+    measure "$mode (world selection, spheres grown)"
+    kill "$program" 2>/dev/null || true
+elif [[ -n "$game" ]]; then
     wait_for "Main Screen Time" 30 || { echo "no main screen" >&2; tail -5 "$tmp/stats" >&2; exit 1; }
     find_window || { echo "no game window" >&2; exit 1; }
     x xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
