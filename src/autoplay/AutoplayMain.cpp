@@ -52,7 +52,7 @@ struct Options
     int32_t stagesPerGame = 2;
     int32_t questStage = 0;
     uint64_t seed = 1;
-    double speed = 0; // 0: as fast as it runs
+    double speed = -1; // 0: as fast as it runs; below 0: not given (max headless, 1 in a window)
     bool window = false;
     int32_t think = 20;
     int64_t progress = 0; // a progress line every this many shots; 0: none
@@ -78,7 +78,8 @@ void Usage()
         "  --per-game=N     stage ends before the next mode or world (default 2)\n"
         "  --quest-stage=N  the quest's first stage, 0 to 15 (default 0)\n"
         "  --seed=S         the seed of the game and of the player (default 1)\n"
-        "  --speed=F        F times real time, or max (default max)\n"
+        "  --speed=F        F times real time, or max (default: max headless, 1 in\n"
+        "                   a window)\n"
         "  --think=N        updates of thought before each shot (default 20)\n"
         "  --window         play in a window (default: headless)\n"
         "  --record=FILE    record the run as a demo\n"
@@ -264,6 +265,10 @@ bool ParseOptions(int argc, char** argv, Options& o, bool& help)
     {
         std::fprintf(stderr, "frothwick_autoplay: --record and --play exclude each other\n");
         return false;
+    }
+    if (o.speed < 0)
+    {
+        o.speed = o.window ? 1.0 : 0.0;
     }
     if (o.stages == 0 && o.shots == 0 && o.minutes == 0)
     {
@@ -756,7 +761,8 @@ int main(int argc, char** argv)
     int exitCode = 0;
     const auto started = std::chrono::steady_clock::now();
     {
-        auto app = std::make_unique<AutoplayApp>(o, headless && o.speed == 0 && o.play.empty());
+        // As fast as it runs: a clock of our own (in a window too).
+        auto app = std::make_unique<AutoplayApp>(o, o.speed == 0 && o.play.empty());
         app->SetCommandLine(int(args.size()), args.data());
         app->Initialise();
         app->Run();
