@@ -126,6 +126,14 @@ Prediction PredictShot(const Snapshot& snapshot, int32_t kind, const Lumora::Vec
     };
     const auto taken = [&](int32_t row, int32_t column) { return KindAt(snapshot, row, column) != -1; };
 
+    std::array<bool, GRID_ROWS> rowsTouched{};
+    for (int32_t row = 0; row < GRID_ROWS; ++row)
+    {
+        for (int32_t column = 0; column < GRID_COLUMNS && !rowsTouched[size_t(row)]; ++column)
+        {
+            rowsTouched[size_t(row)] = touches(row, column);
+        }
+    }
     const Lumora::Vector2 centre = position + ShotPath::CentreOffset;
     Lumora::Vector2 velocity =
         (Lumora::Vector2(float(pressX), float(pressY)) - centre).normalisedCopy() * GameAreaWidget::ShotSpeed;
@@ -150,6 +158,21 @@ Prediction PredictShot(const Snapshot& snapshot, int32_t kind, const Lumora::Vec
         {
             result.cell = ShotPath::TopLandingCell(taken, at);
             break;
+        }
+        // Only cells whose centre can lie within reach of the shot's centre
+        // can be touched: with none in those rows the search finds nothing.
+        const float centreY = at.y + ShotPath::CentreOffset.y;
+        const int32_t firstRow = std::max(0, int32_t((centreY - ShotPath::TouchDistance) / float(CELL_SIZE)) - 1);
+        const int32_t lastRow =
+            std::min(GRID_ROWS - 1, int32_t((centreY + ShotPath::TouchDistance) / float(CELL_SIZE)) + 1);
+        bool near = false;
+        for (int32_t row = std::max(0, firstRow); row <= lastRow && !near; ++row)
+        {
+            near = rowsTouched[size_t(row)];
+        }
+        if (!near)
+        {
+            continue;
         }
         const GridCell hit = ShotPath::FindCollision(touches, at, velocity);
         if (hit.row == -1 || hit.column == -1)
