@@ -1,9 +1,12 @@
 #include "framework/app/XmlParser.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstdint>
 #include <iterator>
 #include <sstream>
+#include <vector>
+
+#include "framework/platform/FileReplace.h"
 
 namespace Framework
 {
@@ -27,8 +30,11 @@ bool XMLParser::OpenFile(const std::string& path)
 {
     std::string fsPath = path;
     std::replace(fsPath.begin(), fsPath.end(), '\\', '/');
-    std::ifstream file(fsPath, std::ios::binary);
-    if (!file)
+    // Only a regular file: a FIFO in its place would block the loading for
+    // good, a folder would read as an empty document.
+    constexpr uint64_t MaxDocumentBytes = uint64_t(64) << 20;
+    std::vector<uint8_t> bytes;
+    if (!ReadRegularFile(fsPath, MaxDocumentBytes, bytes))
     {
         isOpen = false;
         lineNum = 0;
@@ -36,9 +42,7 @@ bool XMLParser::OpenFile(const std::string& path)
         hasFailed = true;
         return false;
     }
-    std::ostringstream content;
-    content << file.rdbuf();
-    OpenText(content.str(), path);
+    OpenText(std::string(bytes.begin(), bytes.end()), path);
     return true;
 }
 

@@ -2,15 +2,21 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
+#include <vector>
+
+#include "framework/platform/FileReplace.h"
 
 namespace Framework
 {
 
 namespace
 {
+
+// A descriptor is a few kilobytes of text; far larger is not one.
+constexpr uint64_t MaxDescriptorBytes = uint64_t(16) << 20;
 
 bool IsSeparator(char c)
 {
@@ -27,14 +33,14 @@ bool DescParser::LoadDescriptor(const std::string& path)
         if (c == '\\')
             c = '/';
     }
-    std::ifstream file(fsPath, std::ios::binary);
-    if (!file)
+    // Only a regular file: a folder would read as an empty descriptor and a
+    // FIFO would block the loading for good.
+    std::vector<uint8_t> bytes;
+    if (!Framework::ReadRegularFile(fsPath, MaxDescriptorBytes, bytes))
     {
         return Error("Unable to open file");
     }
-    std::ostringstream content;
-    content << file.rdbuf();
-    return LoadDescriptorText(content.str());
+    return LoadDescriptorText(std::string(bytes.begin(), bytes.end()));
 }
 
 bool DescParser::LoadDescriptorText(const std::string& text)

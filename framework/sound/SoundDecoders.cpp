@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -16,6 +17,14 @@ namespace Framework
 
 namespace
 {
+
+// Sound files are opened only when they are regular files: a FIFO in a
+// sound's place would block the loading for good.
+bool IsRegularFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
 
 // Longest sound effect accepted: an hour. Guards the allocation against a
 // file that announces an absurd length.
@@ -93,7 +102,7 @@ std::optional<SoundData> DecodeOpened(OggFile& ogg)
 std::optional<SoundData> DecodeOggFile(const std::string& path)
 {
     OggFile ogg;
-    if (ov_fopen(path.c_str(), &ogg.file) != 0)
+    if (!IsRegularFile(path) || ov_fopen(path.c_str(), &ogg.file) != 0)
     {
         return std::nullopt;
     }
@@ -210,8 +219,12 @@ std::optional<SoundData> DecodeAu(const uint8_t* bytes, size_t size)
 
 std::optional<SoundData> LoadAuFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::ifstream file;
+    if (IsRegularFile(path))
+    {
+        file.open(path, std::ios::binary);
+    }
+    if (!file.is_open())
     {
         return std::nullopt;
     }

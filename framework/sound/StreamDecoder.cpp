@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "framework/sound/OggMemorySource.h"
@@ -16,6 +17,14 @@ namespace Framework
 
 namespace
 {
+
+// Songs are opened only when they are regular files: a FIFO in a song's
+// place would block its stream for good.
+bool IsRegularFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
 
 class OggStreamDecoder final : public StreamDecoder
 {
@@ -30,7 +39,7 @@ public:
 
     bool Open(const std::string& path)
     {
-        if (ov_fopen(path.c_str(), &file) != 0)
+        if (!IsRegularFile(path) || ov_fopen(path.c_str(), &file) != 0)
         {
             return false;
         }
@@ -133,7 +142,7 @@ public:
 
     bool Open(const std::string& path)
     {
-        file = std::fopen(path.c_str(), "rb");
+        file = IsRegularFile(path) ? std::fopen(path.c_str(), "rb") : nullptr;
         if (!file)
         {
             return false;

@@ -67,18 +67,18 @@ void MakeFolderOf(const std::filesystem::path& file)
 
 std::vector<PlayerRecord> ProfileFile::Load() const
 {
+    // Only a regular file is read: a FIFO or a device in its place would
+    // block the start or never end.
     std::vector<PlayerRecord> records;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    std::vector<uint8_t> bytes;
+    if (!Framework::ReadRegularFile(path, MaxFileBytes, bytes))
     {
         return records;
     }
-    unsigned char buffer[PlayerRecord::Size];
-    while (std::fread(buffer, 1, sizeof buffer, file) == sizeof buffer)
+    for (size_t at = 0; at + PlayerRecord::Size <= bytes.size(); at += PlayerRecord::Size)
     {
-        records.push_back(PlayerRecord::Read(buffer));
+        records.push_back(PlayerRecord::Read(bytes.data() + at));
     }
-    std::fclose(file);
     return records;
 }
 
@@ -88,7 +88,8 @@ bool ProfileFile::Append(const PlayerRecord& record) const
     // The temporary of a rewrite killed earlier is never read; it goes with
     // the next save, whichever kind that is.
     ::unlink(Framework::ReplaceTemporary(path).c_str());
-    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    // Without blocking: a FIFO in the file's place must not hang the game.
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644));
     if (fd.Get() < 0)
     {
         return Fail();
@@ -99,6 +100,12 @@ bool ProfileFile::Append(const PlayerRecord& record) const
     if (::fstat(fd.Get(), &info) != 0)
     {
         return Fail();
+    }
+    if (!S_ISREG(info.st_mode))
+    {
+        errno = EINVAL;
+        lastError = "not a regular file";
+        return false;
     }
     const off_t aligned = info.st_size - info.st_size % static_cast<off_t>(PlayerRecord::Size);
     if (aligned != info.st_size && ::ftruncate(fd.Get(), aligned) != 0)

@@ -2,12 +2,15 @@
 // PlayerRecords with no header (normally "data/usr.dat" below the working
 // directory).
 //
-// Load reads every complete record; a trailing fragment is ignored. Append
+// Load reads every complete record of a regular file of at most
+// MaxFileBytes (anything else in its place -- a FIFO, a device, a folder --
+// reads as no players, at once); a trailing fragment is ignored. Append
 // adds one record at the end; a fragment left by an earlier crash is cut off
 // first so the new record stays aligned. Rewrite replaces the whole file
 // through Framework::ReplaceFile (a temporary file beside it, synced and renamed
 // over the old one), so a crash or a full disk leaves either the old file or
-// the new one.
+// the new one. Append opens without blocking and refuses what is not a
+// regular file.
 // Failures are reported by the result, with the system's reason in
 // LastError(). The folder of the file is made when missing. One thread at a
 // time.
@@ -15,6 +18,7 @@
 
 #include "src/profiles/PlayerRecord.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,6 +29,8 @@ public:
     explicit ProfileFile(std::filesystem::path filePath = DefaultPath());
 
     static std::filesystem::path DefaultPath() { return std::filesystem::path("data") / "usr.dat"; }
+    // Over 220 000 players: larger is not a file the game wrote.
+    static constexpr uint64_t MaxFileBytes = uint64_t(64) << 20;
 
     // Empty when the file cannot be opened.
     std::vector<PlayerRecord> Load() const;

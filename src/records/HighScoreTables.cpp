@@ -61,11 +61,6 @@ template <std::size_t N> void ReadField(std::array<char, N>& field, const unsign
     std::fill(field.begin() + static_cast<std::ptrdiff_t>(length), field.end(), '\0');
 }
 
-struct FileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 } // namespace
 
 HighScoreEntry HighScoreEntry::Make(std::int32_t score, std::string_view name, std::string_view avatarPath,
@@ -233,14 +228,15 @@ void HighScoreTables::Overlay(const unsigned char* in, std::size_t size)
 
 bool HighScoreTables::LoadRecords(const std::filesystem::path& path)
 {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    // Only a regular file of a sane size: a FIFO or a device in its place
+    // would block the game or never end.
+    constexpr uint64_t MaxFileBytes = uint64_t(16) << 20;
+    std::vector<uint8_t> bytes;
+    if (!Framework::ReadRegularFile(path, MaxFileBytes, bytes))
     {
         return false;
     }
-    std::vector<unsigned char> bytes(FileBytes);
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-    Overlay(bytes.data(), got);
+    Overlay(bytes.data(), std::min(bytes.size(), FileBytes));
     return true;
 }
 

@@ -85,7 +85,8 @@ public:
 
     // Reads the file over the tables: a short file leaves the bytes it does
     // not reach as they were, a longer one is read to FileBytes. False (the
-    // tables untouched) when the file cannot be opened.
+    // tables untouched) when the file cannot be opened or is not a regular
+    // file of at most 16 MiB.
     bool LoadRecords(const std::filesystem::path& path = Game::RecordsPath());
     // Replaces the file with the tables, making its folder when missing. On
     // failure the old file stays byte for byte; the reason is in LastError().
