@@ -18,7 +18,7 @@ out=docs/PERFORMANCE.md
   echo "wall times are upper bounds; the ratios to same-run references are the figures"
   echo "to compare."
   echo
-  for area in foundation widgets controls graphics resources texturefont sound game play dialogs art audio tests saving fuzz demo autoplay; do
+  for area in foundation menus widgets controls graphics resources texturefont sound game play dialogs art audio tests saving fuzz demo autoplay; do
     f=docs/perf/$area.md
     [ -f "$f" ] || continue
     echo "<!-- from docs/perf/$area.md -->"
