@@ -123,6 +123,9 @@ std::string Describe(const Exit& exit)
 
 std::string ReadFile(const std::filesystem::path& path)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return ""; // a FIFO in a file's place would block the reader
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();

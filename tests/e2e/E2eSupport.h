@@ -62,7 +62,8 @@ struct Exit
 Exit WaitExit(pid_t& pid, std::chrono::milliseconds limit);
 std::string Describe(const Exit& exit);
 
-// A whole file, bytes as they are; "" when it cannot be read.
+// A whole regular file, bytes as they are; "" when it cannot be read or is
+// something else (a folder, a FIFO).
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 size_t Count(const std::string& text, const std::string& needle);

@@ -80,6 +80,16 @@ target_compile_definitions(test_e2e_savefail PRIVATE
     FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
 add_dependencies(test_e2e_savefail frothwick gamedata)
 
+# Damaged copies of the data tree and the user's files: each its message or
+# its fallback, never a crash, a hang or a lost save.
+frothwick_add_test(NAME test_e2e_damaged
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/DamagedDataEndToEndTest.cpp
+    LIBS frothwick_e2e_support
+    LABELS data)
+target_compile_definitions(test_e2e_damaged PRIVATE
+    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
+add_dependencies(test_e2e_damaged frothwick gamedata)
+
 # Stage 9 of every world's stage chooser clicked and started, with a profile
 # that has every stage open.
 frothwick_add_test(NAME test_e2e_stages
