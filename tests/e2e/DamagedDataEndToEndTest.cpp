@@ -247,6 +247,15 @@ protected:
     fs::path folder;
 };
 
+// A sanitizer build starts the program about three times as slowly: there
+// the cases that run to the main screen keep only a cut and a FIFO of each
+// file (the readers' damaged bytes are fuzzed under the sanitizers anyway).
+bool Kept(const Case& c)
+{
+    return !FROTHWICK_SANITIZED || !c.fatal.empty() || c.damage == Damage::CutHalf || c.damage == Damage::Fifo ||
+           c.path == "fonts/default.txt";
+}
+
 std::vector<Case> Cases()
 {
     std::vector<Case> cases;
@@ -292,6 +301,7 @@ std::vector<Case> Cases()
     cases.push_back({Place::Data, "frothwick/data/usr.dat", Damage::Fifo, ""});
     cases.push_back({Place::Data, "frothwick/data/game.dat", Damage::Fifo, ""});
     cases.push_back({Place::Config, "frothwick/settings", Damage::Fifo, ""});
+    std::erase_if(cases, [](const Case& c) { return !Kept(c); });
     return cases;
 }
 

@@ -87,7 +87,8 @@ frothwick_add_test(NAME test_e2e_damaged
     LIBS frothwick_e2e_support
     LABELS data)
 target_compile_definitions(test_e2e_damaged PRIVATE
-    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>")
+    FROTHWICK_PROGRAM="$<TARGET_FILE:frothwick>"
+    FROTHWICK_SANITIZED=$<BOOL:${FROTHWICK_SANITIZE}>)
 add_dependencies(test_e2e_damaged frothwick gamedata)
 
 # Stage 9 of every world's stage chooser clicked and started, with a profile
