@@ -95,10 +95,10 @@ TEST_F(GalleryTypingEndToEndTest, TypedLatinAndChineseTextShowsInTheFieldAndEnte
     log = Log(folder / "gallery.log");
     std::vector<std::string> environment = server.ProgramEnvironment();
     environment.insert(environment.end(),
-                       {"XDG_CONFIG_HOME=" + (folder / "config").string(), "XDG_DATA_HOME=" + (folder / "data").string(),
-                        "XDG_CACHE_HOME=" + (folder / "cache").string(), "XDG_RUNTIME_DIR=" + folder.string(),
-                        "FROTHWICK_GALLERY=controls", "FROTHWICK_STILL=1", "FROTHWICK_INPUT_TRACE=1",
-                        "FROTHWICK_EXIT_AFTER_TICKS=6000"});
+                       {"XDG_CONFIG_HOME=" + (folder / "config").string(),
+                        "XDG_DATA_HOME=" + (folder / "data").string(), "XDG_CACHE_HOME=" + (folder / "cache").string(),
+                        "XDG_RUNTIME_DIR=" + folder.string(), "FROTHWICK_GALLERY=controls", "FROTHWICK_STILL=1",
+                        "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"});
     program = Spawn({tree->Program().string()}, environment, log.Path().string());
     ASSERT_GT(program, 0);
     ASSERT_TRUE(log.Has("trace: window windowed 800x600", 30s)) << log.Text();
@@ -113,18 +113,19 @@ TEST_F(GalleryTypingEndToEndTest, TypedLatinAndChineseTextShowsInTheFieldAndEnte
 
     server.Run("xdotool type --delay 40 'Ab'");
     ASSERT_TRUE(WaitFor([&] { return log.Count("trace: char ") >= 2; })) << "no typed text arrived\n" << log.Text();
-    ASSERT_TRUE(InkPast(empty + 8, shot)) << "no letters in the field: "
-                                          << server.Screenshot(window, folder / "latin.png");
+    ASSERT_TRUE(InkPast(empty + 8, shot))
+        << "no letters in the field: " << server.Screenshot(window, folder / "latin.png");
     const int latin = RightmostInk(shot);
 
     // Two Chinese characters: four GBK bytes, each a character event.
     server.Run("xdotool type --delay 40 '\xE6\xB1\x89\xE5\xAD\x97'");
     ASSERT_TRUE(WaitFor([&] { return log.Count("trace: char ") >= 6; })) << log.Text();
-    ASSERT_TRUE(InkPast(latin + 14, shot)) << "no Chinese characters drawn: "
-                                           << server.Screenshot(window, folder / "chinese.png");
+    ASSERT_TRUE(InkPast(latin + 14, shot))
+        << "no Chinese characters drawn: " << server.Screenshot(window, folder / "chinese.png");
     int columns = 0;
     RightmostInk(shot, latin + 2, &columns);
-    EXPECT_GE(columns, 8) << "more than a caret after the letters: " << server.Screenshot(window, folder / "glyphs.png");
+    EXPECT_GE(columns, 8) << "more than a caret after the letters: "
+                          << server.Screenshot(window, folder / "glyphs.png");
 
     server.Run("xdotool key Return");
     EXPECT_TRUE(log.Has("trace: entered \"Ab\xBA\xBA\xD7\xD6\"\n", 10s)) << log.Text();

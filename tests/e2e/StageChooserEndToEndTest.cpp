@@ -108,9 +108,10 @@ protected:
         log = Log(home / "frothwick.log");
         std::vector<std::string> environment = server.ProgramEnvironment();
         environment.insert(environment.end(),
-                           {"XDG_CONFIG_HOME=" + (home / "config").string(), "XDG_DATA_HOME=" + (home / "data").string(),
-                            "XDG_CACHE_HOME=" + (home / "cache").string(), "XDG_RUNTIME_DIR=" + folder.string(),
-                            "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=12000"});
+                           {"XDG_CONFIG_HOME=" + (home / "config").string(),
+                            "XDG_DATA_HOME=" + (home / "data").string(), "XDG_CACHE_HOME=" + (home / "cache").string(),
+                            "XDG_RUNTIME_DIR=" + folder.string(), "FROTHWICK_INPUT_TRACE=1",
+                            "FROTHWICK_EXIT_AFTER_TICKS=12000"});
         program = Spawn({tree->Program().string()}, environment, log.Path().string());
         ASSERT_GT(program, 0);
         ASSERT_TRUE(log.Has("trace: window windowed 800x600", 30s)) << log.Text();
