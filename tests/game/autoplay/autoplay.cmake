@@ -1,6 +1,6 @@
-# The autoplayer's aim against the real play field.
+# The autoplayer's aim against the real play field; the shot's geometry.
 frothwick_add_test(NAME test_autoplay
-    SOURCES game/autoplay/AutoplayerTest.cpp game/autoplay/MonkeyTest.cpp
+    SOURCES game/autoplay/AutoplayerTest.cpp game/autoplay/ShotPathTest.cpp game/autoplay/MonkeyTest.cpp
     LIBS frothwick_autoplay_lib)
 
 # The program playing itself on the data tree, a few seconds per run.
