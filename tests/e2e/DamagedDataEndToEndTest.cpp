@@ -14,7 +14,6 @@
 // through the link) and its own user folders.
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -226,16 +225,7 @@ protected:
     static Result Collect(const fs::path& home, pid_t& pid, std::chrono::milliseconds limit)
     {
         Result result;
-        const auto end = std::chrono::steady_clock::now() + limit;
-        bool asked = false;
-        while (!(result.exit = WaitExit(pid, 50ms)).ended && std::chrono::steady_clock::now() < end)
-        {
-            if (!asked && ReadFile(home / "output").find("Main Screen Time") != std::string::npos)
-            {
-                kill(pid, SIGTERM);
-                asked = true;
-            }
-        }
+        result.exit = QuitWhenLogged(pid, Log(home / "output"), "Main Screen Time", limit);
         E2e::Stop(pid, 0ms);
         result.output = ReadFile(home / "output");
         result.players = ReadFile(Players(home));

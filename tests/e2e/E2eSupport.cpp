@@ -164,6 +164,22 @@ bool Log::Has(const std::string& text, std::chrono::milliseconds limit) const
     return WaitFor([&] { return Text().find(text) != std::string::npos; }, limit);
 }
 
+Exit QuitWhenLogged(pid_t& pid, const Log& log, const std::string& text, std::chrono::milliseconds limit)
+{
+    const auto end = std::chrono::steady_clock::now() + limit;
+    bool asked = false;
+    Exit exit;
+    while (!(exit = WaitExit(pid, 50ms)).ended && std::chrono::steady_clock::now() < end)
+    {
+        if (!asked && log.Text().find(text) != std::string::npos)
+        {
+            kill(pid, SIGTERM);
+            asked = true;
+        }
+    }
+    return exit;
+}
+
 uint32_t Shot::At(int x, int y) const
 {
     if (!image || x < 0 || y < 0 || x >= image->width || y >= image->height)

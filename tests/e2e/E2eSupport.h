@@ -87,6 +87,10 @@ private:
     std::filesystem::path path;
 };
 
+// Waits up to limit for the child's end, asking it to quit (SIGTERM) once
+// its log shows text: a run then takes only as long as it needs to get there.
+Exit QuitWhenLogged(pid_t& pid, const Log& log, const std::string& text, std::chrono::milliseconds limit);
+
 // ---- screenshots --------------------------------------------------------------
 
 // 0xRRGGBB words of a captured picture; 0xFFFFFFFF outside it.

@@ -3,7 +3,8 @@
 // large" instead of killing) and a read-only mount of the user's folders (a
 // private mount namespace; skipped, saying why, where that is refused): the
 // program starts, runs and ends in order with its old files whole and no
-// temporary left behind. In a window (Xvfb) the quit save of the chosen
+// temporary left behind, also after a quit (SIGTERM) at the main screen
+// whose saves fail. In a window (Xvfb) the quit save of the chosen
 // player fails: the game says so in a box, and once it is answered ends in
 // order with the old players' file.
 //
@@ -126,8 +127,8 @@ protected:
 
 TEST_F(SaveFailureEndToEndTest, WithNoRoomForAnyFileTheProgramRunsAndEndsInOrderKeepingTheOldFiles)
 {
-    program = StartWithoutRoom(Environment({"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}, 100));
-    const Exit exit = WaitExit(program, 60s);
+    program = StartWithoutRoom(Environment({"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}, 6000));
+    const Exit exit = QuitWhenLogged(program, log, "Main Screen Time", 60s);
     WaitExit(reader, 5s);
     EXPECT_TRUE(exit.ended && exit.code == 0) << Describe(exit) << "\n" << log.Text();
     EXPECT_NE(log.Text().find("Main Screen Time"), std::string::npos) << "it reached its main screen\n" << log.Text();
@@ -143,8 +144,8 @@ TEST_F(SaveFailureEndToEndTest, InAReadOnlyMountOfTheUserFoldersTheProgramRunsAn
         GTEST_SKIP() << "skipped: a read-only bind mount in a private mount namespace (unshare -m) is not allowed here";
     log = Log(folder / "frothwick.log");
     program = Spawn({"unshare", "-m", "sh", "-c", mount + " && exec \"$0\"", tree->Program().string()},
-                    Environment({"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}, 100), log.Path().string());
-    const Exit exit = WaitExit(program, 60s);
+                    Environment({"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy"}, 6000), log.Path().string());
+    const Exit exit = QuitWhenLogged(program, log, "Main Screen Time", 60s);
     EXPECT_TRUE(exit.ended && exit.code == 0) << Describe(exit) << "\n" << log.Text();
     EXPECT_NE(log.Text().find("Main Screen Time"), std::string::npos) << log.Text();
     ExpectOldFilesAndNoTemporaries();
@@ -180,10 +181,10 @@ TEST_F(SaveFailureEndToEndTest, AFailedQuitSaveOfThePlayerIsSaidInABoxAndTheGame
     ASSERT_TRUE(WaitFor(
         [&]
         {
-            const std::string tree = server.Run("xwininfo -root -tree");
-            const size_t at = tree.find(" \"Frothwick\": ");
-            const size_t start = tree.rfind("0x", at);
-            box = at == std::string::npos || start == std::string::npos ? "" : tree.substr(start, at - start);
+            const std::string windows = server.Run("xwininfo -root -tree");
+            const size_t at = windows.find(" \"Frothwick\": ");
+            const size_t start = windows.rfind("0x", at);
+            box = at == std::string::npos || start == std::string::npos ? "" : windows.substr(start, at - start);
             return !box.empty();
         },
         10s))
