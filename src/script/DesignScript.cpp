@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <memory>
@@ -153,6 +154,14 @@ std::optional<Result> CallDesignFunction(const char* name, int32_t argument, Ans
 {
     std::string path = scriptPath;
     std::replace(path.begin(), path.end(), '\\', '/');
+    // Only a regular file is run: a FIFO in the script's place would block
+    // the game at its next decision.
+    std::error_code error;
+    if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error))
+    {
+        LogFailure("cannot open " + path + ": not a regular file", caller);
+        return std::nullopt;
+    }
     Call call{name, argument, answer, path.c_str(), IsPrecompiled(path.c_str()), 0, {}};
 
     State state(luaL_newstate());

@@ -1,5 +1,5 @@
 // Readers given a FIFO or a folder where a file belongs: the players' and
-// records' files, the manifest, sounds and songs. Each refuses it at once
+// records' files, the design script, the manifest, sounds and songs. Each refuses it at once
 // instead of blocking (a FIFO without a writer never ends a blocking open)
 // or reading a folder as an empty file. A watchdog ends the test program
 // if a reader blocks.
@@ -16,6 +16,7 @@
 #include "framework/sound/StreamDecoder.h"
 #include "src/profiles/ProfileFile.h"
 #include "src/records/HighScoreTables.h"
+#include "src/script/DesignScript.h"
 #include "support/TestTemp.h"
 
 namespace
@@ -54,6 +55,12 @@ TEST_P(SpecialFileReadersTest, PlayersAndRecordsReadAsNothingAndAnAppendIsRefuse
 
     HighScoreTables tables;
     EXPECT_FALSE(tables.LoadRecords(path));
+}
+
+TEST_P(SpecialFileReadersTest, TheDesignScriptFailsLikeAScriptThatCannotBeLoaded)
+{
+    EXPECT_FALSE(DesignScript::CallDesignFunction("CalcScore", 3, DesignScript::Answer::Number, path.string()));
+    EXPECT_EQ(DesignScript::CalcScore(3, path.string()), 0);
 }
 
 TEST_P(SpecialFileReadersTest, TheManifestSoundsAndSongsAreRefused)

@@ -19,4 +19,4 @@ frothwick_add_test(NAME test_saving
         ${CMAKE_CURRENT_LIST_DIR}/FileReplaceKillTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/FullDiskTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/SpecialFileReadersTest.cpp
-    LIBS frothwick_screens_players frothwick_records frothwick_profiles fw_app fw_sound fw_graphics fw_platform)
+    LIBS frothwick_screens_players frothwick_records frothwick_profiles frothwick_script fw_app fw_sound fw_graphics fw_platform)
