@@ -4,7 +4,8 @@
 // at its cell's centre, no bubble in rows 9 to 14 -- and a click above the
 // shooter sends the shot off and brings the preview's colour into the
 // shooter; a second run with the same seed traces the same field; quest
-// stage 1 shows its row of earth walls and a full row 3 below them.
+// stage 1 shows its row of earth walls and a full row 3 below them, and
+// stays empty without its stage file or with a damaged design script.
 //
 // Each run works on its own copy of the program and data tree with user
 // folders of its own, so every start is a first start. Every step waits for
@@ -91,11 +92,14 @@ protected:
 
     // Starts a fresh copy of the game (its own data tree and user folders,
     // windowed) with the seed and the traces, and waits for its main screen.
-    void StartGame(uint64_t seed)
+    // damage, when given, changes the run's copy of the data tree first.
+    void StartGame(uint64_t seed, const std::function<void(const std::filesystem::path&)>& damage = {})
     {
         E2e::Stop(program);
         const std::string run = "run" + std::to_string(++runs);
         tree = std::make_unique<TestSupport::ProgramTree>(FROTHWICK_PROGRAM, "e2e/" + run + "/tree");
+        if (damage)
+            damage(tree->Folder());
         const std::filesystem::path home = folder / run;
         std::filesystem::create_directories(home / "config" / "frothwick");
         std::filesystem::create_directories(home / "data");
@@ -217,6 +221,18 @@ protected:
         ASSERT_TRUE(ClickUntil(669, 450, [&] { return !TracedField().empty(); })) << "no game\n" << ReadFile(log);
     }
 
+    // A newcomer's quest: the earth world's first stage, once it is traced.
+    void PlayEarthStageOne()
+    {
+        NewPlayer();
+        ASSERT_TRUE(ClickUntil(401, 444, [&] { return EarthSphereShown(); }))
+            << "no world selector; the screen: " << Keep("worlds");
+        // The earth world's stage dialog; its first stage.
+        const std::string selector = Region(413, 282);
+        ASSERT_TRUE(ClickUntil(669, 450, [&] { return Region(413, 282) != selector; })) << "no stage dialog";
+        ASSERT_TRUE(ClickUntil(413, 282, [&] { return !TracedField().empty(); })) << "no game\n" << ReadFile(log);
+    }
+
     // The kind whose art colour the pixel shows, or 0.
     int BubbleKindAt(const Shot& shot, int x, int y) const
     {
@@ -313,13 +329,7 @@ TEST_F(PlayFieldEndToEndTest, AnArcadeGameShowsTheTracedFieldAndAShotBringsThePr
 TEST_F(PlayFieldEndToEndTest, QuestStageOneShowsItsWallsAndAFullRowThree)
 {
     ASSERT_NO_FATAL_FAILURE(StartGame(7));
-    NewPlayer();
-    ASSERT_TRUE(ClickUntil(401, 444, [&] { return EarthSphereShown(); }))
-        << "no world selector; the screen: " << Keep("worlds");
-    // The earth world's stage dialog; its first stage.
-    const std::string selector = Region(413, 282);
-    ASSERT_TRUE(ClickUntil(669, 450, [&] { return Region(413, 282) != selector; })) << "no stage dialog";
-    ASSERT_TRUE(ClickUntil(413, 282, [&] { return !TracedField().empty(); })) << "no game\n" << ReadFile(log);
+    ASSERT_NO_FATAL_FAILURE(PlayEarthStageOne());
 
     const std::vector<int> kinds = TracedField();
     ASSERT_EQ(kinds.size(), size_t(Rows * Columns)) << ReadFile(log);
@@ -354,6 +364,35 @@ TEST_F(PlayFieldEndToEndTest, QuestStageOneShowsItsWallsAndAFullRowThree)
             return mismatches.empty();
         }))
         << "the screen differs from the trace:" << mismatches << "; expected wall " << Hex(wallCentre);
+}
+
+TEST_F(PlayFieldEndToEndTest, AQuestStageWithoutItsFileOrWithADamagedScriptIsAnEmptyField)
+{
+    // The stage file missing (each world's first): nothing is loaded and
+    // nothing is said.
+    ASSERT_NO_FATAL_FAILURE(StartGame(7,
+                                      [](const std::filesystem::path& data)
+                                      {
+                                          for (const char* world : {"air", "fire", "water", "earth"})
+                                              std::filesystem::remove(data / "data" / (world + std::string("01.dat")));
+                                      }));
+    ASSERT_NO_FATAL_FAILURE(PlayEarthStageOne());
+    EXPECT_EQ(TracedField(), std::vector<int>(size_t(Rows * Columns), 0)) << ReadFile(log);
+    EXPECT_EQ(ReadFile(log).find("Lua::"), std::string::npos) << ReadFile(log);
+
+    // The design script with a wrong start: its call fails with the logged
+    // line, no file name is formed, and the field stays empty as well.
+    ASSERT_NO_FATAL_FAILURE(StartGame(7,
+                                      [](const std::filesystem::path& data)
+                                      {
+                                          const std::filesystem::path script = data / "script" / "design.lua";
+                                          const std::string text = ReadFile(script);
+                                          std::filesystem::remove(script);
+                                          WriteFile(script, "XXXX" + text.substr(4));
+                                      }));
+    ASSERT_NO_FATAL_FAILURE(PlayEarthStageOne());
+    EXPECT_EQ(TracedField(), std::vector<int>(size_t(Rows * Columns), 0)) << ReadFile(log);
+    EXPECT_NE(ReadFile(log).find("Lua::"), std::string::npos) << "the failed call is logged\n" << ReadFile(log);
 }
 
 } // namespace
