@@ -2,6 +2,7 @@
 
 #include "external/util/RandomUtil.h"
 #include "external/util/RuntimeRandom.h"
+#include "framework/platform/FileReplace.h"
 #include "src/core/GameTypes.h"
 #include "src/core/PlayHost.h"
 #include "src/play/BubbleGrid.h"
@@ -19,7 +20,6 @@
 #include "src/sprites/WindCloudSprite.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace StageFile
 {
@@ -86,25 +86,10 @@ std::optional<Stage> Parse(std::span<const std::uint8_t> bytes)
 
 std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-    {
-        return std::nullopt;
-    }
+    // Only a regular file: a FIFO or a device named like a stage would block
+    // or flood the start of the stage.
     std::vector<std::uint8_t> bytes;
-    char chunk[4096];
-    while (bytes.size() < MaxFileBytes)
-    {
-        const std::size_t wanted = std::min(sizeof chunk, MaxFileBytes - bytes.size());
-        in.read(chunk, static_cast<std::streamsize>(wanted));
-        const auto got = static_cast<std::size_t>(in.gcount());
-        bytes.insert(bytes.end(), chunk, chunk + got);
-        if (got < wanted)
-        {
-            break;
-        }
-    }
-    if (in.bad())
+    if (!Framework::ReadRegularFile(path, MaxFileBytes, bytes))
     {
         return std::nullopt;
     }

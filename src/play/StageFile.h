@@ -60,7 +60,8 @@ struct Stage
 // The stage the bytes hold; empty when the magic or the world byte is missing.
 std::optional<Stage> Parse(std::span<const std::uint8_t> bytes);
 
-// The file's bytes (at most MaxFileBytes); empty when it cannot be read.
+// The file's bytes; empty when it cannot be read, is not a regular file or
+// holds more than MaxFileBytes.
 std::optional<std::vector<std::uint8_t>> ReadFile(const std::filesystem::path& path);
 
 // A stage file name as the design script gives it, "data\" in front and

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -212,7 +214,7 @@ TEST_F(StageFileTest, WallsTakeTheElementOfTheWorldAndNoneOutsideOneToFour)
 }
 
 
-TEST(StageFileReadTest, ReadsWholeFilesAndStopsAtTheLimit)
+TEST(StageFileReadTest, ReadsWholeRegularFilesOnly)
 {
     const auto dir = TestSupport::TestTempDir();
     std::vector<uint8_t> small = Bytes(4, {{2, 3, KIND_WALL, 0}}, 2);
@@ -221,12 +223,18 @@ TEST(StageFileReadTest, ReadsWholeFilesAndStopsAtTheLimit)
         out.write(reinterpret_cast<const char*>(small.data()), std::streamsize(small.size()));
     }
     EXPECT_EQ(StageFile::ReadFile(dir / "small.dat"), small);
+    // Over the limit, a folder, a FIFO (which would block a plain read):
+    // nothing, at once.
     std::vector<uint8_t> huge(StageFile::MaxFileBytes + 4099, 7);
     {
         std::ofstream out(dir / "huge.dat", std::ios::binary);
         out.write(reinterpret_cast<const char*>(huge.data()), std::streamsize(huge.size()));
     }
-    const auto read = StageFile::ReadFile(dir / "huge.dat");
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->size(), StageFile::MaxFileBytes);
+    EXPECT_FALSE(StageFile::ReadFile(dir / "huge.dat"));
+    std::filesystem::create_directories(dir / "folder.dat");
+    EXPECT_FALSE(StageFile::ReadFile(dir / "folder.dat"));
+    std::filesystem::remove(dir / "fifo.dat");
+    ASSERT_EQ(mkfifo((dir / "fifo.dat").c_str(), 0600), 0);
+    EXPECT_FALSE(StageFile::ReadFile(dir / "fifo.dat"));
+    EXPECT_FALSE(StageFile::ReadFile(dir / "missing.dat"));
 }
