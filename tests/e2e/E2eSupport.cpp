@@ -274,8 +274,13 @@ std::vector<std::string> XServer::FindWindows(const std::string& pattern) const
 
 std::string XServer::FindWindow(const std::string& pattern) const
 {
-    const std::vector<std::string> windows = FindWindows(pattern);
-    return windows.empty() ? "" : windows.front();
+    for (const std::string& window : FindWindows(pattern))
+    {
+        const Geometry g = GetGeometry(window);
+        if (g.width >= 800 && g.height >= 600)
+            return window;
+    }
+    return "";
 }
 
 Geometry XServer::GetGeometry(const std::string& window) const

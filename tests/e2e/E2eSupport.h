@@ -155,8 +155,11 @@ public:
     // standard output.
     std::string Run(const std::string& command) const;
 
-    // Visible windows whose name matches the pattern, topmost last; the first.
+    // Visible windows whose name matches the pattern, topmost last.
     std::vector<std::string> FindWindows(const std::string& pattern = ProgramWindows) const;
+    // The first of them at least 800 x 600 (a window or full screen): the
+    // program's own window, never its small start-up picture, which may
+    // still show when the main window appears and vanishes under a click.
     std::string FindWindow(const std::string& pattern = ProgramWindows) const;
     Geometry GetGeometry(const std::string& window) const;
 

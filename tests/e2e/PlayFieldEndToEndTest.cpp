@@ -82,13 +82,7 @@ protected:
     std::string X(const std::string& command) { return server.Run(command); }
 
     // The game's 800 x 600 window (not its splash).
-    std::string FindWindow()
-    {
-        for (const std::string& id : server.FindWindows())
-            if (X("xdotool getwindowgeometry --shell " + id).find("WIDTH=800\n") != std::string::npos)
-                return id;
-        return "";
-    }
+    std::string FindWindow() { return server.FindWindow(); }
 
     // Starts a fresh copy of the game (its own data tree and user folders,
     // windowed) with the seed and the traces, and waits for its main screen.
