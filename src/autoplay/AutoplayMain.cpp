@@ -17,6 +17,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -29,11 +30,15 @@
 #include <vector>
 
 #include "framework/platform/Platform.h"
+#include "framework/widgets/ButtonWidget.h"
 #include "framework/platform/QuitSignals.h"
 #include "src/app/GameApp.h"
 #include "src/autoplay/Autoplayer.h"
 #include "src/core/GameTypes.h"
 #include "src/play/GameAreaWidget.h"
+#include "src/autoplay/Monkey.h"
+#include "src/core/ResourceIds.h"
+#include "src/screens/dialogs/ExitDialog.h"
 #include "src/screens/game/Board.h"
 
 namespace fs = std::filesystem;
@@ -57,6 +62,7 @@ struct Options
     int32_t think = 20;
     int64_t progress = 0; // a progress line every this many shots; 0: none
     bool measure = false; // time the updates and draws, beside a memcpy
+    int32_t monkey = 0;   // > 0: random hands over every screen, one act in about this many updates
     std::string record;
     std::string play;
     std::string data; // the data tree; empty: beside the program
@@ -89,6 +95,10 @@ void Usage()
         "  --data=DIR       the data tree (default: beside the program)\n"
         "  --measure        add the mean time of an update, a smooth update and a\n"
         "                   draw, and of a memcpy of the 1.92 MB screen\n"
+        "  --monkey         no games of the plan: random hands over every screen and\n"
+        "                   dialog (menus, names, sliders, drags, window buttons,\n"
+        "                   mode changes), quitting always cancelled; stop it with\n"
+        "                   --minutes (of updates) or --shots\n"
         "  --progress=N     every N shots a line on standard error: shots, updates,\n"
         "                   peak RSS\n"
         "\n"
@@ -235,6 +245,10 @@ bool ParseOptions(int argc, char** argv, Options& o, bool& help)
         {
             o.measure = true;
         }
+        else if (name == "--monkey" && eq == std::string::npos)
+        {
+            o.monkey = 8;
+        }
         else if (name == "--keep" && eq == std::string::npos)
         {
             o.keep = true;
@@ -379,8 +393,12 @@ class AutoplayApp final : public GameApp
 {
 public:
     AutoplayApp(const Options& options, bool virtualTime)
-        : o(options), hand(options.seed ^ 0x5EEDu, options.think, FieldX, FieldY)
+        : o(options), hand(options.seed ^ 0x5EEDu, options.think, FieldX, FieldY),
+          monkey(options.seed ^ 0x4D0Bu, std::max(options.monkey, 1), 800, 600)
     {
+        // The soak never quits, and opens no desktop chooser.
+        monkey.forbidden = [this](const Framework::ButtonWidget& button)
+        { return (exitDialog && &button == exitDialog->yesButton) || button.normalImage == IMAGE_BUTTON_CREATE_BROWSE; };
         if (virtualTime)
         {
             clock = std::make_shared<VirtualClock>();
@@ -406,6 +424,7 @@ public:
     int32_t games = 0;
 
     const Autoplay::Counts& Counts() const { return hand.GetCounts(); }
+    const Autoplay::Monkey::Counts& MonkeyCounts() const { return monkey.GetCounts(); }
     double GameMinutes() const { return gameTimeMs / 60000.0; }
     int64_t Score() const { return scoreSum + (board ? score : 0); }
 
@@ -523,8 +542,11 @@ private:
 
     bool LimitReached() const
     {
+        // The monkey spends most of its time in the menus, where the game's
+        // clock stands: its minutes are the loop's, 100 updates a second.
+        const double minutes = o.monkey > 0 ? double(updates) / 6000.0 : gameTimeMs / 60000.0;
         return (o.stages > 0 && totalStageEnds >= o.stages) || (o.shots > 0 && Counts().shots >= o.shots) ||
-               (o.minutes > 0 && gameTimeMs >= o.minutes * 60000.0);
+               (o.minutes > 0 && minutes >= o.minutes);
     }
 
     void Direct()
@@ -541,6 +563,11 @@ private:
             player.SetAvatarPath("images\\avatar\\owl.png");
             AddPlayer(player);
             SetCurrentPlayer(player);
+        }
+        if (o.monkey > 0)
+        {
+            MonkeyAbout();
+            return;
         }
         if (!board)
         {
@@ -595,6 +622,32 @@ private:
         }
     }
 
+    // The monkey's update: the limit, then its hands for whatever shows.
+    void MonkeyAbout()
+    {
+        if (!demoPlayback && LimitReached() && !stopped)
+        {
+            stopped = true;
+            StopApplication();
+            return;
+        }
+        if (board && stageOver && !endSeen)
+        {
+            ++totalStageEnds;
+            ModeCount& count = stageEnds[mode];
+            (lastStageWon ? count.won : count.lost) += 1;
+        }
+        endSeen = board && stageOver;
+        if (demoPlayback || !handPlatform || !widgetManager)
+        {
+            return;
+        }
+        for (const Framework::InputEvent& e : monkey.Update(*widgetManager))
+        {
+            handPlatform->hand.push_back(e);
+        }
+    }
+
     void Add(Timing& timing, std::chrono::steady_clock::time_point since) const
     {
         if (o.measure)
@@ -624,6 +677,7 @@ private:
 
     const Options& o;
     Autoplay::Autoplayer hand;
+    Autoplay::Monkey monkey;
     HandPlatform* handPlatform = nullptr;
     int64_t nextProgress = 0;
     bool playerMade = false;
@@ -783,6 +837,15 @@ int main(int argc, char** argv)
                     static_cast<long long>(app->updates), app->drawCount, app->GameMinutes());
         std::printf("updates_per_second %.0f\npeak_rss_kb %ld\n", seconds > 0 ? double(app->updates) / seconds : 0.0,
                     PeakRssKb());
+        if (o.monkey > 0)
+        {
+            const Autoplay::Monkey::Counts& m = app->MonkeyCounts();
+            std::printf("monkey_acts %lld\nmonkey_buttons %lld\nmonkey_clicks %lld\nmonkey_drags %lld\n"
+                        "monkey_keys %lld\nmonkey_wheels %lld\n",
+                        static_cast<long long>(m.acts), static_cast<long long>(m.buttons),
+                        static_cast<long long>(m.clicks), static_cast<long long>(m.drags),
+                        static_cast<long long>(m.keys), static_cast<long long>(m.wheels));
+        }
         if (o.measure)
         {
             const double memcpyUs = MemcpyScreenUs();

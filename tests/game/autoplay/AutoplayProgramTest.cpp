@@ -104,6 +104,26 @@ TEST(AutoplayProgramTest, EveryModeReachesAStageEndWithTheGridUntouchedByThinkin
     EXPECT_EQ(Value(slow, "time.lost"), 1) << slow.output;
 }
 
+TEST(AutoplayProgramTest, TheMonkeyWandersEveryScreenWithoutQuittingAndPlaysBackInStep)
+{
+    // Half a minute of random hands: menus, dialogs and games; the exit
+    // dialog's YES is never pressed, so the run ends at its limit.
+    const fs::path demo = TestSupport::TestTempDir() / "monkey.dmo";
+    fs::remove(demo);
+    const ProgramRun run = Autoplay("--monkey --minutes=0.5 --seed=11 --record=" + demo.string());
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(Value(run, "updates"), 3000) << run.output;
+    EXPECT_GT(Value(run, "monkey_acts"), 200);
+    EXPECT_GT(Value(run, "monkey_buttons"), 0);
+    EXPECT_GT(Value(run, "monkey_drags"), 0);
+    EXPECT_GT(Value(run, "monkey_keys"), 0);
+
+    const ProgramRun played = Autoplay("--play=" + demo.string());
+    EXPECT_EQ(played.status, 0) << played.output;
+    EXPECT_NE(played.output.find("checkpoints matched"), std::string::npos) << played.output;
+    EXPECT_EQ(played.output.find("out of step"), std::string::npos) << played.output;
+}
+
 TEST(AutoplayProgramTest, BadOptionsAreRefused)
 {
     for (const char* options : {"--mode=chess", "--shots=abc", "--shots=0", "--speed=-1", "--record=a --play=b",
