@@ -274,11 +274,20 @@ std::vector<std::string> XServer::FindWindows(const std::string& pattern) const
 
 std::string XServer::FindWindow(const std::string& pattern) const
 {
-    for (const std::string& window : FindWindows(pattern))
+    // A window the window manager is still framing may not answer for its
+    // size at once: a few looks before giving up on those found.
+    for (int look = 0; look < 5; ++look)
     {
-        const Geometry g = GetGeometry(window);
-        if (g.width >= 800 && g.height >= 600)
-            return window;
+        const std::vector<std::string> windows = FindWindows(pattern);
+        for (const std::string& window : windows)
+        {
+            const Geometry g = GetGeometry(window);
+            if (g.width >= 800 && g.height >= 600)
+                return window;
+        }
+        if (windows.empty())
+            break;
+        std::this_thread::sleep_for(100ms);
     }
     return "";
 }

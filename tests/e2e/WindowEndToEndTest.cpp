@@ -73,8 +73,8 @@ protected:
                             "FROTHWICK_INPUT_TRACE=1", "FROTHWICK_EXIT_AFTER_TICKS=6000"});
         program = Spawn({tree->Program().string()}, environment, log.Path().string());
         ASSERT_GT(program, 0);
-        ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << log.Text();
-        window = FindWindow();
+        ASSERT_TRUE(WaitFor([&] { return !(window = FindWindow()).empty(); })) << "no window appeared\n"
+                                                                                << log.Text();
         // The window manager frames and places it: wait until it stays put.
         Geometry last = GetGeometry();
         int same = 0;
@@ -188,7 +188,13 @@ TEST_F(WindowEndToEndTest, TheTopBandDragsTheWindowAndItsPlaceIsSaved)
         X("xdotool mousemove_relative --sync 60 40");
         X("xdotool mousemove_relative --sync 60 40");
         X("xdotool mouseup 1");
-        moved = WaitFor([&] { return GetGeometry().x != before.x; }, 1s);
+        moved = WaitFor(
+            [&]
+            {
+                const Geometry now = GetGeometry();
+                return now.width > 0 && now.x != before.x;
+            },
+            1s);
     }
     ASSERT_TRUE(moved) << "the window did not move\n" << ReadLog();
     const Geometry after = GetGeometry();
