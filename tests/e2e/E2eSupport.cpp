@@ -206,6 +206,8 @@ std::string XServer::Start(const std::filesystem::path& logFolder, int width, in
 {
     Stop();
     folder = logFolder;
+    screenWidth = width;
+    screenHeight = height;
     std::filesystem::create_directories(folder);
     // Xvfb picks a free display itself and writes its number to the pipe.
     int fds[2];
@@ -281,8 +283,10 @@ std::string XServer::FindWindow(const std::string& pattern) const
         const std::vector<std::string> windows = FindWindows(pattern);
         for (const std::string& window : windows)
         {
+            // The program's window is 800 x 600 or fills the screen; the
+            // window manager's frame around it is larger than either.
             const Geometry g = GetGeometry(window);
-            if (g.width >= 800 && g.height >= 600)
+            if ((g.width == 800 && g.height == 600) || (g.width == screenWidth && g.height == screenHeight))
                 return window;
         }
         if (windows.empty())

@@ -157,9 +157,10 @@ public:
 
     // Visible windows whose name matches the pattern, topmost last.
     std::vector<std::string> FindWindows(const std::string& pattern = ProgramWindows) const;
-    // The first of them at least 800 x 600 (a window or full screen): the
-    // program's own window, never its small start-up picture, which may
-    // still show when the main window appears and vanishes under a click.
+    // The first of them that is 800 x 600 or fills the screen: the program's
+    // own window, never its small start-up picture (which may still show
+    // when the main window appears, and vanishes under a click) nor a
+    // window manager's frame.
     std::string FindWindow(const std::string& pattern = ProgramWindows) const;
     Geometry GetGeometry(const std::string& window) const;
 
@@ -185,6 +186,8 @@ private:
     pid_t xvfb = -1;
     pid_t wm = -1;
     mutable int captures = 0;
+    int screenWidth = 0;
+    int screenHeight = 0;
 };
 
 } // namespace E2e
