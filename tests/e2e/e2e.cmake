@@ -107,5 +107,6 @@ frothwick_add_test(NAME test_e2e_typing
     LIBS frothwick_e2e_support
     LABELS data)
 target_compile_definitions(test_e2e_typing PRIVATE
-    FROTHWICK_GALLERY_PROGRAM="$<TARGET_FILE:frothwick_gallery>")
+    FROTHWICK_GALLERY_PROGRAM="$<TARGET_FILE:frothwick_gallery>"
+    FROTHWICK_SANITIZED=$<BOOL:${FROTHWICK_SANITIZE}>)
 add_dependencies(test_e2e_typing frothwick_gallery)
