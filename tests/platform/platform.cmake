@@ -18,5 +18,5 @@ frothwick_add_test(NAME test_saving
         ${CMAKE_CURRENT_LIST_DIR}/FileReplaceTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/FileReplaceKillTest.cpp
         ${CMAKE_CURRENT_LIST_DIR}/FullDiskTest.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/SpecialFileReadersTest.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/FifoOrFolderReadersTest.cpp
     LIBS frothwick_screens_players frothwick_records frothwick_profiles frothwick_script fw_app fw_sound fw_graphics fw_platform)

@@ -24,7 +24,7 @@ namespace
 
 namespace fs = std::filesystem;
 
-class SpecialFileReadersTest : public ::testing::TestWithParam<bool>
+class FifoOrFolderReadersTest : public ::testing::TestWithParam<bool>
 {
 protected:
     void SetUp() override
@@ -44,7 +44,7 @@ protected:
     fs::path path;
 };
 
-TEST_P(SpecialFileReadersTest, PlayersAndRecordsReadAsNothingAndAnAppendIsRefused)
+TEST_P(FifoOrFolderReadersTest, PlayersAndRecordsReadAsNothingAndAnAppendIsRefused)
 {
     const ProfileFile profiles(path);
     EXPECT_TRUE(profiles.Load().empty());
@@ -57,13 +57,13 @@ TEST_P(SpecialFileReadersTest, PlayersAndRecordsReadAsNothingAndAnAppendIsRefuse
     EXPECT_FALSE(tables.LoadRecords(path));
 }
 
-TEST_P(SpecialFileReadersTest, TheDesignScriptFailsLikeAScriptThatCannotBeLoaded)
+TEST_P(FifoOrFolderReadersTest, TheDesignScriptFailsLikeAScriptThatCannotBeLoaded)
 {
     EXPECT_FALSE(DesignScript::CallDesignFunction("CalcScore", 3, DesignScript::Answer::Number, path.string()));
     EXPECT_EQ(DesignScript::CalcScore(3, path.string()), 0);
 }
 
-TEST_P(SpecialFileReadersTest, TheManifestSoundsAndSongsAreRefused)
+TEST_P(FifoOrFolderReadersTest, TheManifestSoundsAndSongsAreRefused)
 {
     Framework::XMLParser parser;
     EXPECT_FALSE(parser.OpenFile(path.string()));
@@ -72,7 +72,7 @@ TEST_P(SpecialFileReadersTest, TheManifestSoundsAndSongsAreRefused)
     EXPECT_EQ(Framework::OpenStreamDecoder(path.string()), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(FifoOrFolder, SpecialFileReadersTest, ::testing::Values(true, false),
+INSTANTIATE_TEST_SUITE_P(FifoOrFolder, FifoOrFolderReadersTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& p) { return p.param ? "Fifo" : "Folder"; });
 
 } // namespace
