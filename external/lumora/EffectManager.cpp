@@ -8,7 +8,7 @@ namespace Lumora
 namespace
 {
 
-std::shared_ptr<EffectManager>& InstanceSlot()
+std::shared_ptr<EffectManager>& EffectManagerSlot()
 {
     static std::shared_ptr<EffectManager> instance;
     return instance;
@@ -18,7 +18,7 @@ std::shared_ptr<EffectManager>& InstanceSlot()
 
 std::shared_ptr<EffectManager> EffectManager::Instance()
 {
-    auto& slot = InstanceSlot();
+    auto& slot = EffectManagerSlot();
     if (!slot)
     {
         slot = std::make_shared<EffectManager>();
@@ -28,7 +28,7 @@ std::shared_ptr<EffectManager> EffectManager::Instance()
 
 void EffectManager::Release()
 {
-    InstanceSlot().reset();
+    EffectManagerSlot().reset();
 }
 
 EffectManager::EffectManager() : Effect("EffectManager") {}

@@ -10,7 +10,7 @@ namespace Lumora
 namespace
 {
 
-std::unique_ptr<ParticleSystemManager>& InstanceSlot()
+std::unique_ptr<ParticleSystemManager>& ParticleSystemManagerSlot()
 {
     static std::unique_ptr<ParticleSystemManager> instance;
     return instance;
@@ -20,7 +20,7 @@ std::unique_ptr<ParticleSystemManager>& InstanceSlot()
 
 ParticleSystemManager* ParticleSystemManager::Instance()
 {
-    auto& slot = InstanceSlot();
+    auto& slot = ParticleSystemManagerSlot();
     if (!slot)
     {
         slot = std::make_unique<ParticleSystemManager>();
@@ -30,7 +30,7 @@ ParticleSystemManager* ParticleSystemManager::Instance()
 
 void ParticleSystemManager::Release()
 {
-    InstanceSlot().reset();
+    ParticleSystemManagerSlot().reset();
 }
 
 ParticleSystemManager::ParticleSystemManager() = default;

@@ -11,20 +11,13 @@
 #include <vector>
 
 #include "framework/sound/OggMemorySource.h"
+#include "framework/sound/RegularFile.h"
 
 namespace Framework
 {
 
 namespace
 {
-
-// Sound files are opened only when they are regular files: a FIFO in a
-// sound's place would block the loading for good.
-bool IsRegularFile(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
 
 // Longest sound effect accepted: an hour. Guards the allocation against a
 // file that announces an absurd length.
@@ -102,7 +95,7 @@ std::optional<SoundData> DecodeOpened(OggFile& ogg)
 std::optional<SoundData> DecodeOggFile(const std::string& path)
 {
     OggFile ogg;
-    if (!IsRegularFile(path) || ov_fopen(path.c_str(), &ogg.file) != 0)
+    if (!IsRegularSoundFile(path) || ov_fopen(path.c_str(), &ogg.file) != 0)
     {
         return std::nullopt;
     }
@@ -220,7 +213,7 @@ std::optional<SoundData> DecodeAu(const uint8_t* bytes, size_t size)
 std::optional<SoundData> LoadAuFile(const std::string& path)
 {
     std::ifstream file;
-    if (IsRegularFile(path))
+    if (IsRegularSoundFile(path))
     {
         file.open(path, std::ios::binary);
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/sound/OggMemorySource.h"
+#include "framework/sound/RegularFile.h"
 #include "framework/sound/SoundData.h"
 #include "framework/sound/WaveFile.h"
 
@@ -17,14 +18,6 @@ namespace Framework
 
 namespace
 {
-
-// Songs are opened only when they are regular files: a FIFO in a song's
-// place would block its stream for good.
-bool IsRegularFile(const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
 
 class OggStreamDecoder final : public StreamDecoder
 {
@@ -39,7 +32,7 @@ public:
 
     bool Open(const std::string& path)
     {
-        if (!IsRegularFile(path) || ov_fopen(path.c_str(), &file) != 0)
+        if (!IsRegularSoundFile(path) || ov_fopen(path.c_str(), &file) != 0)
         {
             return false;
         }
@@ -142,7 +135,7 @@ public:
 
     bool Open(const std::string& path)
     {
-        file = IsRegularFile(path) ? std::fopen(path.c_str(), "rb") : nullptr;
+        file = IsRegularSoundFile(path) ? std::fopen(path.c_str(), "rb") : nullptr;
         if (!file)
         {
             return false;

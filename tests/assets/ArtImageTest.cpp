@@ -1,6 +1,8 @@
 // The generated images and image fonts: every manifest image decodes with
 // libpng, its size splits into its cel grid, and the frame sizes and cel
 // counts are those the game's screens and sprites draw with.
+#include "assets/ManifestEntries.h"
+
 #include <gtest/gtest.h>
 
 #include <png.h>
@@ -17,15 +19,6 @@
 #include <string>
 #include <vector>
 
-struct ManifestEntry
-{
-    std::string type;
-    std::string group;
-    std::string id;
-    std::string path;
-    std::map<std::string, std::string> attributes;
-};
-bool ReadManifestFile(const std::string& path, std::vector<ManifestEntry>& out, std::string& error);
 
 namespace
 {

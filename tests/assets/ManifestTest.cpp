@@ -2,6 +2,8 @@
 // the game parser's stricter rules (no declaration, "/" glued to the last
 // value of an empty element, a blank after "<!--"), then compared against
 // the identifiers the game binds by name.
+#include "assets/ManifestEntries.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,15 +14,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-struct ManifestEntry
-{
-    std::string type;  // Image, Sound, Font
-    std::string group; // id of the enclosing Resources
-    std::string id;    // full identifier, prefix included
-    std::string path;  // default path + path attribute
-    std::map<std::string, std::string> attributes;
-};
 
 // Parses text in the manifest dialect; returns false with a reason on any
 // construct the game's parser would reject or misread.

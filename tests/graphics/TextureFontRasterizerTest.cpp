@@ -14,7 +14,7 @@ namespace
 {
 
 // The face name as the game stores it: "宋体" in the GBK code page.
-const std::string kSongTi = "\xCB\xCE\xCC\xE5";
+const std::string kSongTiFace = "\xCB\xCE\xCC\xE5";
 
 } // namespace
 
@@ -37,7 +37,7 @@ TEST(TextureFontRasterizerTest, GbkCodesConvertToUnicode)
 
 TEST(TextureFontRasterizerTest, SongTiResolvesToAFaceWithChineseGlyphs)
 {
-    auto rasterizer = GlyphRasterizer::Create(kSongTi, 13, true, false, false, Format::Mono);
+    auto rasterizer = GlyphRasterizer::Create(kSongTiFace, 13, true, false, false, Format::Mono);
     ASSERT_NE(rasterizer, nullptr);
     EXPECT_GT(rasterizer->Ascent(), 0);
     EXPECT_GT(rasterizer->Height(), rasterizer->Ascent());
@@ -60,7 +60,7 @@ TEST(TextureFontRasterizerTest, GreyFormatsUseTheirLevelsAndBoldIsHeavier)
 {
     auto levels = [](Format format, bool bold)
     {
-        auto rasterizer = GlyphRasterizer::Create(kSongTi, 24, bold, false, false, format);
+        auto rasterizer = GlyphRasterizer::Create(kSongTiFace, 24, bold, false, false, format);
         GlyphRasterizer::Glyph glyph;
         EXPECT_TRUE(rasterizer && rasterizer->Render(0xD6D0, glyph));
         return glyph.levels;
@@ -78,7 +78,7 @@ TEST(TextureFontRasterizerTest, GreyFormatsUseTheirLevelsAndBoldIsHeavier)
 
 TEST(TextureFontRasterizerTest, FontFromTheFaceMeasuresChineseAndLatinText)
 {
-    TextureFont font(kSongTi, 10, true, false, false, 1);
+    TextureFont font(kSongTiFace, 10, true, false, false, 1);
     EXPECT_GT(font.Ascent(), 0);
     const int32_t name = font.TextWidth("\xD6\xD0\xCE\xC4"); // two ideographs
     const int32_t latin = font.TextWidth("ab");

@@ -17,7 +17,6 @@ namespace
 {
 
 constexpr double kRoomTail = 0.6; // seconds rendered after the last voice when there is reverb
-constexpr std::size_t kControlFrames = 16;
 constexpr std::size_t kLeadIn = 256; // frames, one short Vorbis block
 
 double ParseFrequency(const std::string& text, const std::string& where)

@@ -11,9 +11,6 @@ namespace AudioGen
 namespace
 {
 
-// ln(100): an exponential that has covered 99 % of its way after its time.
-constexpr double kSettle = 4.605170185988091;
-
 std::size_t AttackFrames(double attack)
 {
     return std::max<std::size_t>(SecondsToFrames(attack), SecondsToFrames(0.001));

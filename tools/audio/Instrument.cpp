@@ -7,14 +7,6 @@
 namespace AudioGen
 {
 
-namespace
-{
-
-constexpr double kSettle = 4.605170185988091; // ln(100)
-constexpr std::size_t kControlFrames = 16;    // filter and pitch updates
-
-} // namespace
-
 double MidiToHz(double midi)
 {
     return 440.0 * std::pow(2.0, (midi - 69.0) / 12.0);

@@ -13,6 +13,12 @@ namespace AudioGen
 
 inline constexpr int kSampleRate = 44100;
 
+// ln(100): an exponential that has covered 99 % of its way after its time.
+inline constexpr double kSettle = 4.605170185988091;
+
+// Frames between updates of a voice's filter and pitch.
+inline constexpr std::size_t kControlFrames = 16;
+
 struct StereoBuffer
 {
     std::vector<float> left;

@@ -36,11 +36,18 @@ std::string TitleBarWidget::DifficultyName(int32_t difficulty)
 
 std::string TitleBarWidget::ModeLabel(int32_t mode, int32_t difficulty, int32_t stageId)
 {
+    // Appended piece by piece: GCC 12 wrongly warns of an overrun on the
+    // chained operator+ of a returned string.
+    std::string label = ModeName(mode);
     if (mode == Game::ModeQuest)
     {
-        return ModeName(mode) + " mode-Stage " + std::to_string(stageId % 10000 + 1);
+        label += " mode-Stage ";
+        label += std::to_string(stageId % 10000 + 1);
+        return label;
     }
-    return ModeName(mode) + " mode-" + DifficultyName(difficulty);
+    label += " mode-";
+    label += DifficultyName(difficulty);
+    return label;
 }
 
 std::string TitleBarWidget::CurrentLabel() const

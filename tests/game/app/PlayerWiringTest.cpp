@@ -23,6 +23,7 @@
 #include "src/screens/menu/MenuPanels.h"
 #include "src/screens/players/CreatePlayerDialog.h"
 #include "src/screens/players/PlayerSelector.h"
+#include "support/FileBytes.h"
 #include "support/FixedWidthFont.h"
 #include "support/ImageFileWriters.h"
 
@@ -69,12 +70,6 @@ protected:
     TestSupport::FixedWidthFont font;
     std::unique_ptr<FrothwickTest::TestGameApp> app;
 };
-
-std::vector<unsigned char> Bytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
 
 } // namespace
 
@@ -139,7 +134,7 @@ TEST_F(PlayerWiringTest, FirstRunCreatesAPlayerChoosesItAndQuitsThroughTheFade)
     EXPECT_FALSE(app->fadeWidget->finished);
     app->Ticks(1);
     EXPECT_TRUE(app->fadeWidget->finished);
-    const auto bytes = Bytes(Game::ProfilesPath());
+    const auto bytes = TestSupport::FileBytes(Game::ProfilesPath());
     ASSERT_EQ(bytes.size(), 296u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data())), "Wren");
     EXPECT_EQ(bytes[288], 5) << "water progress";

@@ -20,18 +20,13 @@
 
 #include "src/core/UserPaths.h"
 #include "src/profiles/PlayerProfiles.h"
+#include "support/FileBytes.h"
 #include "support/TestTemp.h"
 
 namespace
 {
 
 namespace fs = std::filesystem;
-
-std::vector<unsigned char> Bytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
 
 PlayerRecord Named(const std::string& name)
 {
@@ -70,7 +65,7 @@ protected:
         first.profiles.SetCurrentPlayer(Named("Old"));
         EXPECT_TRUE(first.profiles.SaveCurrentPlayer());
         EXPECT_TRUE(first.messages.empty());
-        return Bytes(file);
+        return TestSupport::FileBytes(file);
     }
 
     fs::path dir;
@@ -164,7 +159,7 @@ TEST_F(ProfileSaveFailureTest, AFileSizeLimitLeavesThePreviousFileByteForByte)
     EXPECT_FALSE(ok);
     ASSERT_EQ(saver.messages.size(), 1u);
     EXPECT_EQ(saver.messages[0], "Frothwick could not save your players to " + file.string() + ": File too large");
-    EXPECT_EQ(Bytes(file), before);
+    EXPECT_EQ(TestSupport::FileBytes(file), before);
     EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
 }
 
@@ -218,7 +213,7 @@ TEST_F(ProfileSaveFailureTest, AReadOnlyFolderLeavesThePreviousFileByteForByte)
                      << ")";
     }
     EXPECT_EQ(got, "1\nFrothwick could not save your players to " + file.string() + ": Read-only file system\n");
-    EXPECT_EQ(Bytes(file), before);
+    EXPECT_EQ(TestSupport::FileBytes(file), before);
 }
 
 } // namespace
