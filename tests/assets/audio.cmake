@@ -9,7 +9,8 @@ if(TARGET gamedata_audio OR FROTHWICK_TEST_DATA_DIR)
   frothwick_add_test(NAME test_audio_data
       SOURCES ${CMAKE_CURRENT_LIST_DIR}/AudioDataTest.cpp
       LIBS frothwick_audiogen
-      LABELS data)
+      LABELS data
+      LONG)
   if(TARGET gamedata_audio)
     add_dependencies(test_audio_data gamedata_audio)
   endif()

@@ -15,4 +15,5 @@ frothwick_add_test(NAME test_game_data
 frothwick_add_test(NAME test_game_demo
     SOURCES game/app/GameDemoTest.cpp
     LIBS frothwick_app
-    LABELS data)
+    LABELS data
+    LONG)

@@ -6,7 +6,8 @@ frothwick_add_test(NAME test_autoplay
 # The program playing itself on the data tree, a few seconds per run.
 frothwick_add_test(NAME test_autoplay_program
     SOURCES game/autoplay/AutoplayProgramTest.cpp
-    LABELS data)
+    LABELS data
+    LONG)
 if(TARGET test_autoplay_program)
   target_compile_definitions(test_autoplay_program PRIVATE
       FROTHWICK_AUTOPLAY_PROGRAM="$<TARGET_FILE:frothwick_autoplay>")
