@@ -22,6 +22,21 @@ std::unique_ptr<Framework::Font> MakeNameFont(Framework::Font* imageFont)
     return std::make_unique<Framework::FallbackFont>(imageFont, &wide);
 }
 
+std::shared_ptr<Framework::EditWidget> MakeNameField(int32_t id, Framework::EditListener* listener, int32_t x,
+                                                     int32_t y, int32_t width, int32_t height, int32_t maxBytes,
+                                                     Framework::Font* imageFont)
+{
+    auto field = std::make_shared<Framework::EditWidget>(id, listener, x, y, width, height, maxBytes);
+    if (auto font = MakeNameFont(imageFont))
+    {
+        field->SetFont(font.get());
+    }
+    field->SetColor(Framework::EditWidget::ColorBackground, Framework::Color(255, 255, 255, 0));
+    field->SetColor(Framework::EditWidget::ColorOutline, Framework::Color(255, 255, 255, 0));
+    field->SetColor(Framework::EditWidget::ColorText, Framework::Color(255, 255, 255, 255));
+    return field;
+}
+
 Framework::Font* NameFontCache::Get(Framework::Font* imageFont)
 {
     if (imageFont != madeFrom || !font)

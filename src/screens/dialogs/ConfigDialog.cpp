@@ -37,14 +37,7 @@ ConfigDialog::ConfigDialog(PlayerScreenHost& screenHost)
     browseButton = MakeStripButton(this, BrowseId, this, IMAGE_BUTTON_CREATE_BROWSE, 260, 170, 60, 16, false);
     leftButton = MakeStripButton(this, LeftId, this, IMAGE_PAGE_LEFT, 24, 147, 14, 18, true);
     rightButton = MakeStripButton(this, RightId, this, IMAGE_PAGE_RIGHT, 121, 147, 14, 18, true);
-    nameField = std::make_shared<Framework::EditWidget>(NameId, this, 158, 60, 178, 14, MaxNameBytes);
-    if (auto font = MakeNameFont(FONT_VERDANA10BOLD))
-    {
-        nameField->SetFont(font.get());
-    }
-    nameField->SetColor(Framework::EditWidget::ColorBackground, Framework::Color(255, 255, 255, 0));
-    nameField->SetColor(Framework::EditWidget::ColorOutline, Framework::Color(255, 255, 255, 0));
-    nameField->SetColor(Framework::EditWidget::ColorText, Framework::Color(255, 255, 255, 255));
+    nameField = MakeNameField(NameId, this, 158, 60, 178, 14, MaxNameBytes, FONT_VERDANA10BOLD);
     AddWidget(nameField.get());
     Framework::AppBase& app = host.Application();
     savedMusicVolume = app.GetMusicVolume();

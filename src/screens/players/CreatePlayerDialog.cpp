@@ -22,14 +22,7 @@ CreatePlayerDialog::CreatePlayerDialog(PlayerScreenHost& screenHost, PlayerSelec
     browseButton = MakeStripButton(this, BrowseId, this, IMAGE_BUTTON_CREATE_BROWSE, 245, 174, 60, 16, true);
     leftButton = MakeStripButton(this, LeftId, this, IMAGE_PAGE_LEFT, 14, 152, 14, 18, true);
     rightButton = MakeStripButton(this, RightId, this, IMAGE_PAGE_RIGHT, 111, 152, 14, 18, true);
-    nameField = std::make_shared<Framework::EditWidget>(NameId, this, 147, 64, 178, 16, MaxNameBytes);
-    if (auto nameFont = MakeNameFont(FONT_VERDANA10BOLD))
-    {
-        nameField->SetFont(nameFont.get());
-    }
-    nameField->SetColor(Framework::EditWidget::ColorBackground, Framework::Color(255, 255, 255, 0));
-    nameField->SetColor(Framework::EditWidget::ColorOutline, Framework::Color(255, 255, 255, 0));
-    nameField->SetColor(Framework::EditWidget::ColorText, Framework::Color(255, 255, 255, 255));
+    nameField = MakeNameField(NameId, this, 147, 64, 178, 16, MaxNameBytes, FONT_VERDANA10BOLD);
     AddWidget(nameField.get());
 }
 
