@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "tests/fuzz/FuzzScratch.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/graphics/ImageLoader.h"
 #include "framework/graphics/MemoryImage.h"
@@ -18,14 +19,7 @@ namespace
 
 std::string Folder()
 {
-    static const std::string dir = []
-    {
-        const auto path =
-            std::filesystem::temp_directory_path() / ("frothwick-fuzz-loader-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        return path.string();
-    }();
-    return dir;
+    return FuzzSupport::ScratchFolder("loader").string();
 }
 
 } // namespace

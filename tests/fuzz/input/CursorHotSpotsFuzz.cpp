@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "tests/fuzz/FuzzScratch.h"
 #include "framework/app/CursorHotSpots.h"
 
 namespace
@@ -27,22 +28,7 @@ void Check(bool ok)
 
 std::filesystem::path File()
 {
-    static const std::filesystem::path file = []
-    {
-        std::error_code ec;
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        static const std::filesystem::path path = base / ("frothwick-fuzz-hotspots-" + std::to_string(getpid()));
-        std::atexit(
-            []
-            {
-                std::error_code ignored;
-                std::filesystem::remove(path, ignored);
-            });
-        return path;
-    }();
-    return file;
+    return FuzzSupport::ScratchFolder("hotspots") / "hotspots";
 }
 
 bool Same(const Framework::CursorHotSpotTable& a, const Framework::CursorHotSpotTable& b)

@@ -13,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "tests/fuzz/FuzzScratch.h"
 #include "framework/sound/StreamDecoder.h"
 
 namespace
@@ -28,22 +29,7 @@ void Check(bool ok)
 
 std::filesystem::path File()
 {
-    static const std::filesystem::path file = []
-    {
-        std::error_code ec;
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        static const std::filesystem::path path = base / ("frothwick-fuzz-song-" + std::to_string(getpid()) + ".wav");
-        std::atexit(
-            []
-            {
-                std::error_code ignored;
-                std::filesystem::remove(path, ignored);
-            });
-        return path;
-    }();
-    return file;
+    return FuzzSupport::ScratchFolder("song") / "song.wav";
 }
 
 constexpr int32_t kPiece = 700;

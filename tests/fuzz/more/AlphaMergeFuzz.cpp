@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "tests/fuzz/FuzzScratch.h"
 #include "framework/graphics/ImageLoader.h"
 
 namespace
@@ -23,20 +24,7 @@ namespace IL = Framework::ImageLoader;
 
 std::string Folder()
 {
-    static const std::string dir = []
-    {
-        const auto path = std::filesystem::temp_directory_path() / ("frothwick-fuzz-alpha-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        static const std::filesystem::path removeAtExit = path;
-        std::atexit(
-            []
-            {
-                std::error_code ignored;
-                std::filesystem::remove_all(removeAtExit, ignored);
-            });
-        return path.string();
-    }();
-    return dir;
+    return FuzzSupport::ScratchFolder("alpha").string();
 }
 
 void WriteFile(const std::string& path, const uint8_t* data, size_t size)

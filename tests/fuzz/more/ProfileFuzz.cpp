@@ -15,6 +15,7 @@
 
 #include <unistd.h>
 
+#include "tests/fuzz/FuzzScratch.h"
 #include "src/profiles/PlayerRecord.h"
 #include "src/profiles/ProfileFile.h"
 
@@ -23,24 +24,7 @@ namespace
 
 std::filesystem::path Folder()
 {
-    static const std::filesystem::path dir = []
-    {
-        std::error_code ec;
-        std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                         ? std::filesystem::path("/dev/shm")
-                                         : std::filesystem::temp_directory_path();
-        auto path = base / ("frothwick-fuzz-profile-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        static const std::filesystem::path removeAtExit = path;
-        std::atexit(
-            []
-            {
-                std::error_code ignored;
-                std::filesystem::remove_all(removeAtExit, ignored);
-            });
-        return path;
-    }();
-    return dir;
+    return FuzzSupport::ScratchFolder("profile");
 }
 
 std::vector<unsigned char> Bytes(const PlayerRecord& r)

@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "tests/fuzz/FuzzScratch.h"
 #include "framework/platform/SettingsStore.h"
 
 namespace
@@ -21,25 +22,7 @@ namespace
 
 std::filesystem::path Folder()
 {
-    static const std::filesystem::path dir = []
-    {
-        // Every rewrite syncs: kept in memory where the system offers it.
-        std::error_code ec;
-        std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                         ? std::filesystem::path("/dev/shm")
-                                         : std::filesystem::temp_directory_path();
-        auto path = base / ("frothwick-fuzz-settings-" + std::to_string(getpid()));
-        std::filesystem::create_directories(path);
-        static const std::filesystem::path removeAtExit = path;
-        std::atexit(
-            []
-            {
-                std::error_code ignored;
-                std::filesystem::remove_all(removeAtExit, ignored);
-            });
-        return path;
-    }();
-    return dir;
+    return FuzzSupport::ScratchFolder("settings");
 }
 
 std::string ReadAll(const std::filesystem::path& path)

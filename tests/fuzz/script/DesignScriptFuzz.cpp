@@ -20,6 +20,7 @@
 
 #include <unistd.h>
 
+#include "tests/fuzz/FuzzScratch.h"
 #include "src/script/DesignScript.h"
 
 namespace
@@ -35,9 +36,7 @@ void Check(bool ok, const char* what)
 
 std::string Path()
 {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("frothwick-fuzz-design-" + std::to_string(getpid()) + ".lua"))
-            .string();
+    static const std::string path = (FuzzSupport::ScratchFolder("design") / "design.lua").string();
     return path;
 }
 
