@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "E2eFixture.h"
 #include "E2eSupport.h"
 #include "support/ProgramTree.h"
 #include "support/TestTemp.h"
@@ -169,11 +170,9 @@ class DamagedDataEndToEndTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (!fs::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
-            GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
-        folder = TestSupport::TestTempDir("damaged");
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        if (const std::string why = WhyNot({}, true); !why.empty())
+            GTEST_SKIP() << why;
+        folder = FreshFolder("damaged");
     }
 
     void TearDown() override

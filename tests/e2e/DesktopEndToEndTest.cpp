@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "E2eFixture.h"
 #include "E2eSupport.h"
 #include "support/ProgramTree.h"
 #include "support/TestTemp.h"
@@ -37,11 +38,9 @@ class DesktopEndToEndTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (const std::string tool = MissingTool({"Xvfb", "jwm", "xdotool", "import"}); !tool.empty())
-            GTEST_SKIP() << "skipped: " << tool << " is not installed (scripts/install-deps.sh installs it)";
-        folder = TestSupport::TestTempDir("desktop");
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        if (const std::string why = WhyNot({"Xvfb", "jwm", "xdotool", "import"}, false); !why.empty())
+            GTEST_SKIP() << "skipped: " << why;
+        folder = FreshFolder("desktop");
         user = fs::path(std::getenv("XDG_DATA_HOME")) / "frothwick";
         config = fs::path(std::getenv("XDG_CONFIG_HOME")) / "frothwick";
         fs::remove_all(user);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "E2eFixture.h"
 #include "E2eSupport.h"
 #include "support/ProgramTree.h"
 
@@ -34,12 +35,9 @@ class GalleryTypingEndToEndTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (const std::string tool = MissingTool({"Xvfb", "jwm", "xdotool", "import"}); !tool.empty())
-            GTEST_SKIP() << "end-to-end test skipped: " << tool
-                         << " is not installed (scripts/install-deps.sh installs it)";
-        folder = TestSupport::TestTempDir("e2e-typing");
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        if (const std::string why = WhyNot({"Xvfb", "jwm", "xdotool", "import"}, false); !why.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << why;
+        folder = FreshFolder("e2e-typing");
         if (const std::string why = server.Start(folder, 1024, 768, true); !why.empty())
             GTEST_SKIP() << "end-to-end test skipped: " << why;
     }

@@ -36,6 +36,7 @@
 #include <thread>
 #include <vector>
 
+#include "E2eFixture.h"
 #include "E2eSupport.h"
 #include "framework/graphics/ImageLoader.h"
 #include "support/ProgramTree.h"
@@ -98,14 +99,9 @@ class GameEndToEndTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (const std::string tool = MissingTool({"Xvfb", "jwm", "xdotool", "import"}); !tool.empty())
-            GTEST_SKIP() << "end-to-end test skipped: " << tool
-                         << " is not installed (scripts/install-deps.sh installs it)";
-        if (!std::filesystem::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
-            GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
-        folder = TestSupport::TestTempDir("e2e-game");
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        if (const std::string why = WhyNot({"Xvfb", "jwm", "xdotool", "import"}, true); !why.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << why;
+        folder = FreshFolder("e2e-game");
         static const std::array<const char*, 6> names = {"red", "yellow", "blue", "green", "aqua", "fuchsia"};
         for (size_t i = 0; i < names.size(); ++i)
         {

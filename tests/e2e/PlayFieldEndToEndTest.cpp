@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "E2eFixture.h"
 #include "E2eSupport.h"
 #include "framework/graphics/ImageLoader.h"
 #include "support/ProgramTree.h"
@@ -48,14 +49,9 @@ class PlayFieldEndToEndTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (const std::string tool = MissingTool({"Xvfb", "jwm", "xdotool", "import"}); !tool.empty())
-            GTEST_SKIP() << "end-to-end test skipped: " << tool
-                         << " is not installed (scripts/install-deps.sh installs it)";
-        if (!std::filesystem::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
-            GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
-        folder = TestSupport::TestTempDir("e2e");
-        std::filesystem::remove_all(folder); // an earlier run's players would greet the newcomer
-        std::filesystem::create_directories(folder);
+        if (const std::string why = WhyNot({"Xvfb", "jwm", "xdotool", "import"}, true); !why.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << why;
+        folder = FreshFolder("e2e");
 
         // The colour each bubble's art has at its centre (opaque there).
         static const std::array<const char*, 6> names = {"red", "yellow", "blue", "green", "aqua", "fuchsia"};

@@ -30,6 +30,7 @@
 #include <thread>
 #include <vector>
 
+#include "E2eFixture.h"
 #include "E2eSupport.h"
 #include "support/ProgramTree.h"
 #include "support/TestTemp.h"
@@ -80,13 +81,9 @@ protected:
         if (FROTHWICK_SANITIZED)
             GTEST_SKIP() << "skipped in a sanitizer build: the preloaded library cannot come before its runtime; "
                             "the normal build runs this test";
-        if (const std::string tool = MissingTool({"Xvfb", "xdotool", "import"}); !tool.empty())
-            GTEST_SKIP() << "skipped: " << tool << " is not installed (scripts/install-deps.sh installs it)";
-        if (!fs::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
-            GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
-        folder = TestSupport::TestTempDir("quit");
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        if (const std::string why = WhyNot({"Xvfb", "xdotool", "import"}, true); !why.empty())
+            GTEST_SKIP() << "skipped: " << why;
+        folder = FreshFolder("quit");
         for (int i = 0; i < Workers; ++i)
         {
             servers.push_back(std::make_unique<XServer>());

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "E2eFixture.h"
 #include "E2eSupport.h"
 #include "support/ProgramTree.h"
 #include "support/TestTemp.h"
@@ -37,8 +38,8 @@ class SaveFailureEndToEndTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (!fs::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
-            GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
+        if (const std::string why = WhyNot({}, true); !why.empty())
+            GTEST_SKIP() << why;
         folder = TestSupport::TestTempDir("fail");
         fs::remove_all(folder);
         home = folder / "home";

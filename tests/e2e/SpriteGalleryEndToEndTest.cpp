@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "E2eFixture.h"
 #include "E2eSupport.h"
 #include "framework/graphics/ImageLoader.h"
 #include "support/ProgramTree.h"
@@ -30,11 +31,8 @@ class SpriteGalleryEndToEndTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (const std::string tool = MissingTool({"Xvfb", "xdotool", "import"}); !tool.empty())
-            GTEST_SKIP() << "end-to-end test skipped: " << tool
-                         << " is not installed (scripts/install-deps.sh installs it)";
-        if (!std::filesystem::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
-            GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
+        if (const std::string why = WhyNot({"Xvfb", "xdotool", "import"}, true); !why.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << why;
         folder = std::filesystem::path(FROTHWICK_TEST_TMP_DIR) /
                  ("e2e-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder);

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "E2eFixture.h"
 #include "E2eSupport.h"
 #include "support/ProgramTree.h"
 
@@ -70,14 +71,9 @@ class StageChooserEndToEndTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (const std::string tool = MissingTool({"Xvfb", "jwm", "xdotool", "import"}); !tool.empty())
-            GTEST_SKIP() << "end-to-end test skipped: " << tool
-                         << " is not installed (scripts/install-deps.sh installs it)";
-        if (!std::filesystem::exists(TestSupport::DataTreeDir() / "properties" / "resources.xml"))
-            GTEST_SKIP() << "no data tree in " << TestSupport::DataTreeDir();
-        folder = TestSupport::TestTempDir("e2e-stages");
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        if (const std::string why = WhyNot({"Xvfb", "jwm", "xdotool", "import"}, true); !why.empty())
+            GTEST_SKIP() << "end-to-end test skipped: " << why;
+        folder = FreshFolder("e2e-stages");
         if (const std::string why = server.Start(folder, 1024, 768, true); !why.empty())
             GTEST_SKIP() << "end-to-end test skipped: " << why;
     }
