@@ -19,7 +19,6 @@
 #include <string>
 #include <vector>
 
-
 namespace
 {
 namespace fs = std::filesystem;

@@ -13,27 +13,26 @@
 namespace FuzzSupport
 {
 
-inline std::filesystem::path ScratchFolder(const std::string& target)
+inline const std::filesystem::path& ScratchFolder(const std::string& target)
 {
-    static const std::filesystem::path dir = [&target]
+    static const std::filesystem::path folder = [&target]
     {
         std::error_code ec;
         const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
                                                ? std::filesystem::path("/dev/shm")
                                                : std::filesystem::temp_directory_path();
-        // Constructed before the handler is registered, so destroyed after it ran.
-        static const std::filesystem::path path =
-            base / ("frothwick-fuzz-" + target + "-" + std::to_string(getpid()));
+        std::filesystem::path path = base / ("frothwick-fuzz-" + target + "-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
-        std::atexit(
-            []
-            {
-                std::error_code ignored;
-                std::filesystem::remove_all(path, ignored);
-            });
         return path;
     }();
-    return dir;
+    // Registered once the folder is made, so it runs before the folder's destructor.
+    [[maybe_unused]] static const int removal = std::atexit(
+        []
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder, ignored);
+        });
+    return folder;
 }
 
 } // namespace FuzzSupport
