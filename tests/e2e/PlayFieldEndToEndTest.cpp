@@ -105,9 +105,11 @@ protected:
         program = Spawn({tree->Program().string()}, environment, log.string());
         ASSERT_GT(program, 0);
         ASSERT_TRUE(LogHas("trace: window windowed 800x600", 30s)) << ReadFile(log);
-        ASSERT_TRUE(WaitFor([&] { return !FindWindow().empty(); })) << "no window appeared\n" << ReadFile(log);
-        window = FindWindow();
+        // Looked for once the main screen is up: the window the program shows
+        // first may still be replaced while it loads.
         ASSERT_TRUE(LogHas("Main Screen Time", 30s)) << ReadFile(log);
+        ASSERT_TRUE(WaitFor([&] { return !(window = FindWindow()).empty(); })) << "no window appeared\n"
+                                                                                << ReadFile(log);
         X("xdotool windowactivate --sync " + window);
     }
 
